@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Installs Quillon's build, run and test dependencies from Debian's packages.
+# Idempotent: when everything is present it only asks dpkg and returns.
+set -euo pipefail
+
+packages=(
+  build-essential cmake ninja-build pkg-config
+  libpcre2-dev libcurl4-openssl-dev libxlsxwriter-dev libicu-dev zlib1g-dev
+  qt6-base-dev qt6-webengine-dev qt6-qpa-plugins libgl-dev
+  fonts-wine fonts-dejavu-core
+)
+test_packages=(
+  libgtest-dev libgmock-dev libbenchmark-dev libcpp-httplib-dev
+  xvfb xauth python3 python3-openpyxl python3-xlrd
+  clang libclang-rt-14-dev libfuzzer-14-dev
+)
+
+if [ "${1:-}" = "--test" ]; then
+  packages+=("${test_packages[@]}")
+fi
+
+missing=()
+for p in "${packages[@]}"; do
+  status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)
+  [ "$status" = "install ok installed" ] || missing+=("$p")
+done
+
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+echo "Installing: ${missing[*]}"
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"

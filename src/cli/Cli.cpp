@@ -1,0 +1,57 @@
+#include "cli/Command.h"
+
+#include <array>
+#include <ostream>
+#include <string_view>
+
+namespace quillon::cli {
+namespace {
+
+struct CommandEntry {
+  std::string_view name;
+  int (*run)(CommandContext&);
+  std::string_view summary;
+};
+
+// The commands, in the order --help lists them.
+constexpr std::array kCommands = {
+    CommandEntry{"parse", runParse, "parse one listing block into the fields of a site's entry"},
+    CommandEntry{"finders", runFinders, "find the first web address and e-mail address in a text"},
+};
+
+void printUsage(std::ostream& out) {
+  out << "Usage: quillon-cli COMMAND [ARGS...]\n\n"
+         "Harvests business listings from directory result pages, without a window.\n\n"
+         "Commands:\n";
+  for (const auto& command : kCommands) {
+    out << "  " << command.name << std::string(10 - command.name.size(), ' ') << command.summary
+        << '\n';
+  }
+  out << "\nRun 'quillon-cli COMMAND --help' for the arguments of a command.\n";
+}
+
+}  // namespace
+
+int runCli(CommandContext& context) {
+  if (context.args.empty()) {
+    printUsage(context.err);
+    return kExitUsage;
+  }
+  const std::string name = context.args.front();
+  if (name == "--help" || name == "-h" || name == "help") {
+    printUsage(context.out);
+    return kExitOk;
+  }
+  for (const auto& command : kCommands) {
+    if (command.name == name) {
+      CommandContext sub{{context.args.begin() + 1, context.args.end()},
+                         context.in, context.out, context.err};
+      return command.run(sub);
+    }
+  }
+  context.err << "quillon-cli: unknown command '" << name << "'\n";
+  printUsage(context.err);
+  return kExitUsage;
+}
+
+}  // namespace quillon::cli

@@ -1,0 +1,103 @@
+#include "text/Utf8.h"
+
+#include "text/Cp1252.h"
+
+namespace quillon::text {
+namespace {
+
+constexpr char32_t kReplacement = 0xFFFD;
+
+void appendUtf8(std::string& out, char32_t cp) {
+  if (cp < 0x80) {
+    out.push_back(static_cast<char>(cp));
+  } else if (cp < 0x800) {
+    out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
+    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+  } else if (cp < 0x10000) {
+    out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
+    out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+  } else {
+    out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
+    out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+  }
+}
+
+void appendUtf16(std::u16string& out, char32_t cp) {
+  if (cp < 0x10000) {
+    out.push_back(static_cast<char16_t>(cp));
+  } else {
+    cp -= 0x10000;
+    out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
+    out.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
+  }
+}
+
+}  // namespace
+
+std::string utf16ToUtf8(std::u16string_view wide) {
+  std::string out;
+  out.reserve(wide.size());
+  for (std::size_t i = 0; i < wide.size(); ++i) {
+    const char16_t c = wide[i];
+    if (c >= 0xD800 && c <= 0xDBFF && i + 1 < wide.size() && wide[i + 1] >= 0xDC00 &&
+        wide[i + 1] <= 0xDFFF) {
+      appendUtf8(out, 0x10000 + ((char32_t(c) - 0xD800) << 10) + (char32_t(wide[i + 1]) - 0xDC00));
+      ++i;
+    } else if (c >= 0xD800 && c <= 0xDFFF) {
+      appendUtf8(out, kReplacement);
+    } else {
+      appendUtf8(out, c);
+    }
+  }
+  return out;
+}
+
+std::u16string utf8ToUtf16(std::string_view utf8) {
+  std::u16string out;
+  out.reserve(utf8.size());
+  const auto byteAt = [&](std::size_t i) { return static_cast<unsigned char>(utf8[i]); };
+  std::size_t i = 0;
+  while (i < utf8.size()) {
+    const unsigned char b = byteAt(i);
+    std::size_t length = 0;
+    char32_t cp = 0;
+    char32_t minimum = 0;
+    if (b < 0x80) {
+      out.push_back(b);
+      ++i;
+      continue;
+    } else if (b >= 0xC2 && b <= 0xDF) {
+      length = 2, cp = b & 0x1F, minimum = 0x80;
+    } else if (b >= 0xE0 && b <= 0xEF) {
+      length = 3, cp = b & 0x0F, minimum = 0x800;
+    } else if (b >= 0xF0 && b <= 0xF4) {
+      length = 4, cp = b & 0x07, minimum = 0x10000;
+    } else {
+      out.push_back(static_cast<char16_t>(kReplacement));
+      ++i;
+      continue;
+    }
+    std::size_t taken = 1;
+    while (taken < length && i + taken < utf8.size() && (byteAt(i + taken) & 0xC0) == 0x80) {
+      cp = (cp << 6) | (byteAt(i + taken) & 0x3F);
+      ++taken;
+    }
+    if (taken < length || cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
+      out.push_back(static_cast<char16_t>(kReplacement));
+      i += taken;  // a truncated sequence is replaced once and reading resumes after it
+      continue;
+    }
+    appendUtf16(out, cp);
+    i += length;
+  }
+  return out;
+}
+
+std::string cp1252ToUtf8(std::string_view bytes) { return utf16ToUtf8(cp1252ToUtf16(bytes)); }
+
+std::string utf8ToCp1252(std::string_view utf8) { return utf16ToCp1252(utf8ToUtf16(utf8)); }
+
+}  // namespace quillon::text

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// UTF-8 at the program's edges (command line, files, JSON). Malformed input never
+// fails: an invalid sequence or an unpaired surrogate becomes U+FFFD.
+
+namespace quillon::text {
+
+std::string utf16ToUtf8(std::u16string_view wide);
+std::u16string utf8ToUtf16(std::string_view utf8);
+
+std::string cp1252ToUtf8(std::string_view bytes);
+std::string utf8ToCp1252(std::string_view utf8);
+
+}  // namespace quillon::text
