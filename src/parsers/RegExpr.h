@@ -1,0 +1,48 @@
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace quillon::parsers {
+
+class CompiledPattern;
+
+// The regular-expression engine of the rule sets and finders: Perl syntax over cp1252
+// bytes, "." matching line ends, ASCII classes, "(?i)" folding ASCII letters only.
+// Each distinct pattern is compiled (and JIT-compiled) once per process.
+//
+// A search that exceeds the engine's resource limits (a pathological block that would
+// backtrack for minutes) counts as no match: the rule leaves the entry unchanged and the
+// capture goes on with the next rule, rather than hanging or ending the whole run.
+class RegExpr {
+ public:
+  RegExpr();
+  explicit RegExpr(std::string_view pattern);
+  ~RegExpr();
+  RegExpr(const RegExpr&) = delete;
+  RegExpr& operator=(const RegExpr&) = delete;
+
+  // Sets the pattern; throws ERegExpr when it is malformed.
+  void setExpression(std::string_view pattern);
+
+  // Searches subject from offset for the leftmost match. The subject must outlive
+  // the reads of the match below.
+  bool exec(std::string_view subject, std::size_t offset = 0);
+
+  // Text of a group of the last match; empty when it took no part.
+  std::string_view match(int group = 0) const;
+  std::size_t matchPos(int group = 0) const;  // 0-based offset into the subject
+  std::size_t matchLen(int group = 0) const;
+  int groupCount() const;
+
+ private:
+  const CompiledPattern* pattern_ = nullptr;
+  struct MatchState;
+  std::unique_ptr<MatchState> state_;
+  std::string_view subject_;
+  bool matched_ = false;
+};
+
+}  // namespace quillon::parsers
