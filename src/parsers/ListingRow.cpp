@@ -1,8 +1,10 @@
 #include "parsers/ListingRow.h"
 
 #include "parsers/uAmarillasES.h"
+#include "parsers/uGialleIT.h"
+#include "parsers/uYellowPagesAU.h"
+#include "parsers/uYellowPagesCA.h"
 
-#include <stdexcept>
 #include <utility>
 
 namespace quillon::parsers {
@@ -19,8 +21,30 @@ ListingRow parseListingBlock(Site site, std::u16string block) {
              e.Url};
       break;
     }
-    default:
-      throw std::invalid_argument("no rule set for this site yet");
+    case Site::IT: {
+      TGialleITEntry e(std::move(block));
+      e.Execute();
+      row = {e.Name,
+             {e.Products, e.Fax, e.Phone, e.Street, e.Zip, e.City, e.Province, e.Url},
+             e.Phone,
+             e.Url};
+      break;
+    }
+    case Site::AU: {
+      // Keywords stand where the others have the fax, and the e-mail column stays empty.
+      TYellowPagesAUentry e(std::move(block));
+      e.Execute();
+      row = {e.Name, {e.Products, e.Keywords, e.Phone, e.Street, e.Zip, e.City, u"", e.Url},
+             e.Phone, e.Url};
+      break;
+    }
+    case Site::CA: {
+      TYellowPagescaentry e(std::move(block));
+      e.Execute();
+      row = {e.Name, {e.Products, e.Fax, e.Phone, e.Street, e.Zip, e.City, e.Email, e.Url},
+             e.Phone, e.Url};
+      break;
+    }
   }
   return row;
 }
