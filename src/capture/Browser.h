@@ -1,0 +1,47 @@
+#pragma once
+
+#include <memory>
+#include <string_view>
+
+#include "capture/Document.h"
+
+namespace quillon::capture {
+
+// Receives the browser's load events. All three run on the user-interface thread,
+// while messages are dispatched.
+class BrowserListener {
+ public:
+  virtual ~BrowserListener() = default;
+
+  virtual void DownloadBegin() {}
+  virtual void DownloadComplete() {}
+  // A document (or frame) is complete.
+  virtual void DocumentComplete(std::u16string_view url) { static_cast<void>(url); }
+};
+
+// The embedded browser as the capture logic uses it.
+class Browser {
+ public:
+  // ReadyState value of a completely loaded document.
+  static constexpr int kReadyStateComplete = 4;
+
+  virtual ~Browser() = default;
+
+  // Starts loading the address and returns at once. A "javascript:" address runs its
+  // script in the current page instead.
+  virtual void Navigate(std::u16string_view url) = 0;
+  // One step in the history; nothing happens when there is none.
+  virtual void GoBack() = 0;
+  virtual void GoForward() = 0;
+  // 4 when the current document has finished loading; lower values while it loads.
+  virtual int ReadyState() const = 0;
+  // The current document, or nullptr when the browser holds none. The object is a
+  // consistent view of the page at the time of the call.
+  virtual std::shared_ptr<const capture::Document> Document() = 0;
+
+  // Listeners are not owned; a listener must be removed before it is destroyed.
+  virtual void addListener(BrowserListener& listener) = 0;
+  virtual void removeListener(BrowserListener& listener) = 0;
+};
+
+}  // namespace quillon::capture

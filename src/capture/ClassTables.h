@@ -1,0 +1,27 @@
+#pragma once
+
+#include <span>
+#include <string_view>
+
+#include "parsers/Site.h"
+
+namespace quillon::capture {
+
+// What a walker writes for an element of a listed class.
+enum class LineKind {
+  Ordinary,         // class name, ": ", innerText
+  RecordStart,      // "+-+" and the ordinary line
+  RecordStartHtml,  // "+-+: " and innerHTML (Italian listing block)
+  PhoneFromTfno,    // "Teléfono: " and 11 characters after "tfno=" in outerHTML
+  UrlHtml,          // "URL: " and innerHTML (Australian links block)
+};
+
+struct ClassEntry {
+  std::u16string_view name;
+  LineKind kind;
+};
+
+// The class table of a site's walker, in table order.
+std::span<const ClassEntry> classTable(parsers::Site site);
+
+}  // namespace quillon::capture
