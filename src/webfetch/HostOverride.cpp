@@ -1,0 +1,70 @@
+#include "webfetch/HostOverride.h"
+
+#include "webfetch/WebFetchError.h"
+
+#include <arpa/inet.h>
+#include <string>
+
+namespace quillon::webfetch {
+namespace {
+
+bool isHostChar(char c) {
+  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' ||
+         c == '.' || c == '_';
+}
+
+bool isPort(std::string_view text) {
+  if (text.empty() || text.size() > 5) return false;
+  long value = 0;
+  for (const char c : text) {
+    if (c < '0' || c > '9') return false;
+    value = value * 10 + (c - '0');
+  }
+  return value >= 1 && value <= 65535;
+}
+
+bool isNumericAddress(std::string_view text) {
+  unsigned char buffer[16];
+  if (text.size() >= 2 && text.front() == '[' && text.back() == ']') {
+    const std::string inner(text.substr(1, text.size() - 2));
+    return inet_pton(AF_INET6, inner.c_str(), buffer) == 1;
+  }
+  const std::string plain(text);
+  return inet_pton(AF_INET, plain.c_str(), buffer) == 1 ||
+         inet_pton(AF_INET6, plain.c_str(), buffer) == 1;
+}
+
+}  // namespace
+
+void checkHostOverride(std::string_view entry) {
+  const auto fail = [entry](const char* reason) {
+    throw WebFetchError("Malformed host override \"" + std::string(entry) +
+                        "\": expected HOST:PORT:ADDRESS, " + reason);
+  };
+  const std::size_t firstColon = entry.find(':');
+  if (firstColon == std::string_view::npos) fail("found no colon");
+  const std::size_t secondColon = entry.find(':', firstColon + 1);
+  if (secondColon == std::string_view::npos) fail("found only one colon");
+
+  const std::string_view host = entry.substr(0, firstColon);
+  if (host.empty()) fail("the host is empty");
+  for (const char c : host) {
+    if (!isHostChar(c)) fail("the host holds a character that no host name has");
+  }
+  if (!isPort(entry.substr(firstColon + 1, secondColon - firstColon - 1))) {
+    fail("the port must be a number from 1 to 65535");
+  }
+
+  std::string_view addresses = entry.substr(secondColon + 1);
+  if (addresses.empty()) fail("the address is empty");
+  while (true) {
+    const std::size_t comma = addresses.find(',');
+    if (!isNumericAddress(addresses.substr(0, comma))) {
+      fail("the address must be a numeric IPv4 or IPv6 address");
+    }
+    if (comma == std::string_view::npos) break;
+    addresses.remove_prefix(comma + 1);
+  }
+}
+
+}  // namespace quillon::webfetch
