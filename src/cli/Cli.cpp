@@ -17,6 +17,7 @@ struct CommandEntry {
 constexpr std::array kCommands = {
     CommandEntry{"parse", runParse, "parse one listing block into the fields of a site's entry"},
     CommandEntry{"finders", runFinders, "find the first web address and e-mail address in a text"},
+    CommandEntry{"walk", runWalk, "load a result page offscreen and print its page text"},
 };
 
 void printUsage(std::ostream& out) {

@@ -1,0 +1,183 @@
+#include "webengine/WebEngineBrowser.h"
+
+#include <QEventLoop>
+#include <QTimer>
+#include <QUrl>
+#include <QWebEnginePage>
+#include <QWebEngineScript>
+#include <algorithm>
+
+#include "capture/CaptureError.h"
+#include "webengine/DomSnapshot.h"
+#include "webengine/SnapshotScript.h"
+
+namespace quillon::webengine {
+namespace {
+
+constexpr int kReadyStateUninitialized = 0;
+constexpr int kReadyStateLoading = 1;
+
+QString toQString(std::u16string_view text) {
+  return QString(reinterpret_cast<const QChar*>(text.data()), static_cast<qsizetype>(text.size()));
+}
+
+bool isScriptAddress(const QString& url) {
+  return url.startsWith(QLatin1String("javascript:"), Qt::CaseInsensitive);
+}
+
+}  // namespace
+
+WebEngineBrowser::WebEngineBrowser(QWebEnginePage* page, QObject* parent)
+    : QObject(parent), m_page(page) {
+  m_loaded = !page->url().isEmpty();
+  m_lastLoadOk = m_loaded;
+  setSnapshotScope(capture::SnapshotScope::forCapture());
+  connectPage();
+}
+
+WebEngineBrowser::WebEngineBrowser(QObject* parent)
+    : WebEngineBrowser(new QWebEnginePage(), parent) {
+  // Owned from here on; it could not be given this as parent before this existed.
+  m_page->setParent(this);
+}
+
+WebEngineBrowser::~WebEngineBrowser() = default;
+
+void WebEngineBrowser::setSnapshotScope(capture::SnapshotScope scope) {
+  m_snapshotScript = snapshotScript(scope);
+}
+
+void WebEngineBrowser::connectPage() {
+  connect(m_page, &QWebEnginePage::loadStarted, this, &WebEngineBrowser::handleLoadStarted);
+  connect(m_page, &QWebEnginePage::loadFinished, this, &WebEngineBrowser::handleLoadFinished);
+  connect(m_page, &QWebEnginePage::renderProcessTerminated, this,
+          &WebEngineBrowser::handleRenderProcessTerminated);
+}
+
+template <typename Event>
+void WebEngineBrowser::notify(Event event) {
+  // A listener may remove itself (or another) while it is told.
+  const auto listeners = m_listeners;
+  for (capture::BrowserListener* listener : listeners) {
+    if (std::find(m_listeners.begin(), m_listeners.end(), listener) != m_listeners.end()) {
+      event(*listener);
+    }
+  }
+}
+
+void WebEngineBrowser::handleLoadStarted() {
+  m_navigationPending = false;
+  notify([](capture::BrowserListener& l) { l.DownloadBegin(); });
+}
+
+void WebEngineBrowser::handleLoadFinished(bool ok) {
+  m_navigationPending = false;
+  m_loaded = true;
+  m_lastLoadOk = ok;
+  const std::u16string url = m_page->url().toString().toStdU16String();
+  notify([](capture::BrowserListener& l) { l.DownloadComplete(); });
+  notify([&url](capture::BrowserListener& l) { l.DocumentComplete(url); });
+}
+
+void WebEngineBrowser::handleRenderProcessTerminated() { ++m_rendererGeneration; }
+
+void WebEngineBrowser::Navigate(std::u16string_view url) {
+  const QString address = toQString(url);
+  if (isScriptAddress(address)) {
+    runScriptAddress(QUrl::fromPercentEncoding(address.mid(11).toUtf8()));
+    return;
+  }
+  const QUrl target(address);
+  if (!target.isValid() || target.isRelative()) {
+    throw capture::CaptureError("Invalid address: " + address.toStdString());
+  }
+  // Until the engine reports the start of the load, the old page must not pass for the
+  // complete new one.
+  m_navigationPending = true;
+  m_page->load(target);
+}
+
+void WebEngineBrowser::runScriptAddress(const QString& script) {
+  // The script counts as a download until the page has run it, so the phone reveal
+  // waits for it.
+  notify([](capture::BrowserListener& l) { l.DownloadBegin(); });
+  QPointer<WebEngineBrowser> self(this);
+  m_page->runJavaScript(script, QWebEngineScript::MainWorld, [self](const QVariant&) {
+    if (self) self->notify([](capture::BrowserListener& l) { l.DownloadComplete(); });
+  });
+}
+
+void WebEngineBrowser::GoBack() { m_page->triggerAction(QWebEnginePage::Back); }
+
+void WebEngineBrowser::GoForward() { m_page->triggerAction(QWebEnginePage::Forward); }
+
+int WebEngineBrowser::ReadyState() const {
+  if (m_navigationPending || m_page->isLoading()) return kReadyStateLoading;
+  return m_loaded ? kReadyStateComplete : kReadyStateUninitialized;
+}
+
+bool WebEngineBrowser::waitUntilComplete(std::chrono::milliseconds timeout) {
+  const auto deadline = std::chrono::steady_clock::now() + timeout;
+  while (ReadyState() != kReadyStateComplete) {
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+        deadline - std::chrono::steady_clock::now());
+    if (left.count() <= 0) return false;
+    // Woken by the end of a load, and at least every 50 ms in case a state change
+    // comes without one.
+    QEventLoop loop;
+    QTimer::singleShot(std::min(left, std::chrono::milliseconds(50)), &loop, &QEventLoop::quit);
+    connect(m_page, &QWebEnginePage::loadFinished, &loop, &QEventLoop::quit);
+    loop.exec();
+  }
+  return true;
+}
+
+std::shared_ptr<const capture::Document> WebEngineBrowser::Document() {
+  if (!m_loaded && m_page->url().isEmpty()) return nullptr;
+
+  // Shared with the callback, which may arrive after this call has given up.
+  struct Reply {
+    bool done = false;
+    QString data;
+    QEventLoop* loop = nullptr;
+  };
+  auto reply = std::make_shared<Reply>();
+  m_page->runJavaScript(toQString(m_snapshotScript), QWebEngineScript::ApplicationWorld,
+                        [reply](const QVariant& result) {
+                          reply->done = true;
+                          reply->data = result.toString();
+                          if (reply->loop != nullptr) reply->loop->quit();
+                        });
+  const int generation = m_rendererGeneration;
+  const auto deadline = std::chrono::steady_clock::now() + m_scriptTimeout;
+  while (!reply->done && generation == m_rendererGeneration) {
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+        deadline - std::chrono::steady_clock::now());
+    if (left.count() <= 0) break;
+    // User input waits: the read must not let clicks change the page under it.
+    QEventLoop loop;
+    reply->loop = &loop;
+    QTimer::singleShot(std::min(left, std::chrono::milliseconds(100)), &loop, &QEventLoop::quit);
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    reply->loop = nullptr;
+  }
+  if (!reply->done) {
+    if (generation != m_rendererGeneration) {
+      throw capture::CaptureError("The page's renderer process ended while it was read");
+    }
+    throw capture::CaptureError("The page did not answer within " +
+                                std::to_string(m_scriptTimeout.count() / 1000) + " seconds");
+  }
+  return DomSnapshot::parse(reply->data.toStdU16String());
+}
+
+void WebEngineBrowser::addListener(capture::BrowserListener& listener) {
+  m_listeners.push_back(&listener);
+}
+
+void WebEngineBrowser::removeListener(capture::BrowserListener& listener) {
+  m_listeners.erase(std::remove(m_listeners.begin(), m_listeners.end(), &listener),
+                    m_listeners.end());
+}
+
+}  // namespace quillon::webengine

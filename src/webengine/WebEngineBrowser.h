@@ -1,0 +1,71 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <QWebEnginePage>
+#include <chrono>
+#include <memory>
+#include <string_view>
+#include <vector>
+
+#include "capture/Browser.h"
+#include "capture/SnapshotScope.h"
+
+
+namespace quillon::webengine {
+
+// The browser interface over a Qt WebEngine page, with or without a view. Load events
+// of the main frame become the download events; ReadyState is 4 only once the main
+// frame has finished loading. Document() reads the page in one script evaluation.
+class WebEngineBrowser final : public QObject, public capture::Browser {
+  Q_OBJECT
+
+ public:
+  // Drives a page that someone else owns, such as the page of a visible view.
+  explicit WebEngineBrowser(QWebEnginePage* page, QObject* parent = nullptr);
+  // Drives a page of its own, without a view.
+  explicit WebEngineBrowser(QObject* parent = nullptr);
+  ~WebEngineBrowser() override;
+
+  QWebEnginePage* page() const { return m_page; }
+
+  // How long Document() and a script address wait for the page to answer.
+  void setScriptTimeout(std::chrono::milliseconds timeout) { m_scriptTimeout = timeout; }
+  // Which texts Document() takes (by default what the capture reads).
+  void setSnapshotScope(capture::SnapshotScope scope);
+
+  // Waits, handling events, until ReadyState is 4 or the time-out passes; true when 4.
+  bool waitUntilComplete(std::chrono::milliseconds timeout);
+  // Whether the last main-frame load that finished succeeded.
+  bool lastLoadSucceeded() const { return m_lastLoadOk; }
+
+  void Navigate(std::u16string_view url) override;
+  void GoBack() override;
+  void GoForward() override;
+  int ReadyState() const override;
+  // Throws CaptureError when the page does not answer within the script time-out or its
+  // renderer process ends.
+  std::shared_ptr<const capture::Document> Document() override;
+  void addListener(capture::BrowserListener& listener) override;
+  void removeListener(capture::BrowserListener& listener) override;
+
+ private:
+  void connectPage();
+  void handleLoadStarted();
+  void handleLoadFinished(bool ok);
+  void handleRenderProcessTerminated();
+  void runScriptAddress(const QString& script);
+  template <typename Event>
+  void notify(Event event);
+
+  QPointer<QWebEnginePage> m_page;
+  std::vector<capture::BrowserListener*> m_listeners;
+  std::u16string m_snapshotScript;
+  std::chrono::milliseconds m_scriptTimeout{30'000};
+  bool m_navigationPending = false;
+  bool m_loaded = false;
+  bool m_lastLoadOk = false;
+  int m_rendererGeneration = 0;  // counts renderer ends, so a waiting read can notice one
+};
+
+}  // namespace quillon::webengine
