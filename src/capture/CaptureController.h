@@ -19,6 +19,8 @@ class ResultsTable;
 namespace quillon::capture {
 
 // Hears how a capture run goes (the command line prints it; the window needs none).
+struct CaptureSite;
+
 class CaptureObserver {
  public:
   virtual ~CaptureObserver() = default;
@@ -79,6 +81,14 @@ class CaptureController {
   void setObserver(CaptureObserver* observer) { m_observer = observer; }
 
  private:
+  void consumeStop();
+  void enterRun(const CaptureSite& setup);
+  void waitForPage(MessagePump& pump);
+  int readPage(parsers::Site site, const CaptureSite& setup);
+  void report(const CaptureSite& setup);
+  bool turnPage(const CaptureSite& setup, int page);
+  void leave();
+
   CaptureServices m_services;
   bool m_stopFlag = false;
   bool m_aborting = false;
@@ -86,8 +96,6 @@ class CaptureController {
   std::chrono::milliseconds m_pageTimeout{0};
   int m_maxPages = 0;
   CaptureObserver* m_observer = nullptr;
-
-  friend class CaptureStep;
 };
 
 }  // namespace quillon::capture

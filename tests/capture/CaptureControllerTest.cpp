@@ -1,0 +1,294 @@
+#include "capture/CaptureController.h"
+#include "capture/CaptureError.h"
+#include "capture/FakeBrowser.h"
+#include "capture/FakeDocument.h"
+#include "capture/FakeWindow.h"
+#include "results/ResultsTable.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+namespace quillon::capture {
+namespace {
+
+using testing::FakeBrowser;
+using testing::FakeDocument;
+using testing::FakeWindow;
+using testing::ScriptedPump;
+
+// A Canadian result page: one listing per (name, phone), and an optional next link.
+std::shared_ptr<FakeDocument> canadianPage(
+    std::vector<std::pair<std::u16string, std::u16string>> listings, std::u16string nextHtml = {},
+    std::u16string nextUrl = {}) {
+  auto doc = std::make_shared<FakeDocument>();
+  for (const auto& [name, phone] : listings) {
+    doc->add(testing::classed(u"listingTitle", name));
+    doc->add(testing::classed(u"phoneNumber", phone));
+  }
+  if (!nextUrl.empty()) doc->add(testing::anchor(u"next page", nextHtml, nextUrl));
+  return doc;
+}
+
+struct Harness {
+  FakeBrowser browser;
+  FakeWindow window;
+  results::ResultsTable table{results::NameCollator("en_US")};
+  ScriptedPump pump;
+  DownloadBusyFlag busy;
+  std::map<std::u16string, std::shared_ptr<FakeDocument>> site;
+  std::vector<std::string> lookups;
+  std::function<std::string(std::string_view)> lookup = [this](std::string_view url) {
+    lookups.emplace_back(url);
+    return std::string("info@") + std::string(url.substr(url.rfind('/') + 1)) + ".it";
+  };
+  CaptureController controller{
+      {browser, window, table, pump, busy, [this](std::string_view url) { return lookup(url); }}};
+
+  Harness() {
+    browser.onNavigate = [this](std::u16string_view url) {
+      const auto it = site.find(std::u16string(url));
+      if (it != site.end()) browser.document = it->second;
+    };
+  }
+  std::vector<std::string> names() const {
+    std::vector<std::string> out;
+    for (int r = 0; r < table.Count(); ++r) out.push_back(table.Cell(r, 0));
+    return out;
+  }
+};
+
+TEST(CaptureController, RunsEveryPageUntilNoNextLink) {
+  Harness h;
+  h.browser.document = canadianPage({{u"Bravo", u"416-555-0001"}, {u"Alpha", u"416-555-0002"}},
+                                    u"Next &gt;", u"http://ca/2");
+  h.site[u"http://ca/2"] =
+      canadianPage({{u"Alpha", u"416-555-0002"}, {u"Charlie", u"416-555-0003"}},
+                   u"Suivante &gt;", u"http://ca/3");
+  h.site[u"http://ca/3"] = canadianPage({{u"Delta", u""}});
+
+  h.controller.btncanadaClick();
+
+  EXPECT_EQ(h.names(), (std::vector<std::string>{"Alpha", "Bravo", "Charlie", "Delta"}));
+  EXPECT_EQ(h.table.Cell(0, 3), "416-555-0002");
+  EXPECT_EQ(h.window.countText, "4 lines captured");
+  EXPECT_EQ(h.browser.navigations, (std::vector<std::u16string>{u"http://ca/2", u"http://ca/3"}));
+  EXPECT_EQ(h.window.title, kTitle);
+  EXPECT_TRUE(h.window.allEnabled());
+  EXPECT_FALSE(h.window.stopVisible);
+  EXPECT_FALSE(h.window.busyCursor);
+  EXPECT_EQ(h.window.bar.position(), 0);
+  EXPECT_FALSE(h.controller.stopFlag());
+  EXPECT_EQ(h.table.caption(0), "Person/Company");
+}
+
+TEST(CaptureController, BusyStateWhileTheRunWaits) {
+  Harness h;
+  h.browser.document = canadianPage({{u"Alpha", u"416-555-0002"}});
+  h.browser.readyState = 1;
+  h.pump.onPass = [&](int) {
+    EXPECT_EQ(h.window.title, u"Quillon 0.99c - please wait...");
+    EXPECT_TRUE(h.window.noneEnabled());
+    EXPECT_TRUE(h.window.stopVisible);
+    EXPECT_TRUE(h.window.busyCursor);
+    EXPECT_EQ(h.window.bar.position(), h.window.bar.max());
+    EXPECT_TRUE(h.controller.isRunning());
+    h.browser.readyState = Browser::kReadyStateComplete;
+  };
+  h.controller.btnItaliaClick();
+  EXPECT_EQ(h.pump.passes, 1);
+  EXPECT_EQ(h.table.caption(0), "Persona/Compagnia");
+  EXPECT_FALSE(h.controller.isRunning());
+}
+
+TEST(CaptureController, CanadianFrenchLinkOnlyWithoutAnEnglishOne) {
+  Harness h;
+  auto first = canadianPage({{u"A", u"1"}}, u"Next &gt;", u"http://ca/en");
+  first->add(testing::anchor(u"x", u"Suivante &gt;", u"http://ca/fr"));
+  h.browser.document = first;
+  h.site[u"http://ca/en"] = canadianPage({{u"B", u"2"}});
+  h.controller.btncanadaClick();
+  EXPECT_EQ(h.browser.navigations, std::vector<std::u16string>{u"http://ca/en"});
+}
+
+TEST(CaptureController, StopDuringAPageEndsTheRunAfterTheNextTurn) {
+  Harness h;
+  h.browser.document = canadianPage({{u"A", u"1"}}, u"Next &gt;", u"http://ca/2");
+  h.site[u"http://ca/2"] = canadianPage({{u"B", u"2"}}, u"Next &gt;", u"http://ca/3");
+  h.site[u"http://ca/3"] = canadianPage({{u"C", u"3"}}, u"Next &gt;", u"http://ca/4");
+  // Page 2 loads slowly; Stop is pressed while the run waits for it.
+  h.browser.onNavigate = [&](std::u16string_view url) {
+    h.browser.document = h.site[std::u16string(url)];
+    if (url == u"http://ca/2") h.browser.readyState = 1;
+  };
+  h.pump.onPass = [&](int) {
+    h.controller.btnStopClick();
+    EXPECT_FALSE(h.window.stopVisible);
+    EXPECT_TRUE(h.window.allEnabled());
+    h.browser.readyState = Browser::kReadyStateComplete;
+  };
+  h.controller.btncanadaClick();
+  // Page 2 is still captured and turned; page 3 is asked for but not captured.
+  EXPECT_EQ(h.names(), (std::vector<std::string>{"A", "B"}));
+  EXPECT_EQ(h.browser.navigations, (std::vector<std::u16string>{u"http://ca/2", u"http://ca/3"}));
+  EXPECT_FALSE(h.controller.stopFlag());
+  EXPECT_EQ(h.window.countText, "2 lines captured");
+  EXPECT_TRUE(h.window.allEnabled());
+}
+
+TEST(CaptureController, StopOnTheLastPageIsConsumedByTheNextClick) {
+  Harness h;
+  h.browser.document = canadianPage({{u"A", u"1"}});
+  h.browser.readyState = 1;
+  h.pump.onPass = [&](int) {
+    h.controller.btnStopClick();
+    h.browser.readyState = Browser::kReadyStateComplete;
+  };
+  h.controller.btncanadaClick();
+  EXPECT_EQ(h.table.Count(), 1);
+  EXPECT_TRUE(h.controller.stopFlag());  // idle with a pending stop
+  h.pump.onPass = nullptr;
+
+  h.browser.document = canadianPage({{u"B", u"2"}});
+  h.window.countText = "kept";
+  h.controller.btnAustraliaClick();  // any site: only consumes the flag
+  EXPECT_FALSE(h.controller.stopFlag());
+  EXPECT_EQ(h.table.Count(), 1);
+  EXPECT_EQ(h.window.countText, "kept");
+  EXPECT_EQ(h.table.caption(0), "Person/Company");
+
+  h.controller.btncanadaClick();  // the click after it runs
+  EXPECT_EQ(h.table.Count(), 2);
+}
+
+TEST(CaptureController, AnErrorStrandsTheRunAndKeepsItsRows) {
+  Harness h;
+  h.browser.document = canadianPage({{u"A", u"1"}}, u"Next &gt;", u"http://ca/2");
+  auto broken = std::make_shared<FakeDocument>();
+  broken->html = false;
+  h.site[u"http://ca/2"] = broken;
+  try {
+    h.controller.btncanadaClick();
+    FAIL() << "the walker's error must reach the caller";
+  } catch (const CaptureError& error) {
+    EXPECT_STREQ(error.what(), "Invalid HTML document");
+  }
+  EXPECT_EQ(h.names(), std::vector<std::string>{"A"});
+  EXPECT_EQ(h.window.countText, "1 lines captured");
+  EXPECT_TRUE(h.window.stopVisible);
+  EXPECT_TRUE(h.window.noneEnabled());
+  EXPECT_TRUE(h.window.busyCursor);
+  EXPECT_EQ(h.window.title, u"Quillon 0.99c - please wait...");
+  EXPECT_FALSE(h.controller.isRunning());
+
+  h.controller.btnStopClick();  // idle look, pending stop
+  EXPECT_TRUE(h.window.allEnabled());
+  EXPECT_TRUE(h.controller.stopFlag());
+  h.controller.btncanadaClick();
+  EXPECT_FALSE(h.controller.stopFlag());
+  EXPECT_EQ(h.table.Count(), 1);
+}
+
+TEST(CaptureController, ItalianRowsGetTheEmailOfTheirPage) {
+  Harness h;
+  auto doc = std::make_shared<FakeDocument>();
+  auto& card = doc->add(testing::classed(u"vcard clearfix", u""));
+  card.inner = u"<a href=\"/go?url=www.paginegialle.it/roma/mario\">Scheda</a>";
+  doc->add(testing::classed(u"org", u"Da Mario"));
+  doc->add(testing::classed(u"tel", u"06 1234567"));
+  auto& bare = doc->add(testing::classed(u"vcard clearfix", u""));
+  bare.inner = u"<span>no link</span>";
+  doc->add(testing::classed(u"org", u"Bar Sport"));
+  h.browser.document = doc;
+
+  h.controller.btnItaliaClick();
+  ASSERT_EQ(h.names(), (std::vector<std::string>{"Bar Sport", "Da Mario"}));
+  EXPECT_EQ(h.lookups, std::vector<std::string>{"http://www.paginegialle.it/roma/mario"});
+  EXPECT_EQ(h.table.subItemCount(h.table.rowAt(0)), 8);  // no web address: nine columns
+  EXPECT_EQ(h.table.subItemCount(h.table.rowAt(1)), 9);
+  EXPECT_EQ(h.table.Cell(1, 9), "info@mario.it");
+  EXPECT_EQ(h.window.countText, "2 l\xEDneas capturadas");
+}
+
+TEST(CaptureController, RowDeletedDuringItsLookupIsNotRevived) {
+  Harness h;
+  auto doc = std::make_shared<FakeDocument>();
+  auto& card = doc->add(testing::classed(u"vcard clearfix", u""));
+  card.inner = u"<a href=\"/go?url=www.paginegialle.it/roma/mario\">Scheda</a>";
+  doc->add(testing::classed(u"org", u"Da Mario"));
+  h.browser.document = doc;
+  h.lookup = [&](std::string_view) {
+    h.table.SelectAllRows();
+    h.table.DeleteSelectedRows();
+    return std::string("info@mario.it");
+  };
+  h.controller.btnItaliaClick();
+  EXPECT_EQ(h.table.Count(), 0);
+  EXPECT_EQ(h.window.countText, "0 l\xEDneas capturadas");
+}
+
+TEST(CaptureController, LongRunsAndPageLimits) {
+  Harness h;
+  // A next link that leads back to the same page: the run keeps turning until its limit.
+  h.browser.document = canadianPage({{u"A", u"416-555-0001"}}, u"Next &gt;", u"http://ca/self");
+  struct Counter : CaptureObserver {
+    int pages = 0;
+    int links = 0;
+    void pageCaptured(int, int, int) override { ++pages; }
+    void linkFollowed(int, std::string_view) override { ++links; }
+  } counter;
+  h.controller.setObserver(&counter);
+  h.controller.setMaxPages(2000);
+  h.controller.btncanadaClick();
+  EXPECT_EQ(counter.pages, 2000);
+  EXPECT_EQ(counter.links, 1999);
+  EXPECT_EQ(h.table.Count(), 1);
+  EXPECT_TRUE(h.window.allEnabled());
+}
+
+TEST(CaptureController, PageTimeoutIsAnError) {
+  Harness h;
+  h.browser.document = canadianPage({{u"A", u"1"}});
+  h.browser.readyState = 1;
+  h.controller.setPageTimeout(std::chrono::milliseconds(20));
+  EXPECT_THROW(h.controller.btncanadaClick(), CaptureError);
+  EXPECT_EQ(h.table.Count(), 0);
+}
+
+TEST(CaptureController, AbortEndsTheWaitAndLeavesIdle) {
+  Harness h;
+  h.browser.document = canadianPage({{u"A", u"1"}});
+  h.browser.readyState = 1;
+  h.pump.onPass = [&](int) { h.controller.abortRun(); };
+  h.controller.btncanadaClick();
+  EXPECT_EQ(h.pump.passes, 1);
+  EXPECT_EQ(h.table.Count(), 0);
+  EXPECT_TRUE(h.window.allEnabled());
+  EXPECT_FALSE(h.window.stopVisible);
+  EXPECT_FALSE(h.controller.isRunning());
+  // A later run is not affected.
+  h.pump.onPass = [&](int) { h.browser.readyState = Browser::kReadyStateComplete; };
+  h.controller.btncanadaClick();
+  EXPECT_EQ(h.table.Count(), 1);
+}
+
+TEST(CaptureController, CaptureClickAfterStopInsideAWaitRunsNested) {
+  Harness h;
+  h.browser.document = canadianPage({{u"A", u"1"}});
+  h.browser.readyState = 1;
+  int pass = 0;
+  h.pump.onPass = [&](int) {
+    if (++pass > 1) return;
+    h.controller.btnStopClick();
+    h.controller.btncanadaClick();  // only consumes the flag
+    EXPECT_FALSE(h.controller.stopFlag());
+    h.browser.readyState = Browser::kReadyStateComplete;
+  };
+  h.controller.btncanadaClick();
+  // The interrupted run no longer sees a stop and captures its page.
+  EXPECT_EQ(h.table.Count(), 1);
+  EXPECT_EQ(h.window.countText, "1 lines captured");
+}
+
+}  // namespace
+}  // namespace quillon::capture
