@@ -24,6 +24,7 @@ inline constexpr int kExitUsage = 2;     // bad arguments
 int runParse(CommandContext& context);
 int runFinders(CommandContext& context);
 int runWalk(CommandContext& context);
+int runCapture(CommandContext& context);
 
 // Runs "quillon-cli ARGS..." (args[0] is the first argument after the program name).
 int runCli(CommandContext& context);

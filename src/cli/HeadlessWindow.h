@@ -1,0 +1,26 @@
+#pragma once
+
+#include "capture/WindowSurface.h"
+
+#include <string>
+
+namespace quillon::cli {
+
+// The window surface of a capture without a window: it only keeps the count text.
+class HeadlessWindow final : public capture::WindowSurface {
+ public:
+  void setTitle(std::u16string_view) override {}
+  void setButtonEnabled(capture::WindowButton, bool) override {}
+  void setStopVisible(bool) override {}
+  void setBusyCursor(bool) override {}
+  void setCountText(const std::string& text) override { m_countText = text; }
+  capture::ProgressIndicator& progress() override { return m_progress; }
+
+  const std::string& countText() const { return m_countText; }
+
+ private:
+  std::string m_countText;
+  capture::PlainProgressIndicator m_progress;
+};
+
+}  // namespace quillon::cli

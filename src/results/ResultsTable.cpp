@@ -1,0 +1,303 @@
+#include "results/ResultsTable.h"
+
+#include "results/HeaderSort.h"
+#include "results/TableObserver.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace quillon::results {
+namespace {
+
+const std::string kEmptyText;
+
+// Stands in when nobody observes the table, so every change can tell its observer.
+TableObserver& silentObserver() {
+  static TableObserver observer;
+  return observer;
+}
+
+}  // namespace
+
+ResultsTable::ResultsTable(NameCollator collator)
+    : m_collator(std::move(collator)),
+      m_emptyNameKey(m_collator.sortKey("")),
+      m_observer(&silentObserver()) {
+  const auto& english = captionsOf(CaptionSet::English);
+  std::copy(english.begin(), english.end(), m_captions.begin());
+}
+
+ResultsTable::~ResultsTable() = default;
+
+void ResultsTable::setObserver(TableObserver* observer) {
+  m_observer = observer != nullptr ? observer : &silentObserver();
+}
+
+const std::string& ResultsTable::cellOf(const Row& row, int column) {
+  if (column == 0) return row.name;
+  const auto index = static_cast<std::size_t>(column - 1);
+  return index < row.subItems.size() ? row.subItems[index] : kEmptyText;
+}
+
+RowCells ResultsTable::cellsOf(std::uint32_t slot) const {
+  const Row& row = m_rows[slot];
+  RowCells cells;
+  for (int column = 0; column < kColumnCount; ++column) cells[column] = cellOf(row, column);
+  return cells;
+}
+
+// The order by name: collation key, then the name's bytes, then the order of addition.
+bool ResultsTable::nameBefore(std::uint32_t a, std::uint32_t b) const {
+  const Row& x = m_rows[a];
+  const Row& y = m_rows[b];
+  if (const int byKey = x.sortKey.compare(y.sortKey); byKey != 0) return byKey < 0;
+  if (const int byName = x.name.compare(y.name); byName != 0) return byName < 0;
+  return x.sequence < y.sequence;
+}
+
+std::uint32_t ResultsTable::slotAt(int row) const {
+  return m_order.at(static_cast<std::uint32_t>(row));
+}
+
+const ResultsTable::Row* ResultsTable::rowOf(RowHandle handle) const {
+  if (handle.slot >= m_rows.size()) return nullptr;
+  const Row& row = m_rows[handle.slot];
+  return row.alive && row.generation == handle.generation ? &row : nullptr;
+}
+
+std::uint32_t ResultsTable::newSlot() {
+  if (!m_freeSlots.empty()) {
+    const std::uint32_t slot = m_freeSlots.back();
+    m_freeSlots.pop_back();
+    return slot;
+  }
+  m_rows.emplace_back();
+  return static_cast<std::uint32_t>(m_rows.size() - 1);
+}
+
+void ResultsTable::insertAt(std::uint32_t index, std::uint32_t slot) {
+  const int row = static_cast<int>(index);
+  m_observer->rowsAboutToBeInserted(row, row);
+  m_order.insert(index, slot);
+  m_observer->rowsInserted(row, row);
+}
+
+RowHandle ResultsTable::AddRow(std::string name, std::vector<std::string> subItems) {
+  const std::uint32_t slot = newSlot();
+  Row& row = m_rows[slot];
+  row.subItems = std::move(subItems);
+  row.sequence = m_nextSequence++;
+  row.alive = true;
+  row.selected = false;
+  const RowHandle handle{slot, row.generation};
+  const std::uint32_t end = m_order.size();
+
+  if (name.empty()) {
+    // An empty name is no name change: the row stays at the end, which may break the
+    // order by name until the next name is set.
+    row.sortKey = m_emptyNameKey;
+    m_duplicates.add(cellOf(row, kPhoneColumn), row.name);
+    insertAt(end, slot);
+    if (m_nameOrdered && end > 0 && nameBefore(slot, m_order.at(end - 1))) m_nameOrdered = false;
+    return handle;
+  }
+
+  row.name = std::move(name);
+  row.sortKey = m_collator.sortKey(row.name);
+  m_duplicates.add(cellOf(row, kPhoneColumn), row.name);
+  if (m_nameOrdered) {
+    insertAt(m_order.partitionPoint([&](std::uint32_t s) { return nameBefore(s, slot); }), slot);
+  } else {
+    insertAt(end, slot);
+    sortByName();
+  }
+  return handle;
+}
+
+void ResultsTable::AppendSubItem(RowHandle handle, std::string text) {
+  if (rowOf(handle) == nullptr) return;
+  Row& row = m_rows[handle.slot];
+  // The telephone column is empty until a sub-item fills it.
+  const bool fillsPhone = row.subItems.size() + 1 == static_cast<std::size_t>(kPhoneColumn);
+  row.subItems.push_back(std::move(text));
+  if (fillsPhone) m_duplicates.add(row.subItems.back(), row.name);
+  const auto column = static_cast<int>(row.subItems.size());
+  if (column < kColumnCount) {
+    m_observer->cellChanged(static_cast<int>(m_order.indexOf(handle.slot)), column);
+  }
+}
+
+bool ResultsTable::IsAlreadyIn(std::string_view phone, std::string_view name) const {
+  return m_duplicates.contains(phone, name);
+}
+
+const std::string& ResultsTable::Cell(int row, int column) const {
+  if (row < 0 || row >= Count() || column < 0 || column >= kColumnCount) return kEmptyText;
+  return cellOf(m_rows[slotAt(row)], column);
+}
+
+void ResultsTable::SetCell(int row, int column, std::string text) {
+  if (row < 0 || row >= Count() || column < 0 || column >= kColumnCount) return;
+  if (column == 0) {
+    changeName(slotAt(row), std::move(text));
+  } else {
+    changeSubItem(slotAt(row), column, std::move(text));
+  }
+}
+
+void ResultsTable::changeName(std::uint32_t slot, std::string name) {
+  Row& row = m_rows[slot];
+  if (row.name == name) return;
+  const std::string& phone = cellOf(row, kPhoneColumn);
+  m_duplicates.remove(phone, row.name);
+  row.name = std::move(name);
+  row.sortKey = m_collator.sortKey(row.name);
+  m_duplicates.add(phone, row.name);
+  m_observer->cellChanged(static_cast<int>(m_order.indexOf(slot)), 0);
+  if (m_nameOrdered) {
+    placeByName(slot);
+  } else {
+    sortByName();
+  }
+}
+
+void ResultsTable::changeSubItem(std::uint32_t slot, int column, std::string text) {
+  Row& row = m_rows[slot];
+  const auto index = static_cast<std::size_t>(column - 1);
+  if (cellOf(row, column) == text) return;
+  const bool isPhone = column == kPhoneColumn;
+  if (isPhone) m_duplicates.remove(cellOf(row, kPhoneColumn), row.name);
+  if (index >= row.subItems.size()) row.subItems.resize(index + 1);
+  row.subItems[index] = std::move(text);
+  if (isPhone) m_duplicates.add(row.subItems[index], row.name);
+  m_observer->cellChanged(static_cast<int>(m_order.indexOf(slot)), column);
+}
+
+// Moves one renamed row to its place; every other row is in name order already.
+void ResultsTable::placeByName(std::uint32_t slot) {
+  const std::uint32_t from = m_order.indexOf(slot);
+  m_order.erase(from, from);
+  const std::uint32_t to = m_order.partitionPoint([&](std::uint32_t s) { return nameBefore(s, slot); });
+  m_order.insert(from, slot);
+  if (to == from) return;
+  m_observer->rowAboutToBeMoved(static_cast<int>(from), static_cast<int>(to));
+  m_order.erase(from, from);
+  m_order.insert(to, slot);
+  m_observer->rowMoved(static_cast<int>(from), static_cast<int>(to));
+}
+
+void ResultsTable::sortByName() {
+  m_observer->orderAboutToChange();
+  std::vector<std::uint32_t> slots = m_order.inOrder();
+  std::sort(slots.begin(), slots.end(),
+            [&](std::uint32_t a, std::uint32_t b) { return nameBefore(a, b); });
+  m_order.assign(slots);
+  m_nameOrdered = true;
+  m_observer->orderChanged();
+}
+
+void ResultsTable::SelectAllRows() {
+  m_order.forEach([&](std::uint32_t slot) { m_rows[slot].selected = true; });
+  m_observer->selectionChanged();
+}
+
+void ResultsTable::release(std::uint32_t slot) {
+  Row& row = m_rows[slot];
+  m_duplicates.remove(cellOf(row, kPhoneColumn), row.name);
+  const std::uint32_t generation = row.generation + 1;
+  row = Row{};
+  row.generation = generation;
+  m_freeSlots.push_back(slot);
+}
+
+void ResultsTable::DeleteSelectedRows() {
+  // Neighbouring selected rows go out together, the last run first.
+  std::vector<std::pair<std::uint32_t, std::uint32_t>> runs;
+  std::uint32_t index = 0;
+  m_order.forEach([&](std::uint32_t slot) {
+    if (m_rows[slot].selected) {
+      if (!runs.empty() && runs.back().second + 1 == index) {
+        runs.back().second = index;
+      } else {
+        runs.emplace_back(index, index);
+      }
+    }
+    ++index;
+  });
+  for (auto run = runs.rbegin(); run != runs.rend(); ++run) {
+    const int first = static_cast<int>(run->first);
+    const int last = static_cast<int>(run->second);
+    m_observer->rowsAboutToBeRemoved(first, last);
+    for (const std::uint32_t slot : m_order.erase(run->first, run->second)) release(slot);
+    m_observer->rowsRemoved(first, last);
+  }
+}
+
+void ResultsTable::SortByColumn(int column) {
+  if (column < 0 || column >= kColumnCount) return;
+  if (column == m_sortColumn) {
+    m_sortAscending = !m_sortAscending;
+  } else {
+    m_sortColumn = column;
+  }
+  m_observer->orderAboutToChange();
+  std::vector<std::uint32_t> slots = m_order.inOrder();
+  // Rows that compare equal keep the order of addition, in either direction.
+  std::sort(slots.begin(), slots.end(), [&](std::uint32_t a, std::uint32_t b) {
+    const Row& x = m_rows[a];
+    const Row& y = m_rows[b];
+    int order = compareForHeaderSort(column, cellOf(x, column), x.name, cellOf(y, column), y.name);
+    if (!m_sortAscending) order = -order;
+    return order != 0 ? order < 0 : x.sequence < y.sequence;
+  });
+  m_order.assign(slots);
+  m_nameOrdered = false;
+  m_observer->orderChanged();
+}
+
+void ResultsTable::applyCaptions(CaptionSet set) {
+  const auto& captions = captionsOf(set);
+  std::copy(captions.begin(), captions.end(), m_captions.begin());
+  m_observer->captionsChanged();
+}
+
+const std::string& ResultsTable::caption(int column) const {
+  return column >= 0 && column < kColumnCount ? m_captions[column] : kEmptyText;
+}
+
+bool ResultsTable::isSelected(int row) const {
+  return row >= 0 && row < Count() && m_rows[slotAt(row)].selected;
+}
+
+void ResultsTable::setSelected(int row, bool selected) {
+  if (row < 0 || row >= Count()) return;
+  Row& target = m_rows[slotAt(row)];
+  if (target.selected == selected) return;
+  target.selected = selected;
+  m_observer->selectionChanged();
+}
+
+RowHandle ResultsTable::rowAt(int row) const {
+  if (row < 0 || row >= Count()) return {};
+  const std::uint32_t slot = slotAt(row);
+  return {slot, m_rows[slot].generation};
+}
+
+int ResultsTable::indexOf(RowHandle row) const {
+  return rowOf(row) != nullptr ? static_cast<int>(m_order.indexOf(row.slot)) : -1;
+}
+
+bool ResultsTable::contains(RowHandle row) const { return rowOf(row) != nullptr; }
+
+const std::string& ResultsTable::cell(RowHandle row, int column) const {
+  const Row* target = rowOf(row);
+  if (target == nullptr || column < 0 || column >= kColumnCount) return kEmptyText;
+  return cellOf(*target, column);
+}
+
+int ResultsTable::subItemCount(RowHandle row) const {
+  const Row* target = rowOf(row);
+  return target != nullptr ? static_cast<int>(target->subItems.size()) : 0;
+}
+
+}  // namespace quillon::results
