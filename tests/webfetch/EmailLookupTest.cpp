@@ -110,7 +110,8 @@ TEST_F(EmailLookupTest, TheDirectoryHostReachesTheLocalServerThroughAnOverride) 
   webData.setHostOverrides({"www.paginegialle.it:" + port + ":127.0.0.1"});
   EXPECT_EQ(fetchEmailfromHTTP(webData, "http://www.paginegialle.it:" + port + "/listing"),
             "info@rossi-srl.it");
-  EXPECT_EQ(server.requests().back().header("Host"), "www.paginegialle.it:" + port);
+  ASSERT_EQ(server.requests().size(), 1u);
+  EXPECT_EQ(server.requests()[0].header("Host"), "www.paginegialle.it:" + port);
 }
 
 }  // namespace

@@ -31,8 +31,9 @@ class Connection {
   bool send(std::string_view bytes);
   // Sends nothing for the given time; false when the client hangs up or the server stops.
   bool wait(std::chrono::milliseconds time);
-  // Sends nothing until the client hangs up or the server stops.
-  void hold() { wait(std::chrono::hours(1)); }
+  // Sends nothing until the client hangs up or the server stops, or for 20 s at most, so
+  // that a client without time-outs fails its test instead of hanging it.
+  void hold() { wait(std::chrono::seconds(20)); }
 
  private:
   int m_socket;

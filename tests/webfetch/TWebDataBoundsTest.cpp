@@ -2,9 +2,15 @@
 #include "webfetch/LoopbackServer.h"
 #include "webfetch/TWebData.h"
 
+#include <arpa/inet.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <poll.h>
 #include <stdexcept>
+#include <sys/socket.h>
+#include <unistd.h>
+#include <vector>
 
 namespace quillon::webfetch::testing {
 namespace {
@@ -37,6 +43,53 @@ TEST_F(WebDataBoundsTest, AServerThatNeverAnswersIsLeftAtTheTimeOutWhileMessages
   EXPECT_FALSE(fetch(server.url("/")));
   EXPECT_THAT(webData.PageLines, ElementsAre("earlier"));
   // The wait for the answer pumps all along: over 1.5 s, far more than a few times.
+  EXPECT_GE(pump.calls, 10);
+}
+
+// A port whose accept queue is full: the kernel drops further connection requests, so a
+// connect to it neither succeeds nor fails until the client gives up.
+class FullListener {
+ public:
+  FullListener() {
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    m_listener = ::socket(AF_INET, SOCK_STREAM, 0);
+    ::bind(m_listener, reinterpret_cast<sockaddr*>(&address), length);
+    ::listen(m_listener, 0);
+    ::getsockname(m_listener, reinterpret_cast<sockaddr*>(&address), &length);
+    port = ntohs(address.sin_port);
+    // Fill the queue: connections that complete at once are queued, the first that does
+    // not shows the queue is full.
+    for (int i = 0; i < 8; ++i) {
+      const int client = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK, 0);
+      m_clients.push_back(client);
+      ::connect(client, reinterpret_cast<sockaddr*>(&address), length);
+      pollfd slot{client, POLLOUT, 0};
+      if (::poll(&slot, 1, 200) == 0) break;
+    }
+  }
+  ~FullListener() {
+    for (const int client : m_clients) ::close(client);
+    ::close(m_listener);
+  }
+  FullListener(const FullListener&) = delete;
+  FullListener& operator=(const FullListener&) = delete;
+
+  int port = 0;
+
+ private:
+  int m_listener = -1;
+  std::vector<int> m_clients;
+};
+
+TEST_F(WebDataBoundsTest, AConnectionThatIsNeverAcceptedEndsAtTheConnectTimeOut) {
+  FetchLimits limits = fastLimits();
+  limits.totalTimeout = 60s;
+  webData.setLimits(limits);
+  const FullListener listener;
+  EXPECT_FALSE(fetch("http://127.0.0.1:" + std::to_string(listener.port) + "/"));
   EXPECT_GE(pump.calls, 10);
 }
 
@@ -86,12 +139,30 @@ TEST_F(WebDataBoundsTest, AnEndlessBodyIsCutAtTheCap) {
 TEST_F(WebDataBoundsTest, AnEndlessTrickleIsLeftAtTheTotalTimeOutKeepingWhatWasRead) {
   LoopbackServer server([](const Request&, Connection& connection) {
     if (!connection.send(kHead200)) return;
-    while (connection.send("drip\n") && connection.wait(50ms)) {
+    // 400 drops 50 ms apart: the trickle ends by itself after 20 s, so that a client
+    // without time-outs fails instead of hanging.
+    for (int drop = 0; drop < 400; ++drop) {
+      if (!connection.send("drip\n") || !connection.wait(50ms)) return;
     }
   });
   EXPECT_TRUE(fetch(server.url("/")));
   EXPECT_THAT(webData.PageLines, Each(std::string("drip")));
   EXPECT_GE(webData.PageLines.size(), 2u);
+}
+
+TEST_F(WebDataBoundsTest, ATransferThatStopsMovingIsDroppedBeforeTheTotalTimeOut) {
+  FetchLimits limits = fastLimits();
+  limits.totalTimeout = 60s;
+  // The library averages the speed over the last few seconds; a limit well above the few
+  // bytes sent makes the drop come after about one second.
+  limits.lowSpeedBytesPerSecond = 1000;
+  webData.setLimits(limits);
+  LoopbackServer server([](const Request&, Connection& connection) {
+    connection.send("HTTP/1.1 200 OK\r\nContent-Length: 1000\r\n\r\nbegun");
+    connection.hold();
+  });
+  EXPECT_TRUE(fetch(server.url("/")));
+  EXPECT_THAT(webData.PageLines, ElementsAre("begun"));
 }
 
 TEST_F(WebDataBoundsTest, ASlowStartIsWaitedForWithinTheTimeOut) {

@@ -60,7 +60,8 @@ TEST_F(WebDataTest, FetchesFromTheServerWithTheAgentAndSplitsTheBody) {
 
   webData.Agent = "Other agent";
   ASSERT_TRUE(fetch(server.url("/page")));
-  EXPECT_EQ(server.requests().back().header("User-Agent"), "Other agent");
+  ASSERT_EQ(server.requests().size(), 2u);
+  EXPECT_EQ(server.requests()[1].header("User-Agent"), "Other agent");
 }
 
 TEST_F(WebDataTest, AFailedStatusOrAnEmptyBodyKeepsTheEarlierPage) {
