@@ -119,8 +119,9 @@ void prepareEnvironment() {
   if (qEnvironmentVariableIsEmpty("QTWEBENGINE_CHROMIUM_FLAGS")) {
     qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu");
   }
-  // The engine reports its graphics set-up at start; it is noise next to the page text.
-  QLoggingCategory::setFilterRules(QStringLiteral("qt.webenginecontext=false"));
+  // The engine reports its graphics set-up and the pages their console messages; both are
+  // noise next to the page text.
+  QLoggingCategory::setFilterRules(QStringLiteral("qt.webenginecontext=false\njs=false"));
 }
 
 int walk(const WalkOptions& options, const QUrl& url, CommandContext& context) {

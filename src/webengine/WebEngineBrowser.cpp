@@ -3,6 +3,7 @@
 #include <QEventLoop>
 #include <QTimer>
 #include <QUrl>
+#include <QWebEngineHistory>
 #include <QWebEnginePage>
 #include <QWebEngineScript>
 #include <algorithm>
@@ -107,9 +108,17 @@ void WebEngineBrowser::runScriptAddress(const QString& script) {
   });
 }
 
-void WebEngineBrowser::GoBack() { m_page->triggerAction(QWebEnginePage::Back); }
+void WebEngineBrowser::GoBack() {
+  if (!m_page->history()->canGoBack()) return;
+  m_navigationPending = true;
+  m_page->triggerAction(QWebEnginePage::Back);
+}
 
-void WebEngineBrowser::GoForward() { m_page->triggerAction(QWebEnginePage::Forward); }
+void WebEngineBrowser::GoForward() {
+  if (!m_page->history()->canGoForward()) return;
+  m_navigationPending = true;
+  m_page->triggerAction(QWebEnginePage::Forward);
+}
 
 int WebEngineBrowser::ReadyState() const {
   if (m_navigationPending || m_page->isLoading()) return kReadyStateLoading;
