@@ -20,8 +20,9 @@ std::unique_ptr<QGuiApplication> makeOffscreenApplication() {
   if (qEnvironmentVariableIsEmpty("QTWEBENGINE_CHROMIUM_FLAGS")) {
     qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu");
   }
-  // The engine reports its graphics set-up at start; it is noise next to the output.
-  QLoggingCategory::setFilterRules(QStringLiteral("qt.webenginecontext=false"));
+  // The engine reports its graphics set-up at start and pages their console messages;
+  // both are noise next to the output.
+  QLoggingCategory::setFilterRules(QStringLiteral("qt.webenginecontext=false\njs=false"));
   QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
   static int argc = 1;
   static char name[] = "quillon-cli";

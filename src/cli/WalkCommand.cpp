@@ -1,13 +1,7 @@
-#include <unistd.h>
-
-#include <QCoreApplication>
-#include <QFileInfo>
 #include <QGuiApplication>
-#include <QLoggingCategory>
 #include <QUrl>
 #include <chrono>
 #include <cstdlib>
-#include <fstream>
 #include <memory>
 #include <optional>
 #include <ostream>
@@ -18,6 +12,7 @@
 #include "capture/PageTurning.h"
 #include "capture/PageWalker.h"
 #include "cli/Command.h"
+#include "cli/OffscreenBrowser.h"
 #include "parsers/Site.h"
 #include "text/Utf8.h"
 #include "webengine/QtMessagePump.h"
@@ -97,33 +92,6 @@ std::optional<WalkOptions> parseOptions(const std::vector<std::string>& args, st
   return options;
 }
 
-// An address with a scheme stays as it is; anything else must be a readable file.
-std::optional<QUrl> resolveAddress(const std::string& address, std::ostream& err) {
-  const QString text = QString::fromStdString(address);
-  const QUrl url(text, QUrl::StrictMode);
-  if (url.isValid() && url.scheme().size() > 1) return url;
-  if (!std::ifstream(address, std::ios::binary)) {
-    err << "quillon-cli: cannot read " << address << "\n";
-    return std::nullopt;
-  }
-  return QUrl::fromLocalFile(QFileInfo(text).absoluteFilePath());
-}
-
-// The browser needs a platform even without a window: offscreen unless one is chosen,
-// and Chromium's sandbox cannot run as root.
-void prepareEnvironment() {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  if (geteuid() == 0 && qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX")) {
-    qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-  }
-  if (qEnvironmentVariableIsEmpty("QTWEBENGINE_CHROMIUM_FLAGS")) {
-    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu");
-  }
-  // The engine reports its graphics set-up and the pages their console messages; both are
-  // noise next to the page text.
-  QLoggingCategory::setFilterRules(QStringLiteral("qt.webenginecontext=false\njs=false"));
-}
-
 int walk(const WalkOptions& options, const QUrl& url, CommandContext& context) {
   webengine::WebEngineBrowser browser;
   capture::DownloadBusyFlag downloadBusy;
@@ -176,15 +144,7 @@ int runWalk(CommandContext& context) {
   const auto url = resolveAddress(options->address, context.err);
   if (!url) return kExitFailure;
 
-  std::unique_ptr<QGuiApplication> app;
-  if (QCoreApplication::instance() == nullptr) {
-    prepareEnvironment();
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-    static int argc = 1;
-    static char name[] = "quillon-cli";
-    static char* argv[] = {name, nullptr};
-    app = std::make_unique<QGuiApplication>(argc, argv);
-  }
+  const auto app = makeOffscreenApplication();
   try {
     return walk(*options, *url, context);
   } catch (const capture::CaptureError& e) {
