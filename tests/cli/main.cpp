@@ -1,0 +1,13 @@
+#include "cli/OffscreenBrowser.h"
+
+#include <gtest/gtest.h>
+
+#include <QGuiApplication>
+
+// One application for the whole run: the browser commands reuse it, since Qt WebEngine
+// cannot start again once its application is gone.
+int main(int argc, char** argv) {
+  const auto app = quillon::cli::makeOffscreenApplication();
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
