@@ -177,7 +177,8 @@ void ResultsTable::changeSubItem(std::uint32_t slot, int column, std::string tex
 void ResultsTable::placeByName(std::uint32_t slot) {
   const std::uint32_t from = m_order.indexOf(slot);
   m_order.erase(from, from);
-  const std::uint32_t to = m_order.partitionPoint([&](std::uint32_t s) { return nameBefore(s, slot); });
+  const std::uint32_t to =
+      m_order.partitionPoint([&](std::uint32_t s) { return nameBefore(s, slot); });
   m_order.insert(from, slot);
   if (to == from) return;
   m_observer->rowAboutToBeMoved(static_cast<int>(from), static_cast<int>(to));

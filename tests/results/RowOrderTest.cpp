@@ -1,8 +1,7 @@
 #include "results/RowOrder.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
+#include <gtest/gtest.h>
 #include <random>
 #include <vector>
 
@@ -74,8 +73,10 @@ TEST(RowOrderTest, FollowsAVectorThroughRandomOperations) {
       reference.insert(reference.begin() + index, slot);
     } else if (choice < 9) {
       const auto first = static_cast<std::uint32_t>(random() % reference.size());
-      const auto last = first + static_cast<std::uint32_t>(random() % std::min<std::size_t>(4, reference.size() - first));
-      const std::vector<std::uint32_t> removed(reference.begin() + first, reference.begin() + last + 1);
+      const auto last = first + static_cast<std::uint32_t>(
+                                    random() % std::min<std::size_t>(4, reference.size() - first));
+      const std::vector<std::uint32_t> removed(reference.begin() + first,
+                                               reference.begin() + last + 1);
       ASSERT_EQ(order.erase(first, last), removed);
       reference.erase(reference.begin() + first, reference.begin() + last + 1);
       freeSlots.insert(freeSlots.end(), removed.begin(), removed.end());

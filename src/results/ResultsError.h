@@ -1,0 +1,15 @@
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+namespace quillon::results {
+
+// A spreadsheet export that could not be written; the message says why, with the file
+// name, and the table and any existing file are as they were.
+class ExportError : public std::runtime_error {
+ public:
+  explicit ExportError(const std::string& message) : std::runtime_error(message) {}
+};
+
+}  // namespace quillon::results

@@ -1,0 +1,30 @@
+#pragma once
+
+namespace quillon::results {
+
+// What changes in a results table, told in the order a Qt item model needs it: every
+// "about to" call comes before the table changes and its partner after. Row numbers
+// are indices in the table's order. A Qt model forwards these as beginInsertRows /
+// endInsertRows, beginRemoveRows / endRemoveRows, beginMoveRows / endMoveRows (Qt's
+// destination row is `to + 1` when `to > from`), layoutAboutToBeChanged / layoutChanged
+// (or a reset), dataChanged and headerDataChanged.
+class TableObserver {
+ public:
+  virtual ~TableObserver() = default;
+
+  virtual void rowsAboutToBeInserted(int /*first*/, int /*last*/) {}
+  virtual void rowsInserted(int /*first*/, int /*last*/) {}
+  virtual void rowsAboutToBeRemoved(int /*first*/, int /*last*/) {}
+  virtual void rowsRemoved(int /*first*/, int /*last*/) {}
+  // One row goes from index `from` to index `to` (its index once moved).
+  virtual void rowAboutToBeMoved(int /*from*/, int /*to*/) {}
+  virtual void rowMoved(int /*from*/, int /*to*/) {}
+  // The whole order changes (a header sort, or the order by name coming back).
+  virtual void orderAboutToChange() {}
+  virtual void orderChanged() {}
+  virtual void cellChanged(int /*row*/, int /*column*/) {}
+  virtual void captionsChanged() {}
+  virtual void selectionChanged() {}
+};
+
+}  // namespace quillon::results
