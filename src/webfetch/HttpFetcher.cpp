@@ -171,7 +171,16 @@ HttpFetcher::HttpFetcher(MessagePump& pump, std::string agent,
 
 std::optional<std::string> HttpFetcher::get(std::string_view url) const {
   if (!isFetchableUrl(url) || !CurlGlobal::ready()) return std::nullopt;
-  const std::string address(url);
+  // The library refuses a raw blank, which browsers send as %20; bytes above ASCII it
+  // encodes itself.
+  std::string address;
+  for (const char c : url) {
+    if (c == ' ') {
+      address += "%20";
+    } else {
+      address += c;
+    }
+  }
 
   StringList headers;
   StringList resolve;

@@ -64,6 +64,12 @@ TEST_F(WebDataTest, FetchesFromTheServerWithTheAgentAndSplitsTheBody) {
   EXPECT_EQ(server.requests()[1].header("User-Agent"), "Other agent");
 }
 
+TEST_F(WebDataTest, BlanksAndBytesAboveAsciiInTheAddressAreSentEncoded) {
+  LoopbackServer server(routes({{"/via%20roma%e8?q=a%20b", httpResponse(200, "found")}}));
+  ASSERT_TRUE(fetch(server.url("/via roma\xe8?q=a b")));
+  EXPECT_THAT(webData.PageLines, ElementsAre("found"));
+}
+
 TEST_F(WebDataTest, AFailedStatusOrAnEmptyBodyKeepsTheEarlierPage) {
   LoopbackServer server(routes({
       {"/good", httpResponse(200, "earlier page\n")},
