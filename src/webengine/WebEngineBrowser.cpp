@@ -174,8 +174,8 @@ std::shared_ptr<const capture::Document> WebEngineBrowser::Document() {
     if (generation != m_rendererGeneration) {
       throw capture::CaptureError("The page's renderer process ended while it was read");
     }
-    throw capture::CaptureError("The page did not answer within " +
-                                std::to_string(m_scriptTimeout.count() / 1000) + " seconds");
+    throw capture::CaptureError("The page did not answer in time (" +
+                                std::to_string(m_scriptTimeout.count()) + " ms)");
   }
   return DomSnapshot::parse(reply->data.toStdU16String());
 }
