@@ -17,6 +17,7 @@ struct CommandEntry {
 constexpr std::array kCommands = {
     CommandEntry{"parse", runParse, "parse one listing block into the fields of a site's entry"},
     CommandEntry{"finders", runFinders, "find the first web address and e-mail address in a text"},
+    CommandEntry{"rows", runRows, "cut a page text into listings and print the rows they add"},
     CommandEntry{"walk", runWalk, "load a result page offscreen and print its page text"},
     CommandEntry{"capture", runCapture, "capture every result page of a search, without a window"},
 };

@@ -23,6 +23,7 @@ inline constexpr int kExitUsage = 2;     // bad arguments
 // Every command returns its exit status.
 int runParse(CommandContext& context);
 int runFinders(CommandContext& context);
+int runRows(CommandContext& context);
 int runWalk(CommandContext& context);
 int runCapture(CommandContext& context);
 
