@@ -1,0 +1,23 @@
+#pragma once
+
+class QWidget;
+
+namespace quillon::capture {
+class Browser;
+}
+
+namespace quillon::shell {
+
+// The embedded browser as the window holds it: a widget for the layout and the browser
+// interface that the buttons and capture runs drive. The real pane is Qt WebEngine's;
+// tests give the window a fake one.
+class BrowserPane {
+ public:
+  virtual ~BrowserPane() = default;
+
+  // The widget that shows the page; the window's layout takes it over.
+  virtual QWidget* widget() = 0;
+  virtual capture::Browser& browser() = 0;
+};
+
+}  // namespace quillon::shell

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QTableView>
+#include <QUrl>
+
+#include <functional>
+
+namespace quillon::results {
+class CountPanel;
+}
+
+namespace quillon::shell {
+
+class ErrorReport;
+class ResultsHeader;
+class ResultsModel;
+
+// The results list `lv`: a report view over the results model with whole-row
+// multi-selection kept equal to the table's selected flags, a current cell moved by Left
+// and Right, Space or F2 to edit it in place, a header click to sort, link cells opened
+// outside the program, and the table's key handling (which writes the count panel).
+class ResultsView final : public QTableView {
+  Q_OBJECT
+
+ public:
+  static constexpr int kRowHeight = 13;
+
+  // The model, the count panel and the error report must outlive the view.
+  ResultsView(ResultsModel& model, results::CountPanel& countPanel, ErrorReport& errors,
+              QWidget* parent = nullptr);
+
+  ResultsHeader& header() const { return *m_header; }
+
+  // What opens a link cell's address; QDesktopServices::openUrl by default.
+  void setUrlOpener(std::function<void(const QUrl&)> opener) { m_openUrl = std::move(opener); }
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  bool viewportEvent(QEvent* event) override;
+
+ private:
+  void lvKeyDown(const QKeyEvent& event);
+  void sortByHeader(int column);
+  void selectionFromTable();
+  void selectionToTable(const QItemSelection& selected, const QItemSelection& deselected);
+  void showSortArrow();
+
+  ResultsModel& m_model;
+  results::CountPanel& m_countPanel;
+  ErrorReport& m_errors;
+  ResultsHeader* m_header;
+  std::function<void(const QUrl&)> m_openUrl;
+  bool m_syncingSelection = false;
+};
+
+}  // namespace quillon::shell

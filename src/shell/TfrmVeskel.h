@@ -1,0 +1,122 @@
+#pragma once
+
+#include "capture/Browser.h"
+#include "capture/DownloadBusyFlag.h"
+#include "capture/WindowSurface.h"
+#include "results/ResultsTable.h"
+#include "shell/ErrorReport.h"
+#include "shell/EventPump.h"
+#include "shell/SaveDialog.h"
+#include "webfetch/TWebData.h"
+
+#include <QMainWindow>
+
+#include <array>
+#include <memory>
+
+class QPushButton;
+
+namespace quillon::capture {
+class CaptureController;
+}
+
+namespace quillon::shell {
+
+class BrowserPane;
+class Dialogs;
+class GripSplitter;
+class ResultsModel;
+class ResultsView;
+class StatusBar;
+class ToolPanel;
+
+// The main window: the embedded browser with the navigation panel at its left, the
+// lower pane with the save panel and the results list, and the status bar. Its handlers
+// are the site and history buttons, the Capture and Stop buttons, Save, the status bar's
+// home page panel, the browser's download events and the closing question. Every handler
+// runs through the top-level error report.
+class TfrmVeskel final : public QMainWindow,
+                         public capture::WindowSurface,
+                         private capture::BrowserListener {
+  Q_OBJECT
+
+ public:
+  // Appended to the title while the browser downloads (capital P; a capture run's busy
+  // text has a small one).
+  static constexpr std::u16string_view kDownloadSuffix = u" - Please wait...";
+  static constexpr int kRestoredWidth = 864;
+  static constexpr int kRestoredHeight = 633;
+  static constexpr int kLowerPaneHeight = 203;
+
+  // dialogs: where the window's questions go (Qt's dialogs when null); not owned.
+  explicit TfrmVeskel(std::unique_ptr<BrowserPane> browserPane, Dialogs* dialogs = nullptr,
+                      QWidget* parent = nullptr);
+  ~TfrmVeskel() override;
+
+  results::ResultsTable& table() { return m_table; }
+  capture::CaptureController& captureController() { return *m_capture; }
+  capture::Browser& browser();
+  ResultsView& lv() const { return *m_lv; }
+  StatusBar& sb() const { return *m_sb; }
+  QPushButton& button(capture::WindowButton which) const;
+  QPushButton& btnStop() const { return *m_btnStop; }
+  webfetch::TWebData& WebData1() { return m_webData; }
+
+  // Handlers, callable as the buttons call them.
+  void btnSaveClick();
+  void sbPanelClick(int panelIndex);
+
+  // capture::WindowSurface
+  void setTitle(std::u16string_view title) override;
+  void setButtonEnabled(capture::WindowButton which, bool enabled) override;
+  void setStopVisible(bool visible) override;
+  void setBusyCursor(bool busy) override;
+  capture::ProgressIndicator& progress() override;
+  void setCountText(const std::string& text) override;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  // The builders of the layout.
+  void createWidgets();
+  ToolPanel* createNavigationPanel();
+  QWidget* createLowerPane();
+  void createStatusBar();
+  QPushButton* addButton(QWidget* panel, const char* name, const QString& caption,
+                         const QRect& geometry);
+  void connectHandlers();
+
+  void FormCreate();
+  void FormCloseQuery(bool& canClose);
+  void navigateHome();
+  void openSite(std::u16string_view address);
+  void runCapture(void (capture::CaptureController::*step)());
+
+  // capture::BrowserListener
+  void DownloadBegin() override;
+  void DownloadComplete() override;
+
+  std::unique_ptr<Dialogs> m_ownDialogs;
+  Dialogs& m_dialogs;
+  ErrorReport m_errors;
+  EventPump m_pump;
+  webfetch::TWebData m_webData;
+  results::ResultsTable m_table;
+  std::unique_ptr<ResultsModel> m_model;
+  capture::DownloadBusyFlag m_downloadBusy;
+  std::unique_ptr<BrowserPane> m_browserPane;
+  std::unique_ptr<capture::CaptureController> m_capture;
+  SaveDialog m_sd;
+  bool m_closePending = false;
+
+  ToolPanel* m_tpNavigate = nullptr;
+  ToolPanel* m_tpControls = nullptr;
+  GripSplitter* m_splitter = nullptr;
+  ResultsView* m_lv = nullptr;
+  StatusBar* m_sb = nullptr;
+  std::array<QPushButton*, capture::kWindowButtonCount> m_buttons{};
+  QPushButton* m_btnStop = nullptr;
+};
+
+}  // namespace quillon::shell

@@ -1,0 +1,174 @@
+// The layout of the main window: its builders and the wiring of its handlers.
+
+#include "capture/CaptureController.h"
+#include "shell/BrowserPane.h"
+#include "shell/GripSplitter.h"
+#include "shell/HomePage.h"
+#include "shell/OfficeLook.h"
+#include "shell/ResultsView.h"
+#include "shell/StatusBar.h"
+#include "shell/TfrmVeskel.h"
+#include "shell/ToolPanel.h"
+
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace quillon::shell {
+namespace {
+
+using capture::WindowButton;
+
+constexpr int kNavigationPanelWidth = 122;
+constexpr int kSavePanelWidth = 117;
+constexpr int kButtonLeft = 12;
+constexpr int kButtonWidth = 99;
+constexpr int kButtonHeight = 25;
+
+QRect buttonAt(int top) { return {kButtonLeft, top, kButtonWidth, kButtonHeight}; }
+
+}  // namespace
+
+void TfrmVeskel::createWidgets() {
+  auto* central = new QWidget(this);
+  auto* layout = new QVBoxLayout(central);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+
+  auto* upper = new QWidget(central);
+  auto* upperLayout = new QHBoxLayout(upper);
+  upperLayout->setContentsMargins(0, 0, 0, 0);
+  upperLayout->setSpacing(0);
+  upperLayout->addWidget(createNavigationPanel());
+  upperLayout->addWidget(m_browserPane->widget(), 1);
+
+  m_splitter = new GripSplitter(central);
+  m_splitter->setObjectName(QStringLiteral("AdvSplitter1"));
+  m_splitter->addWidget(upper);
+  m_splitter->addWidget(createLowerPane());
+  m_splitter->setStretchFactor(0, 1);
+  m_splitter->setStretchFactor(1, 0);
+  layout->addWidget(m_splitter);
+  setCentralWidget(central);
+  createStatusBar();
+
+  resize(kRestoredWidth, kRestoredHeight);
+  m_splitter->setSizes({kRestoredHeight, kLowerPaneHeight});
+}
+
+QPushButton* TfrmVeskel::addButton(QWidget* panel, const char* name, const QString& caption,
+                                   const QRect& geometry) {
+  auto* button = new QPushButton(caption, panel);
+  button->setObjectName(QString::fromLatin1(name));
+  button->setGeometry(geometry);
+  button->setFocusPolicy(Qt::TabFocus);
+  return button;
+}
+
+ToolPanel* TfrmVeskel::createNavigationPanel() {
+  m_tpNavigate =
+      new ToolPanel(QStringLiteral(u"Navigate - Navegación  -  Navigare"), kNavigationPanelWidth);
+  m_tpNavigate->setObjectName(QStringLiteral("tpNavigate"));
+  QWidget* panel = m_tpNavigate->body();
+  panel->setObjectName(QStringLiteral("AdvToolPanel2"));
+
+  auto set = [this](WindowButton which, QPushButton* button) {
+    m_buttons[static_cast<std::size_t>(which)] = button;
+  };
+  set(WindowButton::Back, addButton(panel, "btnBack", QStringLiteral("<<"), {12, 33, 45, 25}));
+  set(WindowButton::Next, addButton(panel, "btnnext", QStringLiteral(">>"), {66, 33, 45, 25}));
+  set(WindowButton::YellAU,
+      addButton(panel, "btnYellAU", QStringLiteral("Yellow Australia"), buttonAt(68)));
+  set(WindowButton::YellCA,
+      addButton(panel, "btnYellCA", QStringLiteral("Yellow Canada"), buttonAt(99)));
+  set(WindowButton::Amarillas,
+      addButton(panel, "btnAmarillas", QStringLiteral("Amarillas ES"), buttonAt(130)));
+  set(WindowButton::Gialle,
+      addButton(panel, "btnGialle", QStringLiteral("Gialle IT"), buttonAt(161)));
+
+  auto* bevel = new QFrame(panel);
+  bevel->setObjectName(QStringLiteral("Bevel1"));
+  bevel->setFrameShape(QFrame::HLine);
+  bevel->setFrameShadow(QFrame::Sunken);
+  bevel->setGeometry(kButtonLeft, 192, kButtonWidth, 7);
+
+  set(WindowButton::Australia,
+      addButton(panel, "btnAustralia", QStringLiteral("Capture Australia"), buttonAt(211)));
+  set(WindowButton::Canada,
+      addButton(panel, "btncanada", QStringLiteral("Capture Canada"), buttonAt(238)));
+  set(WindowButton::Comer,
+      addButton(panel, "btncomer", QStringLiteral(u"Capturar España"), buttonAt(265)));
+  set(WindowButton::Italia,
+      addButton(panel, "btnItalia", QStringLiteral("Catturare Italia"), buttonAt(293)));
+  m_btnStop = addButton(panel, "btnStop", QStringLiteral("Stop Capture!"), buttonAt(346));
+  m_btnStop->hide();
+  return m_tpNavigate;
+}
+
+QWidget* TfrmVeskel::createLowerPane() {
+  auto* pane = new QFrame;
+  pane->setObjectName(QStringLiteral("Panel1"));
+  pane->setFrameShape(QFrame::StyledPanel);
+  pane->setFrameShadow(QFrame::Raised);
+  pane->setMinimumHeight(60);
+  auto* layout = new QHBoxLayout(pane);
+  layout->setContentsMargins(1, 1, 1, 1);
+  layout->setSpacing(0);
+
+  m_tpControls = new ToolPanel(QStringLiteral("Save - Guardar - Salvare"), kSavePanelWidth, pane);
+  m_tpControls->setObjectName(QStringLiteral("AdvToolPanelTab1"));
+  m_tpControls->body()->setObjectName(QStringLiteral("tpControls"));
+  QPushButton* save = addButton(m_tpControls->body(), "btnSave",
+                                QStringLiteral("Guardar/Save/Salvare"), {10, 40, 99, 25});
+  save->setFont(look::saveButtonFont());
+  QPalette black = save->palette();
+  black.setColor(QPalette::ButtonText, Qt::black);
+  save->setPalette(black);
+  m_buttons[static_cast<std::size_t>(WindowButton::Save)] = save;
+  layout->addWidget(m_tpControls);
+
+  m_lv = new ResultsView(*m_model, *this, m_errors, pane);
+  layout->addWidget(m_lv, 1);
+  return pane;
+}
+
+void TfrmVeskel::createStatusBar() {
+  m_sb = new StatusBar(this);
+  setStatusBar(m_sb);
+}
+
+void TfrmVeskel::connectHandlers() {
+  using capture::CaptureController;
+  auto onClick = [this](WindowButton which, auto handler) {
+    connect(&button(which), &QPushButton::clicked, this, handler);
+  };
+  onClick(WindowButton::Amarillas, [this] { openSite(kSpanishHome); });
+  onClick(WindowButton::Gialle, [this] { openSite(kItalianHome); });
+  onClick(WindowButton::YellAU, [this] { openSite(kAustralianHome); });
+  onClick(WindowButton::YellCA, [this] { openSite(kCanadianHome); });
+  // No earlier or later page is no error worth a word.
+  onClick(WindowButton::Back, [this] {
+    try {
+      browser().GoBack();
+    } catch (...) {
+    }
+  });
+  onClick(WindowButton::Next, [this] {
+    try {
+      browser().GoForward();
+    } catch (...) {
+    }
+  });
+  onClick(WindowButton::Comer, [this] { runCapture(&CaptureController::btncomerClick); });
+  onClick(WindowButton::Italia, [this] { runCapture(&CaptureController::btnItaliaClick); });
+  onClick(WindowButton::Australia, [this] { runCapture(&CaptureController::btnAustraliaClick); });
+  onClick(WindowButton::Canada, [this] { runCapture(&CaptureController::btncanadaClick); });
+  onClick(WindowButton::Save, [this] { m_errors.guard([this] { btnSaveClick(); }); });
+  connect(m_btnStop, &QPushButton::clicked, this,
+          [this] { m_errors.guard([this] { m_capture->btnStopClick(); }); });
+  connect(m_sb, &StatusBar::panelClicked, this,
+          [this](int index) { m_errors.guard([this, index] { sbPanelClick(index); }); });
+}
+
+}  // namespace quillon::shell

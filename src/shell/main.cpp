@@ -1,0 +1,16 @@
+// Quillon, the desktop program: the main window over the embedded browser.
+
+#include "shell/TfrmVeskel.h"
+#include "shell/VeskelApplication.h"
+#include "shell/WebBrowserPane.h"
+
+#include <memory>
+
+int main(int argc, char* argv[]) {
+  // Qt WebEngine shares its OpenGL contexts with the widgets; it must be said first.
+  QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+  quillon::shell::VeskelApplication app(argc, argv);
+  quillon::shell::TfrmVeskel frmVeskel(std::make_unique<quillon::shell::WebBrowserPane>());
+  frmVeskel.showMaximized();
+  return QApplication::exec();
+}
