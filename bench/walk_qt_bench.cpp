@@ -2,23 +2,23 @@
 // offscreen Qt WebEngine page: the four fixture sites' first pages (the Italian one is
 // the largest fixture page) and a generated 20 MB page of 20,000 Spanish listings.
 // Target: a fixture page well under 50 ms; the 20 MB page within a few seconds.
-#include <benchmark/benchmark.h>
-#include <unistd.h>
+#include "capture/PageWalker.h"
+#include "capture/ProgressIndicator.h"
+#include "parsers/Site.h"
+#include "webengine/WebEngineBrowser.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QLoggingCategory>
 #include <QTemporaryDir>
 #include <QUrl>
+
+#include <benchmark/benchmark.h>
 #include <fstream>
 #include <memory>
 #include <string>
+#include <unistd.h>
 #include <vector>
-
-#include "capture/PageWalker.h"
-#include "capture/ProgressIndicator.h"
-#include "parsers/Site.h"
-#include "webengine/WebEngineBrowser.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "capture/Document.h"
+
 #include <memory>
 #include <string_view>
-
-#include "capture/Document.h"
 
 namespace quillon::capture {
 

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "parsers/Site.h"
+
 #include <span>
 #include <string_view>
-
-#include "parsers/Site.h"
 
 namespace quillon::capture {
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <string_view>
-
 #include "capture/Browser.h"
+
+#include <string_view>
 
 namespace quillon::capture {
 

@@ -1,14 +1,14 @@
 #include "capture/PageTurning.h"
 
-#include <string>
-
 #include "capture/CaptureError.h"
 #include "text/Cp1252.h"
+
+#include <string>
 
 namespace quillon::capture {
 namespace {
 
-constexpr std::string_view kPhoneLinkText = "Tel\xE9" "fono";  // "Teléfono" in cp1252
+constexpr std::string_view kPhoneLinkText = "Tel\351fono";  // "Teléfono" in cp1252
 constexpr std::u16string_view kAnchorTag = u"A";
 
 std::shared_ptr<const Document> htmlDocument(Browser& browser) {

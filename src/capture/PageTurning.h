@@ -1,13 +1,13 @@
 #pragma once
 
-#include <chrono>
-#include <cstdint>
-#include <string_view>
-
 #include "capture/Browser.h"
 #include "capture/DownloadBusyFlag.h"
 #include "capture/ProgressIndicator.h"
 #include "webfetch/MessagePump.h"
+
+#include <chrono>
+#include <cstdint>
+#include <string_view>
 
 namespace quillon::capture {
 

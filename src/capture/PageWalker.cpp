@@ -9,12 +9,12 @@ namespace {
 
 constexpr std::string_view kCrLf = "\r\n";
 constexpr std::string_view kSeparator = "+-+";
-constexpr std::string_view kPhonePrefix = "Tel\xE9" "fono: ";  // "Teléfono: " in cp1252
+constexpr std::string_view kPhonePrefix = "Tel\351fono: ";  // "Teléfono: " in cp1252
 constexpr std::u16string_view kTfno = u"tfno=";
 constexpr std::size_t kPhoneLength = 11;
 
-// The 11 characters that start at the fifth character after the first "tfno=" (counted
-// from the start of the markup when there is none), fewer at the end of the markup.
+// The 11 characters that follow the first "tfno=" or, when there is none, those from the
+// fifth character of the markup on; fewer where the markup ends sooner.
 std::u16string_view phoneFromTfno(std::u16string_view outer) {
   const std::size_t found = outer.find(kTfno);
   const std::size_t oneBased = found == std::u16string_view::npos ? 0 : found + 1;

@@ -1,10 +1,10 @@
 #pragma once
 
-#include <string>
-
 #include "capture/Document.h"
 #include "capture/ProgressIndicator.h"
 #include "parsers/Site.h"
+
+#include <string>
 
 // The page walkers: each reads the elements inside the document's body in document
 // order and writes one cp1252 line (ended by CR LF) per element whose class attribute

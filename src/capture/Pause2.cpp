@@ -1,7 +1,7 @@
+#include "capture/PageTurning.h"
+
 #include <chrono>
 #include <thread>
-
-#include "capture/PageTurning.h"
 
 namespace quillon::capture {
 

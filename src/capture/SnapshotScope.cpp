@@ -1,8 +1,8 @@
 #include "capture/SnapshotScope.h"
 
-#include <algorithm>
-
 #include "capture/ClassTables.h"
+
+#include <algorithm>
 
 namespace quillon::capture {
 namespace {
@@ -17,8 +17,8 @@ SnapshotScope SnapshotScope::forCapture() {
   SnapshotScope scope;
   // The page turner and the phone reveal read the text, markup and target of anchors.
   scope.fullTags.emplace_back(u"A");
-  for (const auto site : {parsers::Site::ES, parsers::Site::IT, parsers::Site::CA,
-                          parsers::Site::AU}) {
+  for (const auto site :
+       {parsers::Site::ES, parsers::Site::IT, parsers::Site::CA, parsers::Site::AU}) {
     for (const ClassEntry& entry : classTable(site)) {
       switch (entry.kind) {
         case LineKind::Ordinary:

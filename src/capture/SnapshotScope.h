@@ -10,8 +10,8 @@ namespace quillon::capture {
 // name, class attribute and id; the longer texts are taken only where they are read,
 // so a large page does not copy its markup once per level of nesting.
 struct SnapshotScope {
-  bool everything = false;                   // every text of every element
-  std::vector<std::u16string> fullTags;      // tags (upper case) carrying every text
+  bool everything = false;               // every text of every element
+  std::vector<std::u16string> fullTags;  // tags (upper case) carrying every text
   std::vector<std::u16string> innerTextClasses;
   std::vector<std::u16string> innerHtmlClasses;
   std::vector<std::u16string> outerHtmlClasses;

@@ -1,12 +1,3 @@
-#include <QGuiApplication>
-#include <QUrl>
-#include <chrono>
-#include <cstdlib>
-#include <memory>
-#include <optional>
-#include <ostream>
-#include <string>
-
 #include "capture/CaptureError.h"
 #include "capture/DownloadBusyFlag.h"
 #include "capture/PageTurning.h"
@@ -17,6 +8,16 @@
 #include "text/Utf8.h"
 #include "webengine/QtMessagePump.h"
 #include "webengine/WebEngineBrowser.h"
+
+#include <QGuiApplication>
+#include <QUrl>
+
+#include <chrono>
+#include <cstdlib>
+#include <memory>
+#include <optional>
+#include <ostream>
+#include <string>
 
 namespace quillon::cli {
 namespace {

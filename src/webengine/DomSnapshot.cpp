@@ -1,8 +1,8 @@
 #include "webengine/DomSnapshot.h"
 
-#include <limits>
-
 #include "capture/CaptureError.h"
+
+#include <limits>
 
 namespace quillon::webengine {
 namespace {

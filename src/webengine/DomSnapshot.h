@@ -1,12 +1,12 @@
 #pragma once
 
+#include "capture/Document.h"
+
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
-
-#include "capture/Document.h"
 
 namespace quillon::webengine {
 

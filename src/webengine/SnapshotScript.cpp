@@ -8,7 +8,8 @@ namespace {
 
 // The part of the script after the scope. Runs in an isolated world, so page scripts
 // that replace built-ins cannot change what it sees.
-constexpr std::u16string_view kBody = uR"js(;
+constexpr std::u16string_view kBody =
+    uR"js(;
   const full = new Set(scope.fullTags);
   const withText = new Set(scope.text);
   const withInner = new Set(scope.inner);

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <string>
-
 #include "capture/SnapshotScope.h"
+
+#include <string>
 
 namespace quillon::webengine {
 

@@ -1,16 +1,17 @@
 #include "webengine/WebEngineBrowser.h"
 
+#include "capture/CaptureError.h"
+#include "webengine/DomSnapshot.h"
+#include "webengine/SnapshotScript.h"
+
 #include <QEventLoop>
 #include <QTimer>
 #include <QUrl>
 #include <QWebEngineHistory>
 #include <QWebEnginePage>
 #include <QWebEngineScript>
-#include <algorithm>
 
-#include "capture/CaptureError.h"
-#include "webengine/DomSnapshot.h"
-#include "webengine/SnapshotScript.h"
+#include <algorithm>
 
 namespace quillon::webengine {
 namespace {

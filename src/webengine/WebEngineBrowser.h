@@ -1,16 +1,16 @@
 #pragma once
 
+#include "capture/Browser.h"
+#include "capture/SnapshotScope.h"
+
 #include <QObject>
 #include <QPointer>
 #include <QWebEnginePage>
+
 #include <chrono>
 #include <memory>
 #include <string_view>
 #include <vector>
-
-#include "capture/Browser.h"
-#include "capture/SnapshotScope.h"
-
 
 namespace quillon::webengine {
 

@@ -1,14 +1,14 @@
 #pragma once
 
+#include "capture/Browser.h"
+#include "capture/FakeDocument.h"
+#include "webfetch/MessagePump.h"
+
 #include <algorithm>
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
-
-#include "capture/Browser.h"
-#include "capture/FakeDocument.h"
-#include "webfetch/MessagePump.h"
 
 // A browser that records what it is asked to do. Navigate calls the onNavigate hook,
 // where a test can change the document or fire load events, as a real page load would.

@@ -1,12 +1,12 @@
 #pragma once
 
+#include "capture/Document.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <string>
 #include <utility>
 #include <vector>
-
-#include "capture/Document.h"
 
 // A document model held in plain vectors, for tests without a browser. Tests build it
 // element by element and may change it between calls (as a page changes while messages

@@ -1,22 +1,21 @@
 // The fixture sites must agree with the rule sets: the expected page text of every
 // fixture page, cut into blocks and parsed, gives the rows listed in the site's rows.tsv.
 
-#include <gtest/gtest.h>
-
-#include <fstream>
-#include <iterator>
-#include <set>
-#include <sstream>
-#include <string>
-#include <utility>
-#include <vector>
-
 #include "capture/PageCut.h"
 #include "parsers/ListingRow.h"
 #include "parsers/Site.h"
 #include "parsers/uCommon2Sites.h"
 #include "text/Cp1252.h"
 #include "text/Utf8.h"
+
+#include <fstream>
+#include <gtest/gtest.h>
+#include <iterator>
+#include <set>
+#include <sstream>
+#include <string>
+#include <utility>
+#include <vector>
 
 namespace quillon::capture {
 namespace {

@@ -1,13 +1,11 @@
-#include "capture/PageTurning.h"
-
-#include <gtest/gtest.h>
-
-#include <chrono>
-#include <string>
-#include <vector>
-
 #include "capture/CaptureError.h"
 #include "capture/FakeBrowser.h"
+#include "capture/PageTurning.h"
+
+#include <chrono>
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
 
 namespace quillon::capture {
 namespace {
@@ -22,14 +20,14 @@ constexpr std::u16string_view kPhone = u"Tel\u00e9fono";
 TEST(TurnPage, AnchorTestsInTheirOrder) {
   FakeBrowser browser;
   auto& doc = *browser.document;
-  doc.add(classed(u"pager", u"Siguiente >"));                               // not an anchor
-  doc.add(anchor(u"Siguiente >", u"Siguiente &gt;", u"http://x/p2top"));    // followed
-  doc.add(anchor(u"Siguiente", u"Siguiente", u"http://x/exact"));           // visible text equal
+  doc.add(classed(u"pager", u"Siguiente >"));                                 // not an anchor
+  doc.add(anchor(u"Siguiente >", u"Siguiente &gt;", u"http://x/p2top"));      // followed
+  doc.add(anchor(u"Siguiente", u"Siguiente", u"http://x/exact"));             // visible text equal
   doc.add(anchor(u"Ir", u"<b>Siguiente</b>", u"http://x/id", u"Siguiente"));  // id equal
-  doc.add(anchor(u"siguiente >", u"siguiente &gt;", u"http://x/lower"));    // case differs
-  doc.add(anchor(u"Next", u"<img alt=\"Next\">", u"http://x/none"));        // no link text
+  doc.add(anchor(u"siguiente >", u"siguiente &gt;", u"http://x/lower"));      // case differs
+  doc.add(anchor(u"Next", u"<img alt=\"Next\">", u"http://x/none"));          // no link text
   doc.add(anchor(u"P\u00e1gina Siguiente", u"P&aacute;gina <span>Siguiente</span>",
-                 u"http://x/p2bottom"));                                     // followed
+                 u"http://x/p2bottom"));  // followed
 
   EXPECT_TRUE(TurnPage(browser, "Siguiente"));
   EXPECT_EQ(browser.navigations,
@@ -88,9 +86,9 @@ TEST(TogglePhones, FollowsExactPhoneLinksAndWaitsForDownloads) {
   browser.addListener(busy);
   auto& doc = *browser.document;
   doc.add(anchor(std::u16string(kPhone), u"Tel&eacute;fono", u"javascript:tel(1)"));
-  doc.add(anchor(u"tel\u00e9fono", u"x", u"javascript:tel(2)"));      // case differs
-  doc.add(anchor(u"Tel\u00e9fono ", u"x", u"javascript:tel(3)"));     // added blank
-  doc.add(classed(u"tel", std::u16string(kPhone)));                  // not an anchor
+  doc.add(anchor(u"tel\u00e9fono", u"x", u"javascript:tel(2)"));   // case differs
+  doc.add(anchor(u"Tel\u00e9fono ", u"x", u"javascript:tel(3)"));  // added blank
+  doc.add(classed(u"tel", std::u16string(kPhone)));                // not an anchor
   doc.add(anchor(std::u16string(kPhone), u"x", u"javascript:tel(4)"));
 
   // Each navigation starts a download that completes on the third dispatch after it.
@@ -127,8 +125,8 @@ TEST(TogglePhones, SkipsIndicesBeyondTheShrunkDocument) {
   FakeBrowser browser;
   DownloadBusyFlag busy;
   auto& doc = *browser.document;
-  for (const char16_t* href : {u"javascript:tel(0)", u"javascript:tel(1)", u"javascript:tel(2)",
-                               u"javascript:tel(3)"}) {
+  for (const char16_t* href :
+       {u"javascript:tel(0)", u"javascript:tel(1)", u"javascript:tel(2)", u"javascript:tel(3)"}) {
     doc.add(anchor(std::u16string(kPhone), u"x", href));
   }
   // The first reveal removes all but two elements; index 1 is still read, 2 and 3 not.

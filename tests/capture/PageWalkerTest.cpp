@@ -1,11 +1,9 @@
+#include "capture/CaptureError.h"
+#include "capture/FakeDocument.h"
 #include "capture/PageWalker.h"
 
 #include <gtest/gtest.h>
-
 #include <string>
-
-#include "capture/CaptureError.h"
-#include "capture/FakeDocument.h"
 
 namespace quillon::capture {
 namespace {
@@ -54,14 +52,14 @@ TEST(PageWalker, SpanishListingWithContainerBeforeRecordStart) {
   doc.add(classed(u"org", u"Bar Los Pinos"));
 
   EXPECT_EQ(walk(parsers::Site::ES, doc),
-            "vcard rest ig: Restaurante El Olivo\nRestaurantes\nTel\xE9" "fono\r\n"
+            "vcard rest ig: Restaurante El Olivo\nRestaurantes\nTel\351fono\r\n"
             "+-+org: Restaurante El Olivo\r\n"
             "activ: Restaurantes: Cocina mediterr\xE1nea\r\n"
             "adr: Calle del Olmo, 7 28801 Alcal\xE1 de Henares (Madrid)\r\n"
             "postal-code: 28801\r\n"
             "locality: Alcal\xE1 de Henares\r\n"
-            "tel: Tel\xE9" "fono\r\n"
-            "Tel\xE9" "fono: 912 345 678\r\n"
+            "tel: Tel\351fono\r\n"
+            "Tel\351fono: 912 345 678\r\n"
             "url: www.elolivo.es\r\n"
             "vcard rest ig: Bar Los Pinos\r\n"
             "+-+org: Bar Los Pinos\r\n");
@@ -85,7 +83,7 @@ TEST(PageWalker, SpanishPhoneLineFromMarkup) {
   for (const Case& c : cases) {
     FakeDocument doc;
     doc.add(withOuter(u"iframefunc", c.outer));
-    std::string expected = "Tel\xE9" "fono: ";
+    std::string expected = "Tel\351fono: ";
     expected.append(c.expected).append("\r\n");
     EXPECT_EQ(walk(parsers::Site::ES, doc), expected)
         << std::string(c.outer.begin(), c.outer.end());
@@ -138,13 +136,14 @@ TEST(PageWalker, AustralianAndCanadianLines) {
 
 TEST(PageWalker, TextIsTakenAsGiven) {
   FakeDocument doc;
-  doc.add(classed(u"org", u""));                          // empty text keeps its line
-  doc.add(classed(u"org", u"  A +-+ B\r\nC  "));          // nothing trimmed or escaped
+  doc.add(classed(u"org", u""));                  // empty text keeps its line
+  doc.add(classed(u"org", u"  A +-+ B\r\nC  "));  // nothing trimmed or escaped
   doc.add(classed(u"org", u"\u0160koda \u0141\u00f3d\u017a \u0416 \U0001F600"));  // outside cp1252
   EXPECT_EQ(walk(parsers::Site::ES, doc),
             "+-+org: \r\n"
             "+-+org:   A +-+ B\r\nC  \r\n"
-            "+-+org: \x8Akoda L\xF3" "dz ? ?\r\n");
+            "+-+org: \x8Akoda L\xF3"
+            "dz ? ?\r\n");
 }
 
 TEST(PageWalker, OnlyBodyElementsAreWalked) {

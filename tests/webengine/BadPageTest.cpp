@@ -1,14 +1,13 @@
 // Pages that are not what the walkers expect: an error with a clear message or the
 // correct text, never a crash or a wait without end.
 
-#include <gtest/gtest.h>
-
-#include <string>
-
 #include "capture/CaptureError.h"
 #include "capture/PageWalker.h"
 #include "webengine/WebEngineBrowser.h"
 #include "webengine/WebTestSupport.h"
+
+#include <gtest/gtest.h>
+#include <string>
 
 namespace quillon::webengine {
 namespace {
@@ -79,7 +78,8 @@ TEST(BadPage, HundredThousandElements) {
   EXPECT_EQ(doc->bodyElements().length(), 100000);
   const std::string text = walk(browser, parsers::Site::ES);
   std::size_t lines = 0;
-  for (auto at = text.find("+-+org: "); at != std::string::npos; at = text.find("+-+org: ", at + 1)) {
+  for (auto at = text.find("+-+org: "); at != std::string::npos;
+       at = text.find("+-+org: ", at + 1)) {
     ++lines;
   }
   EXPECT_EQ(lines, 10000u);
@@ -104,8 +104,9 @@ TEST(BadPage, TwentyMegabytePage) {
   // Per listing: the container's line (name, blank line, filler) and the name's line.
   std::string expected;
   for (int i = 0; i < 20000; ++i) {
-    const std::string name = "N" + std::to_string(i);
-    expected += "vcard rest ig: " + name + "\n\n" + filler + "\r\n+-+org: " + name + "\r\n";
+    const std::string number = std::to_string(i);
+    expected.append("vcard rest ig: N").append(number).append("\n\n").append(filler);
+    expected.append("\r\n+-+org: N").append(number).append("\r\n");
   }
   EXPECT_EQ(text.size(), expected.size());
   EXPECT_TRUE(text == expected) << text.substr(0, 2000);

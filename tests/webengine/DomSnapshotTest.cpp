@@ -1,10 +1,8 @@
+#include "capture/CaptureError.h"
 #include "webengine/DomSnapshot.h"
 
 #include <gtest/gtest.h>
-
 #include <string>
-
-#include "capture/CaptureError.h"
 
 namespace quillon::webengine {
 namespace {
@@ -71,13 +69,13 @@ TEST(DomSnapshot, MalformedDataIsAnError) {
   const std::u16string one = element(u"P", u"", u"", nullptr, nullptr, nullptr, u"");
   const std::u16string cases[] = {
       u"",
-      u"1,1,0,0,1",                       // header without its end
-      u"2,1,0,0,0;",                      // flag out of range
-      u"1,1,0,2,1;" + one,                // body range beyond the elements
-      u"1,1,0,0,2;" + one,                // fewer elements than announced
-      u"1,1,0,0,1;" + one + u"x",         // trailing data
-      u"1,1,0,0,1;9:P" + one.substr(3),   // length beyond the data
-      u"1,1,0,0,1;-" + one.substr(3),     // a tag that was not taken
+      u"1,1,0,0,1",                         // header without its end
+      u"2,1,0,0,0;",                        // flag out of range
+      u"1,1,0,2,1;" + one,                  // body range beyond the elements
+      u"1,1,0,0,2;" + one,                  // fewer elements than announced
+      u"1,1,0,0,1;" + one + u"x",           // trailing data
+      u"1,1,0,0,1;9:P" + one.substr(3),     // length beyond the data
+      u"1,1,0,0,1;-" + one.substr(3),       // a tag that was not taken
       u"1,1,0,0,99999999999999999999999;",  // absurd count
   };
   for (const auto& data : cases) {

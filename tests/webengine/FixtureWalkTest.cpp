@@ -1,10 +1,6 @@
 // The walkers over Qt WebEngine on the fixture pages: the page text must equal the
 // expected text stored beside each page.
 
-#include <gtest/gtest.h>
-
-#include <string>
-
 #include "capture/DownloadBusyFlag.h"
 #include "capture/PageTurning.h"
 #include "capture/PageWalker.h"
@@ -12,6 +8,10 @@
 #include "webengine/QtMessagePump.h"
 #include "webengine/WebEngineBrowser.h"
 #include "webengine/WebTestSupport.h"
+
+#include <gtest/gtest.h>
+#include <ostream>
+#include <string>
 
 namespace quillon::webengine {
 namespace {
@@ -39,6 +39,10 @@ struct FixturePage {
   int page;
 };
 
+void PrintTo(const FixturePage& page, std::ostream* out) {
+  *out << page.site << "/page" << page.page;
+}
+
 class FixtureWalk : public ::testing::TestWithParam<FixturePage> {};
 
 TEST_P(FixtureWalk, PageTextEqualsTheExpectedText) {
@@ -60,28 +64,29 @@ TEST_P(FixtureWalk, PageTextEqualsTheExpectedText) {
   browser.removeListener(busy);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Pages, FixtureWalk,
-    ::testing::Values(FixturePage{"es", 1}, FixturePage{"es", 2}, FixturePage{"es", 3},
-                      FixturePage{"it", 1}, FixturePage{"it", 2}, FixturePage{"it", 3},
-                      FixturePage{"au", 1}, FixturePage{"au", 2}, FixturePage{"au", 3},
-                      FixturePage{"ca", 1}, FixturePage{"ca", 2}, FixturePage{"ca", 3}),
-    [](const ::testing::TestParamInfo<FixturePage>& page) {
-      return std::string(page.param.site) + std::to_string(page.param.page);
-    });
+INSTANTIATE_TEST_SUITE_P(Pages, FixtureWalk,
+                         ::testing::Values(FixturePage{"es", 1}, FixturePage{"es", 2},
+                                           FixturePage{"es", 3}, FixturePage{"it", 1},
+                                           FixturePage{"it", 2}, FixturePage{"it", 3},
+                                           FixturePage{"au", 1}, FixturePage{"au", 2},
+                                           FixturePage{"au", 3}, FixturePage{"ca", 1},
+                                           FixturePage{"ca", 2}, FixturePage{"ca", 3}),
+                         [](const ::testing::TestParamInfo<FixturePage>& page) {
+                           return std::string(page.param.site) + std::to_string(page.param.page);
+                         });
 
 TEST(FixtureWalkRaw, SpanishNumbersAppearOnlyAfterThePhoneReveal) {
   WebEngineBrowser browser;
   load(browser, fileUrl("es/page1.html"));
   const std::string raw = walk(browser, parsers::Site::ES);
   // Only the one listing that shows its number from the start has a phone line.
-  EXPECT_EQ(countOf(raw, "Tel\xE9" "fono: "), 1);
-  EXPECT_EQ(countOf(raw, "Tel\xE9" "fono: 913 562 201\r\n"), 1);
+  EXPECT_EQ(countOf(raw, "Tel\351fono: "), 1);
+  EXPECT_EQ(countOf(raw, "Tel\351fono: 913 562 201\r\n"), 1);
   EXPECT_EQ(countOf(raw, "918 812 345"), 0);
 
   const std::string revealed = readFile(fixturePath("es/page1.expected.txt"));
-  EXPECT_EQ(countOf(revealed, "Tel\xE9" "fono: "), 5);
-  EXPECT_EQ(countOf(revealed, "Tel\xE9" "fono: 918 812 345\r\n"), 1);
+  EXPECT_EQ(countOf(revealed, "Tel\351fono: "), 5);
+  EXPECT_EQ(countOf(revealed, "Tel\351fono: 918 812 345\r\n"), 1);
   // Apart from the phone lines both walks see the same page.
   EXPECT_EQ(countOf(raw, "+-+org: "), countOf(revealed, "+-+org: "));
 }

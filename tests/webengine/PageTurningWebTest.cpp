@@ -1,15 +1,14 @@
 // Page turning and the phone reveal over Qt WebEngine on the fixture pages.
 
-#include <gtest/gtest.h>
-
-#include <string>
-
 #include "capture/CaptureError.h"
 #include "capture/DownloadBusyFlag.h"
 #include "capture/PageTurning.h"
 #include "webengine/QtMessagePump.h"
 #include "webengine/WebEngineBrowser.h"
 #include "webengine/WebTestSupport.h"
+
+#include <gtest/gtest.h>
+#include <string>
 
 namespace quillon::webengine {
 namespace {
@@ -127,11 +126,13 @@ TEST(TogglePhonesWeb, PhoneLinkThatLoadsAnotherPage) {
   // A phone link with an ordinary address: the reveal waits for that load, and the
   // elements after it are read from the new, shorter page, so the second link is skipped.
   PageFiles files;
-  const std::u16string target = files.add("numero.html", "<html><body><p>912 000 111</p></body></html>");
+  const std::u16string target =
+      files.add("numero.html", "<html><body><p>912 000 111</p></body></html>");
   const std::string targetUrl(target.begin(), target.end());
-  const std::u16string page = files.add(
-      "links.html", "<html><body><a href=\"numero.html\">Tel&eacute;fono</a>"
-                    "<p>a</p><p>b</p><p>c</p><a href=\"other.html\">Tel&eacute;fono</a></body></html>");
+  const std::u16string page =
+      files.add("links.html",
+                "<html><body><a href=\"numero.html\">Tel&eacute;fono</a>"
+                "<p>a</p><p>b</p><p>c</p><a href=\"other.html\">Tel&eacute;fono</a></body></html>");
   WebEngineBrowser browser;
   capture::DownloadBusyFlag busy;
   browser.addListener(busy);

@@ -1,25 +1,24 @@
-#include "webengine/WebEngineBrowser.h"
-
-#include <gtest/gtest.h>
-
-#include <QCoreApplication>
-#include <QWebEnginePage>
-#include <algorithm>
-#include <string>
-#include <vector>
-
 #include "capture/CaptureError.h"
 #include "capture/DownloadBusyFlag.h"
 #include "capture/SnapshotScope.h"
+#include "webengine/WebEngineBrowser.h"
 #include "webengine/WebTestSupport.h"
+
+#include <QCoreApplication>
+#include <QWebEnginePage>
+
+#include <algorithm>
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
 
 namespace quillon::webengine {
 namespace {
 
 using testing::currentUrl;
 using testing::fileUrl;
-using testing::PageFiles;
 using testing::load;
+using testing::PageFiles;
 using testing::wide;
 
 // Records the order of the load events.
@@ -73,8 +72,9 @@ TEST_F(WebEngineBrowserTest, LoadEventsAndReadyState) {
   EXPECT_EQ(browser.ReadyState(), 4);
   EXPECT_TRUE(browser.lastLoadSucceeded());
   EXPECT_FALSE(busy.isSet());
-  EXPECT_EQ(log.events, (std::vector<std::string>{"begin", "complete",
-                                                   "document " + std::string(url.begin(), url.end())}));
+  EXPECT_EQ(log.events,
+            (std::vector<std::string>{"begin", "complete",
+                                      "document " + std::string(url.begin(), url.end())}));
   browser.removeListener(log);
   browser.removeListener(busy);
 }

@@ -1,15 +1,15 @@
 #pragma once
 
-#include <gtest/gtest.h>
+#include "webengine/WebEngineBrowser.h"
 
 #include <QTemporaryDir>
 #include <QUrl>
+
 #include <chrono>
 #include <fstream>
+#include <gtest/gtest.h>
 #include <iterator>
 #include <string>
-
-#include "webengine/WebEngineBrowser.h"
 
 namespace quillon::webengine::testing {
 

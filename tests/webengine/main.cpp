@@ -1,9 +1,9 @@
-#include <gtest/gtest.h>
-#include <unistd.h>
-
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QLoggingCategory>
+
+#include <gtest/gtest.h>
+#include <unistd.h>
 
 // The browser needs an application object; it runs offscreen without a display.
 int main(int argc, char** argv) {
