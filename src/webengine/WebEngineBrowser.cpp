@@ -84,6 +84,7 @@ void WebEngineBrowser::handleLoadFinished(bool ok) {
 void WebEngineBrowser::handleRenderProcessTerminated() { ++m_rendererGeneration; }
 
 void WebEngineBrowser::Navigate(std::u16string_view url) {
+  requirePage();
   const QString address = toQString(url);
   if (isScriptAddress(address)) {
     runScriptAddress(QUrl::fromPercentEncoding(address.mid(11).toUtf8()));
@@ -99,6 +100,11 @@ void WebEngineBrowser::Navigate(std::u16string_view url) {
   m_page->load(target);
 }
 
+void WebEngineBrowser::requirePage() const {
+  // A page given from outside may go first (a view that was given another page).
+  if (!m_page) throw capture::CaptureError("The browser has no page any more");
+}
+
 void WebEngineBrowser::runScriptAddress(const QString& script) {
   // The script counts as a download until the page has run it, so the phone reveal
   // waits for it.
@@ -110,23 +116,25 @@ void WebEngineBrowser::runScriptAddress(const QString& script) {
 }
 
 void WebEngineBrowser::GoBack() {
-  if (!m_page->history()->canGoBack()) return;
+  if (!m_page || !m_page->history()->canGoBack()) return;
   m_navigationPending = true;
   m_page->triggerAction(QWebEnginePage::Back);
 }
 
 void WebEngineBrowser::GoForward() {
-  if (!m_page->history()->canGoForward()) return;
+  if (!m_page || !m_page->history()->canGoForward()) return;
   m_navigationPending = true;
   m_page->triggerAction(QWebEnginePage::Forward);
 }
 
 int WebEngineBrowser::ReadyState() const {
+  if (!m_page) return kReadyStateUninitialized;
   if (m_navigationPending || m_page->isLoading()) return kReadyStateLoading;
   return m_loaded ? kReadyStateComplete : kReadyStateUninitialized;
 }
 
 bool WebEngineBrowser::waitUntilComplete(std::chrono::milliseconds timeout) {
+  requirePage();
   const auto deadline = std::chrono::steady_clock::now() + timeout;
   while (ReadyState() != kReadyStateComplete) {
     const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
@@ -143,7 +151,7 @@ bool WebEngineBrowser::waitUntilComplete(std::chrono::milliseconds timeout) {
 }
 
 std::shared_ptr<const capture::Document> WebEngineBrowser::Document() {
-  if (!m_loaded && m_page->url().isEmpty()) return nullptr;
+  if (!m_page || (!m_loaded && m_page->url().isEmpty())) return nullptr;
 
   // Shared with the callback, which may arrive after this call has given up.
   struct Reply {

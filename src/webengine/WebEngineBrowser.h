@@ -21,7 +21,8 @@ class WebEngineBrowser final : public QObject, public capture::Browser {
   Q_OBJECT
 
  public:
-  // Drives a page that someone else owns, such as the page of a visible view.
+  // Drives a page that someone else owns, such as the page of a visible view. Once that
+  // page is destroyed the browser holds no document and Navigate throws.
   explicit WebEngineBrowser(QWebEnginePage* page, QObject* parent = nullptr);
   // Drives a page of its own, without a view.
   explicit WebEngineBrowser(QObject* parent = nullptr);
@@ -51,6 +52,7 @@ class WebEngineBrowser final : public QObject, public capture::Browser {
 
  private:
   void connectPage();
+  void requirePage() const;
   void handleLoadStarted();
   void handleLoadFinished(bool ok);
   void handleRenderProcessTerminated();

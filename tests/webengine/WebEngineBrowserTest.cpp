@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <gtest/gtest.h>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -179,6 +180,17 @@ TEST_F(WebEngineBrowserTest, HistoryAndAPageGivenFromOutside) {
   browser.GoForward();
   ASSERT_TRUE(browser.waitUntilComplete(testing::kLoadLimit));
   EXPECT_EQ(wide(currentUrl(browser)), fileUrl("au/page2.html"));
+}
+
+TEST_F(WebEngineBrowserTest, PageGivenFromOutsideThatGoesFirst) {
+  auto page = std::make_unique<QWebEnginePage>();
+  WebEngineBrowser browser(page.get());
+  load(browser, m_sample);
+  page.reset();
+  EXPECT_EQ(browser.ReadyState(), 0);
+  EXPECT_EQ(browser.Document(), nullptr);
+  EXPECT_THROW(browser.Navigate(m_sample), capture::CaptureError);
+  browser.GoBack();
 }
 
 TEST_F(WebEngineBrowserTest, EverythingScopeTakesEveryText) {
