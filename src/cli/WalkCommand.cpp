@@ -94,8 +94,8 @@ std::optional<WalkOptions> parseOptions(const std::vector<std::string>& args, st
 }
 
 int walk(const WalkOptions& options, const QUrl& url, CommandContext& context) {
-  webengine::WebEngineBrowser browser;
   capture::DownloadBusyFlag downloadBusy;
+  webengine::WebEngineBrowser browser;
   browser.addListener(downloadBusy);
   browser.Navigate(url.toString().toStdU16String());
   if (!browser.waitUntilComplete(std::chrono::seconds(options.timeoutSeconds))) {
@@ -116,7 +116,6 @@ int walk(const WalkOptions& options, const QUrl& url, CommandContext& context) {
   std::string pageText;
   capture::walkPage(options.site, browser.Document().get(), pageText, progress);
   const auto elapsed = std::chrono::steady_clock::now() - start;
-  browser.removeListener(downloadBusy);
 
   if (options.timing) {
     context.err << "document read and walk: "

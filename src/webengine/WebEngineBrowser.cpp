@@ -43,7 +43,12 @@ WebEngineBrowser::WebEngineBrowser(QObject* parent)
   m_page->setParent(this);
 }
 
-WebEngineBrowser::~WebEngineBrowser() = default;
+WebEngineBrowser::~WebEngineBrowser() {
+  // Listeners may already be gone; the page's last signals (it may die after this body,
+  // as a child) must not reach them.
+  m_listeners.clear();
+  if (m_page) m_page->disconnect(this);
+}
 
 void WebEngineBrowser::setSnapshotScope(capture::SnapshotScope scope) {
   m_snapshotScript = snapshotScript(scope);
