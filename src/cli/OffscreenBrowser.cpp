@@ -1,5 +1,6 @@
 #include "cli/OffscreenBrowser.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QCoreApplication>
@@ -7,7 +8,9 @@
 #include <QGuiApplication>
 #include <QLoggingCategory>
 
+#include <cerrno>
 #include <fstream>
+#include <string>
 
 namespace quillon::cli {
 
@@ -18,7 +21,14 @@ std::unique_ptr<QGuiApplication> makeOffscreenApplication() {
     qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
   }
   if (qEnvironmentVariableIsEmpty("QTWEBENGINE_CHROMIUM_FLAGS")) {
-    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu");
+    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu --disable-logging --log-level=3");
+  }
+  if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+    // Without a login session there is none; Qt falls back to the same place, but warns.
+    const std::string runtime = "/tmp/runtime-" + std::to_string(geteuid());
+    if (::mkdir(runtime.c_str(), 0700) == 0 || errno == EEXIST) {
+      qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(runtime));
+    }
   }
   // The engine reports its graphics set-up at start and pages their console messages;
   // both are noise next to the output.
