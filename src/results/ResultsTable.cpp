@@ -47,12 +47,26 @@ RowCells ResultsTable::cellsOf(std::uint32_t slot) const {
 }
 
 // The order by name: collation key, then the name's bytes, then the order of addition.
+// The keys' first bytes, kept in the order's nodes, settle most comparisons.
 bool ResultsTable::nameBefore(std::uint32_t a, std::uint32_t b) const {
+  const RowOrder::Hint& hintA = m_order.hint(a);
+  const RowOrder::Hint& hintB = m_order.hint(b);
+  if (hintA != hintB) return hintA < hintB;
   const Row& x = m_rows[a];
   const Row& y = m_rows[b];
   if (const int byKey = x.sortKey.compare(y.sortKey); byKey != 0) return byKey < 0;
   if (const int byName = x.name.compare(y.name); byName != 0) return byName < 0;
   return x.sequence < y.sequence;
+}
+
+void ResultsTable::setSortKey(std::uint32_t slot, std::string key) {
+  // The first bytes as big-endian numbers, zero-padded: they order as the bytes do.
+  RowOrder::Hint hint{};
+  for (std::size_t i = 0; i < key.size() && i < 8 * hint.size(); ++i) {
+    hint[i / 8] |= std::uint64_t{static_cast<unsigned char>(key[i])} << (8 * (7 - i % 8));
+  }
+  m_order.setHint(slot, hint);
+  m_rows[slot].sortKey = std::move(key);
 }
 
 std::uint32_t ResultsTable::slotAt(int row) const {
@@ -82,6 +96,20 @@ void ResultsTable::insertAt(std::uint32_t index, std::uint32_t slot) {
   m_observer->rowsInserted(row, row);
 }
 
+void ResultsTable::insertByName(std::uint32_t slot) {
+  // The row's index is known only once it is in: the observer hears "about to" first,
+  // with the index the search will give, which a dry run of the same search finds.
+  const auto before = [&](std::uint32_t s) { return nameBefore(s, slot); };
+  if (m_observer != &silentObserver()) {
+    const int row = static_cast<int>(m_order.partitionPoint(before));
+    m_observer->rowsAboutToBeInserted(row, row);
+    m_order.insertAtPartition(slot, before);
+    m_observer->rowsInserted(row, row);
+    return;
+  }
+  m_order.insertAtPartition(slot, before);
+}
+
 RowHandle ResultsTable::AddRow(std::string name, std::vector<std::string> subItems) {
   const std::uint32_t slot = newSlot();
   Row& row = m_rows[slot];
@@ -95,7 +123,7 @@ RowHandle ResultsTable::AddRow(std::string name, std::vector<std::string> subIte
   if (name.empty()) {
     // An empty name is no name change: the row stays at the end, which may break the
     // order by name until the next name is set.
-    row.sortKey = m_emptyNameKey;
+    setSortKey(slot, m_emptyNameKey);
     m_duplicates.add(cellOf(row, kPhoneColumn), row.name);
     insertAt(end, slot);
     if (m_nameOrdered && end > 0 && nameBefore(slot, m_order.at(end - 1))) m_nameOrdered = false;
@@ -103,10 +131,10 @@ RowHandle ResultsTable::AddRow(std::string name, std::vector<std::string> subIte
   }
 
   row.name = std::move(name);
-  row.sortKey = m_collator.sortKey(row.name);
+  setSortKey(slot, m_collator.sortKey(row.name));
   m_duplicates.add(cellOf(row, kPhoneColumn), row.name);
   if (m_nameOrdered) {
-    insertAt(m_order.partitionPoint([&](std::uint32_t s) { return nameBefore(s, slot); }), slot);
+    insertByName(slot);
   } else {
     insertAt(end, slot);
     sortByName();
@@ -151,7 +179,7 @@ void ResultsTable::changeName(std::uint32_t slot, std::string name) {
   const std::string& phone = cellOf(row, kPhoneColumn);
   m_duplicates.remove(phone, row.name);
   row.name = std::move(name);
-  row.sortKey = m_collator.sortKey(row.name);
+  setSortKey(slot, m_collator.sortKey(row.name));
   m_duplicates.add(phone, row.name);
   m_observer->cellChanged(static_cast<int>(m_order.indexOf(slot)), 0);
   if (m_nameOrdered) {

@@ -105,8 +105,10 @@ class ResultsTable {
   RowCells cellsOf(std::uint32_t slot) const;
   static const std::string& cellOf(const Row& row, int column);
   bool nameBefore(std::uint32_t a, std::uint32_t b) const;
+  void setSortKey(std::uint32_t slot, std::string key);
   std::uint32_t newSlot();
   void insertAt(std::uint32_t index, std::uint32_t slot);
+  void insertByName(std::uint32_t slot);
   void changeName(std::uint32_t slot, std::string name);
   void changeSubItem(std::uint32_t slot, int column, std::string text);
   void placeByName(std::uint32_t slot);

@@ -40,9 +40,14 @@ std::uint32_t RowOrder::indexOf(std::uint32_t slot) const {
 void RowOrder::prepare(std::uint32_t slot) {
   if (slot >= m_nodes.size()) m_nodes.resize(slot + std::size_t{1});
   Node& node = m_nodes[slot];
-  node = Node{};
+  node.left = node.right = node.parent = kNone;
   node.size = 1;
   node.priority = splitMix64(m_seed);
+}
+
+void RowOrder::setHint(std::uint32_t slot, const Hint& hint) {
+  if (slot >= m_nodes.size()) m_nodes.resize(slot + std::size_t{1});
+  m_nodes[slot].hint = hint;
 }
 
 void RowOrder::pull(std::uint32_t t) {
@@ -93,11 +98,51 @@ std::uint32_t RowOrder::merge(std::uint32_t left, std::uint32_t right) {
 }
 
 void RowOrder::insert(std::uint32_t index, std::uint32_t slot) {
-  prepare(slot);
-  std::uint32_t left = kNone;
-  std::uint32_t right = kNone;
-  split(m_root, index, left, right);
-  setRoot(merge(merge(left, slot), right));
+  insertAtPartition(slot, [&](std::uint32_t t) {
+    const std::uint32_t before = sizeOf(m_nodes[t].left) + 1;
+    if (index < before) return false;
+    index -= before;
+    return true;
+  });
+}
+
+// Hangs a prepared slot under parent as a leaf, counts it in every ancestor, then
+// rotates it up until the priorities are in heap order again.
+void RowOrder::attach(std::uint32_t slot, std::uint32_t parent, bool right) {
+  if (parent == kNone) {
+    setRoot(slot);
+    return;
+  }
+  m_nodes[slot].parent = parent;
+  (right ? m_nodes[parent].right : m_nodes[parent].left) = slot;
+  for (std::uint32_t t = parent; t != kNone; t = m_nodes[t].parent) ++m_nodes[t].size;
+  while (m_nodes[slot].parent != kNone &&
+         m_nodes[m_nodes[slot].parent].priority < m_nodes[slot].priority) {
+    rotateUp(slot);
+  }
+}
+
+// Turns x's parent into x's child, keeping the order of the sequence.
+void RowOrder::rotateUp(std::uint32_t x) {
+  const std::uint32_t p = m_nodes[x].parent;
+  const std::uint32_t g = m_nodes[p].parent;
+  if (m_nodes[p].left == x) {
+    m_nodes[p].left = m_nodes[x].right;
+    m_nodes[x].right = p;
+  } else {
+    m_nodes[p].right = m_nodes[x].left;
+    m_nodes[x].left = p;
+  }
+  pull(p);
+  pull(x);
+  m_nodes[x].parent = g;
+  if (g == kNone) {
+    m_root = x;
+  } else if (m_nodes[g].left == p) {
+    m_nodes[g].left = x;
+  } else {
+    m_nodes[g].right = x;
+  }
 }
 
 std::vector<std::uint32_t> RowOrder::erase(std::uint32_t first, std::uint32_t last) {
