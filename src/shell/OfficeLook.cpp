@@ -54,6 +54,29 @@ QFont saveButtonFont() {
   return font;
 }
 
+QString buttonStyleSheet() {
+  return QStringLiteral(
+      "QPushButton {"
+      "  color: black; border: 1px solid #8ba9d4; border-radius: 3px; padding: 0 2px;"
+      "  background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #ffffff,"
+      "    stop:0.45 #e9f1fc, stop:0.46 #d9e7f9, stop:1 #e8f1fd);"
+      "}"
+      "QPushButton:hover {"
+      "  border-color: #dbb25a;"
+      "  background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #fffdf0,"
+      "    stop:0.45 #ffefb8, stop:0.46 #ffe28c, stop:1 #fff0b5);"
+      "}"
+      "QPushButton:pressed {"
+      "  border-color: #c2913a;"
+      "  background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #f8c88a,"
+      "    stop:0.45 #fbd79b, stop:0.46 #fbc66e, stop:1 #fde0a4);"
+      "}"
+      "QPushButton:focus { border-color: #5b86c5; }"
+      "QPushButton:disabled {"
+      "  color: #8d9bb0; border-color: #bccbe0; background: #eef3fa;"
+      "}");
+}
+
 void apply(QApplication& app) {
   app.setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
   QPalette palette = app.style()->standardPalette();

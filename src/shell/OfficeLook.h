@@ -32,6 +32,9 @@ QFont windowFont();
 // The font of the Save button: Tahoma with a character height of 9 pixels.
 QFont saveButtonFont();
 
+// The style of the tool panels' buttons: pale blue, gold under the mouse, amber pressed.
+QString buttonStyleSheet();
+
 // Fusion with the blue palette and the window font, for the whole application.
 void apply(QApplication& app);
 

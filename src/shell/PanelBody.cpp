@@ -9,7 +9,9 @@
 namespace quillon::shell {
 
 PanelBody::PanelBody(const QString& caption, QWidget* parent)
-    : QWidget(parent), m_caption(caption) {}
+    : QWidget(parent), m_caption(caption) {
+  setToolTip(caption);
+}
 
 void PanelBody::paintEvent(QPaintEvent*) {
   QPainter painter(this);
@@ -29,14 +31,12 @@ void PanelBody::paintEvent(QPaintEvent*) {
   painter.drawRect(QRectF(0.5, 0.5, width() - 1.0, height() - 1.0));
   painter.drawLine(QPointF(0, bar - 0.5), QPointF(width(), bar - 0.5));
 
-  QFont bold = font();
-  bold.setBold(true);
-  painter.setFont(bold);
   painter.setPen(look::kCaptionText);
-  // The pin takes the right end of the bar.
-  const QRect textBox(6, 0, width() - 30, bar);
+  // The pin takes the right end of the bar; a long caption is shortened there (the
+  // tab strip and the tooltip show it whole).
+  const QRect textBox(6, 0, width() - 28, bar);
   painter.drawText(textBox, Qt::AlignVCenter | Qt::AlignLeft,
-                   QFontMetrics(bold).elidedText(m_caption, Qt::ElideRight, textBox.width()));
+                   fontMetrics().elidedText(m_caption, Qt::ElideRight, textBox.width()));
 }
 
 }  // namespace quillon::shell

@@ -11,7 +11,8 @@ class StatusPanel;
 
 // The window's status bar `sb`, 19 pixels high, with five panels: 0 the browser status
 // panel (a progress bar), 1 the home page panel, 2 an empty panel, 3 the count panel and
-// 4 the hint panel.
+// 4 the hint panel. The panels keep their widths side by side from the left edge; a
+// narrow window cuts off the last ones instead of growing to fit them.
 class StatusBar final : public QStatusBar {
   Q_OBJECT
 
@@ -37,6 +38,7 @@ class StatusBar final : public QStatusBar {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  QWidget* m_strip;
   ProgressPanel* m_progress;
   std::array<StatusPanel*, kPanelCount> m_texts{};  // [0] stays null
 };

@@ -70,6 +70,7 @@ ToolPanel* TfrmVeskel::createNavigationPanel() {
   m_tpNavigate =
       new ToolPanel(QStringLiteral(u"Navigate - Navegación  -  Navigare"), kNavigationPanelWidth);
   m_tpNavigate->setObjectName(QStringLiteral("tpNavigate"));
+  m_tpNavigate->setStyleSheet(look::buttonStyleSheet());
   QWidget* panel = m_tpNavigate->body();
   panel->setObjectName(QStringLiteral("AdvToolPanel2"));
 
@@ -118,13 +119,11 @@ QWidget* TfrmVeskel::createLowerPane() {
 
   m_tpControls = new ToolPanel(QStringLiteral("Save - Guardar - Salvare"), kSavePanelWidth, pane);
   m_tpControls->setObjectName(QStringLiteral("AdvToolPanelTab1"));
+  m_tpControls->setStyleSheet(look::buttonStyleSheet());
   m_tpControls->body()->setObjectName(QStringLiteral("tpControls"));
   QPushButton* save = addButton(m_tpControls->body(), "btnSave",
                                 QStringLiteral("Guardar/Save/Salvare"), {10, 40, 99, 25});
   save->setFont(look::saveButtonFont());
-  QPalette black = save->palette();
-  black.setColor(QPalette::ButtonText, Qt::black);
-  save->setPalette(black);
   m_buttons[static_cast<std::size_t>(WindowButton::Save)] = save;
   layout->addWidget(m_tpControls);
 

@@ -1,5 +1,6 @@
 #include "shell/VeskelApplication.h"
 
+#include "shell/AppIcon.h"
 #include "shell/OfficeLook.h"
 
 namespace quillon::shell {
@@ -7,6 +8,7 @@ namespace quillon::shell {
 VeskelApplication::VeskelApplication(int& argc, char** argv) : QApplication(argc, argv) {
   setApplicationName(QString::fromLatin1(kApplicationTitle));
   setDesktopFileName(QStringLiteral("quillon"));
+  setWindowIcon(appIcon());
   look::apply(*this);
 }
 

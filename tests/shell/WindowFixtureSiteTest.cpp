@@ -1,0 +1,203 @@
+#include "ScriptedDialogs.h"
+#include "capture/CaptureController.h"
+#include "cli/FixtureServer.h"
+#include "results/ResultsTable.h"
+#include "shell/ResultsView.h"
+#include "shell/StatusBar.h"
+#include "shell/TfrmVeskel.h"
+#include "shell/WebBrowserPane.h"
+#include "text/Cp1252.h"
+#include "webengine/WebEngineBrowser.h"
+
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <algorithm>
+#include <chrono>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <httplib.h>
+#include <string>
+#include <thread>
+#include <vector>
+
+// Whole capture runs through the window: the fixture site is served on 127.0.0.1, the
+// window's own browser shows it, and the test clicks the buttons a user would click.
+
+namespace quillon::shell {
+namespace {
+
+using Rows = std::vector<std::vector<std::string>>;
+using namespace std::chrono_literals;
+
+Rows readTsv(const std::string& path) {
+  Rows rows;
+  std::ifstream in(path, std::ios::binary);
+  for (std::string line; std::getline(in, line);) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    std::vector<std::string> cells;
+    for (std::size_t start = 0;;) {
+      const std::size_t tab = line.find('\t', start);
+      cells.push_back(line.substr(start, tab - start));
+      if (tab == std::string::npos) break;
+      start = tab + 1;
+    }
+    cells.resize(10);
+    rows.push_back(std::move(cells));
+  }
+  std::sort(rows.begin(), rows.end());
+  return rows;
+}
+
+Rows expectedRows(const std::string& site) {
+  return readTsv(std::string(QUILLON_FIXTURES) + "/" + site + "/rows.tsv");
+}
+
+// The table's rows in UTF-8, sorted, to compare with a fixture's rows.tsv.
+Rows tableRows(const results::ResultsTable& table) {
+  Rows rows;
+  for (int row = 0; row < table.Count(); ++row) {
+    std::vector<std::string> cells;
+    for (int column = 0; column < 10; ++column) {
+      cells.push_back(QString::fromStdU16String(text::cp1252ToUtf16(table.Cell(row, column)))
+                          .toUtf8()
+                          .toStdString());
+    }
+    rows.push_back(std::move(cells));
+  }
+  std::sort(rows.begin(), rows.end());
+  return rows;
+}
+
+// Notes the pages of a run; after a chosen page has been turned, clicks Stop the way a
+// user does, from the event loop while the next page loads.
+class RunWatcher final : public capture::CaptureObserver {
+ public:
+  int pages = 0;
+  int stopAfterPage = 0;
+  QPushButton* stop = nullptr;
+
+  void pageCaptured(int page, int, int) override { pages = page; }
+  void linkFollowed(int page, std::string_view) override {
+    if (page == stopAfterPage && stop != nullptr) {
+      QTimer::singleShot(0, stop, [this] { stop->click(); });
+    }
+  }
+};
+
+class WindowOnFixtureSite : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    server.start();
+    auto pane = std::make_unique<WebBrowserPane>();
+    web = &pane->webBrowser();
+    window = std::make_unique<TfrmVeskel>(std::move(pane), &dialogs);
+    window->setAttribute(Qt::WA_QuitOnClose, false);
+    // A page that never loads fails the test instead of holding it.
+    window->captureController().setPageTimeout(60s);
+    window->captureController().setObserver(&watcher);
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    ASSERT_TRUE(web->waitUntilComplete(60s));  // the home page (or its error page)
+  }
+
+  void TearDown() override {
+    // For looking at the window: QUILLON_SCREENSHOT=file.png keeps a picture of it.
+    const QString shot = qEnvironmentVariable("QUILLON_SCREENSHOT");
+    if (!shot.isEmpty() && window != nullptr) window->grab().save(shot);
+  }
+
+  void open(const std::string& path) {
+    const std::string url = server.url(path);
+    window->browser().Navigate(std::u16string(url.begin(), url.end()));
+    ASSERT_TRUE(web->waitUntilComplete(60s));
+    ASSERT_TRUE(web->lastLoadSucceeded());
+  }
+
+  QPushButton& button(const char* name) const {
+    return *window->findChild<QPushButton*>(QString::fromLatin1(name));
+  }
+  QString countPanel() const { return window->sb().panelText(StatusBar::kCountPanel); }
+  std::string currentPath() const { return web->page()->url().path().toStdString(); }
+
+  void expectIdle() const {
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Quillon 0.99c"));
+    EXPECT_TRUE(button("btnStop").isHidden());
+    EXPECT_TRUE(button("btnSave").isEnabled());
+    EXPECT_TRUE(button("btncomer").isEnabled());
+    EXPECT_FALSE(window->captureController().isRunning());
+    EXPECT_TRUE(dialogs.errors.empty()) << dialogs.errors.front().text.toStdString();
+  }
+
+  cli::testing::FixtureServer server;
+  testing::ScriptedDialogs dialogs;
+  RunWatcher watcher;
+  webengine::WebEngineBrowser* web = nullptr;
+  std::unique_ptr<TfrmVeskel> window;
+};
+
+TEST_F(WindowOnFixtureSite, CapturesTheSpanishSearchOverAllItsPages) {
+  open("/es/page1.html");
+  button("btncomer").click();  // returns when the run is over
+  EXPECT_EQ(watcher.pages, 3);
+  EXPECT_EQ(tableRows(window->table()), expectedRows("es"));
+  EXPECT_EQ(countPanel(), QStringLiteral(u"%1 líneas capturadas").arg(expectedRows("es").size()));
+  EXPECT_EQ(window->lv().model()->headerData(0, Qt::Horizontal).toString(),
+            QStringLiteral("Persona/Empresa"));
+  EXPECT_EQ(window->lv().model()->rowCount(), window->table().Count());
+  expectIdle();
+}
+
+TEST_F(WindowOnFixtureSite, CapturesTheItalianSearchWithTheEmailLookups) {
+  // The lookups go to the directory's host on port 80, sent to a server of the test.
+  httplib::Server listings;
+  listings.set_mount_point("/", std::string(QUILLON_FIXTURES) + "/it/www.paginegialle.it");
+  listings.set_keep_alive_max_count(1);
+  bool bound = false;
+  for (int attempt = 0; attempt < 60 && !bound; ++attempt) {
+    bound = listings.bind_to_port("127.0.0.1", 80);
+    if (!bound) std::this_thread::sleep_for(500ms);  // another suite may hold it for a while
+  }
+  if (!bound) GTEST_SKIP() << "port 80 of 127.0.0.1 stays taken";
+  std::thread thread([&] { listings.listen_after_bind(); });
+  window->WebData1().setHostOverrides({"www.paginegialle.it:80:127.0.0.1"});
+
+  open("/it/page1.html");
+  button("btnItalia").click();
+  listings.stop();
+  thread.join();
+  EXPECT_EQ(watcher.pages, 3);
+  EXPECT_EQ(tableRows(window->table()), expectedRows("it"));
+  EXPECT_EQ(countPanel(), QStringLiteral(u"%1 líneas capturadas").arg(expectedRows("it").size()));
+  EXPECT_EQ(window->lv().model()->headerData(4, Qt::Horizontal).toString(),
+            QStringLiteral("Indirizzo "));
+  expectIdle();
+}
+
+TEST_F(WindowOnFixtureSite, StopEndsTheRunAfterThePageInProgress) {
+  open("/au/page1.html");
+  watcher.stop = &button("btnStop");
+  watcher.stopAfterPage = 1;  // Stop while page 2 loads
+  button("btnAustralia").click();
+  // Page 2 was still captured and turned; page 3 was loaded but not captured.
+  EXPECT_EQ(watcher.pages, 2);
+  ASSERT_TRUE(web->waitUntilComplete(60s));
+  EXPECT_EQ(currentPath(), "/au/page3.html");
+  const int afterStop = window->table().Count();
+  EXPECT_GT(afterStop, 0);
+  EXPECT_LT(afterStop, static_cast<int>(expectedRows("au").size()));
+  EXPECT_EQ(countPanel(), QStringLiteral("%1 lines captured").arg(afterStop));
+  EXPECT_FALSE(window->captureController().stopFlag());
+  expectIdle();
+
+  // The stop was consumed: the next click captures the page shown, page 3, and the
+  // table then holds the whole search.
+  watcher.stop = nullptr;
+  button("btnAustralia").click();
+  EXPECT_EQ(tableRows(window->table()), expectedRows("au"));
+  expectIdle();
+}
+
+}  // namespace
+}  // namespace quillon::shell
