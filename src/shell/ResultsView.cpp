@@ -75,6 +75,12 @@ void ResultsView::keyPressEvent(QKeyEvent* event) {
     event->accept();
     return;
   }
+  // The list has no clipboard shortcuts (Qt's views would copy the current cell).
+  if (event->matches(QKeySequence::Copy) || event->matches(QKeySequence::Cut) ||
+      event->matches(QKeySequence::Paste)) {
+    event->accept();
+    return;
+  }
   // The key goes on to the list's own handling (current row, selection, F2 editing).
   QTableView::keyPressEvent(event);
 }

@@ -7,6 +7,7 @@
 #include "shell/ResultsView.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QHeaderView>
 #include <QHelpEvent>
 #include <QKeyEvent>
@@ -111,6 +112,20 @@ TEST_F(ResultsViewTest, DeleteWithAnyModifiersRemovesTheSelectedRowsAndCounts) {
 TEST_F(ResultsViewTest, AnyOtherKeyRewritesTheCountInSpanish) {
   count.text = "3 lines captured";
   press(Qt::Key_Down);
+  EXPECT_EQ(count.text, "3" + kSpanishCount);
+}
+
+TEST_F(ResultsViewTest, HasNoClipboardShortcuts) {
+  click(0, 0);
+  QApplication::clipboard()->setText(QStringLiteral("before"));
+  press(Qt::Key_C, Qt::ControlModifier);
+  press(Qt::Key_X, Qt::ControlModifier);
+  EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("before"));
+  QApplication::clipboard()->setText(QStringLiteral("pasted"));
+  press(Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(table.Cell(0, 0), "Ana");
+  EXPECT_EQ(table.Count(), 3);
+  // They are keys all the same: the count panel is written.
   EXPECT_EQ(count.text, "3" + kSpanishCount);
 }
 
