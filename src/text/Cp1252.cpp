@@ -72,8 +72,11 @@ std::string utf16ToCp1252(std::u16string_view wide) {
 
 bool fitsCp1252(std::u16string_view wide) {
   for (char16_t c : wide) {
-    if (c != 0 && exactByte(c) == 0) return false;
-    if (isSurrogate(c)) return false;
+    if (c == 0) continue;
+    // A C1 control goes to the byte of its value, which reads back as another character
+    // unless it is one of the five undefined bytes.
+    const unsigned char b = exactByte(c);
+    if (b == 0 || charFromCp1252(b) != c) return false;
   }
   return true;
 }
