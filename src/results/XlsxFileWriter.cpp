@@ -1,6 +1,7 @@
 #include "results/XlsxFileWriter.h"
 
 #include "results/ResultsError.h"
+#include "results/XlsxArchiveCheck.h"
 #include "text/Cp1252.h"
 
 #include <cstdio>
@@ -94,6 +95,7 @@ void XlsxFileWriter::finish() {
   lxw_workbook* workbook = std::exchange(m_workbook, nullptr);
   const lxw_error error = workbook_close(workbook);
   if (error != LXW_NO_ERROR) fail("The workbook could not be written", error);
+  checkXlsxArchive(m_path);
 }
 
 }  // namespace quillon::results
