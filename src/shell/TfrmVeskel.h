@@ -5,7 +5,7 @@
 #include "capture/WindowSurface.h"
 #include "results/ResultsTable.h"
 #include "shell/ErrorReport.h"
-#include "shell/EventPump.h"
+#include "webengine/QtMessagePump.h"
 #include "shell/SaveDialog.h"
 #include "webfetch/TWebData.h"
 
@@ -100,7 +100,7 @@ class TfrmVeskel final : public QMainWindow,
   std::unique_ptr<Dialogs> m_ownDialogs;
   Dialogs& m_dialogs;
   ErrorReport m_errors;
-  EventPump m_pump;
+  webengine::QtMessagePump m_pump;
   webfetch::TWebData m_webData;
   results::ResultsTable m_table;
   std::unique_ptr<ResultsModel> m_model;

@@ -1,4 +1,4 @@
-#include "shell/EventPump.h"
+#include "webengine/QtMessagePump.h"
 
 #include <QCoreApplication>
 #include <QTimer>
@@ -6,11 +6,11 @@
 #include <chrono>
 #include <gtest/gtest.h>
 
-namespace quillon::shell {
+namespace quillon::webengine {
 namespace {
 
-TEST(EventPump, HandlesPendingEvents) {
-  EventPump pump;
+TEST(QtMessagePump, HandlesPendingEvents) {
+  QtMessagePump pump;
   int calls = 0;
   QTimer::singleShot(0, [&] { ++calls; });
   QMetaObject::invokeMethod(
@@ -19,10 +19,10 @@ TEST(EventPump, HandlesPendingEvents) {
   EXPECT_EQ(calls, 2);
 }
 
-TEST(EventPump, SleepsUntilTheNextEventInsteadOfSpinning) {
+TEST(QtMessagePump, SleepsUntilTheNextEventInsteadOfSpinning) {
   // With nothing pending a call sleeps in the event loop until something arrives, so a
   // wait for a timer takes a call or a few, not the thousands a polling loop would make.
-  EventPump pump(std::chrono::seconds(30));
+  QtMessagePump pump(std::chrono::seconds(30));
   bool fired = false;
   QTimer::singleShot(50, [&] { fired = true; });
   int calls = 0;
@@ -34,4 +34,4 @@ TEST(EventPump, SleepsUntilTheNextEventInsteadOfSpinning) {
 }
 
 }  // namespace
-}  // namespace quillon::shell
+}  // namespace quillon::webengine
