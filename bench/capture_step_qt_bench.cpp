@@ -8,18 +8,16 @@
 #include "capture/ProgressIndicator.h"
 #include "results/ResultsTable.h"
 #include "text/Cp1252.h"
+#include "webengine/BrowserEnvironment.h"
 #include "webengine/WebEngineBrowser.h"
-
-#include <benchmark/benchmark.h>
-#include <unistd.h>
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QGuiApplication>
-#include <QLoggingCategory>
 #include <QTemporaryDir>
 #include <QUrl>
 
+#include <benchmark/benchmark.h>
 #include <fstream>
 #include <string>
 
@@ -31,15 +29,23 @@ webengine::WebEngineBrowser* g_browser = nullptr;
 
 // 50 listings in the markup of the Canadian directory, with page furniture around them.
 std::string fiftyListingPage() {
-  std::string html = "<html><head><title>Results</title></head><body><div id=\"header\">"
-                     "<a href=\"/\">Home</a><a href=\"/help\">Help</a></div><ul class=\"results\">";
+  std::string html =
+      "<html><head><title>Results</title></head><body><div id=\"header\">"
+      "<a href=\"/\">Home</a><a href=\"/help\">Help</a></div><ul class=\"results\">";
   for (int i = 0; i < 50; ++i) {
     const std::string n = std::to_string(100 + i);
     html += "<li class=\"vcard rest ig\"><h3 class=\"listingTitle\">Business " + n +
-            " Ltd</h3><div class=\"address\">" + n + " Main St , Toronto , ON M5V 2T6</div>"
-            "<div class=\"phoneNumber\">416-555-0" + n + "</div><p class=\"par\">FAX</p>"
-            "<p class=\"hiLiteThis\">416-555-1" + n + "</p><a class=\"listingLink\" "
-            "href=\"http://www.business" + n + ".ca/\">www.business" + n + ".ca</a>"
+            " Ltd</h3><div class=\"address\">" + n +
+            " Main St , Toronto , ON M5V 2T6</div>"
+            "<div class=\"phoneNumber\">416-555-0" +
+            n +
+            "</div><p class=\"par\">FAX</p>"
+            "<p class=\"hiLiteThis\">416-555-1" +
+            n +
+            "</p><a class=\"listingLink\" "
+            "href=\"http://www.business" +
+            n + ".ca/\">www.business" + n +
+            ".ca</a>"
             "<div class=\"categoryList\">Category : Restaurants</div></li>";
   }
   html += "</ul><a href=\"page2.html\">Next <span>&gt;</span></a></body></html>";
@@ -65,13 +71,7 @@ BENCHMARK(BM_CaptureStepOverhead)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  if (geteuid() == 0) qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-  if (qEnvironmentVariableIsEmpty("QTWEBENGINE_CHROMIUM_FLAGS")) {
-    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu");
-  }
-  QLoggingCategory::setFilterRules(QStringLiteral("qt.webenginecontext=false"));
-  QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+  quillon::webengine::prepareBrowserEnvironment(quillon::webengine::Display::Offscreen);
   QGuiApplication app(argc, argv);
 
   QTemporaryDir dir;

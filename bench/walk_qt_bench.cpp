@@ -5,11 +5,11 @@
 #include "capture/PageWalker.h"
 #include "capture/ProgressIndicator.h"
 #include "parsers/Site.h"
+#include "webengine/BrowserEnvironment.h"
 #include "webengine/WebEngineBrowser.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
-#include <QLoggingCategory>
 #include <QTemporaryDir>
 #include <QUrl>
 
@@ -17,7 +17,6 @@
 #include <fstream>
 #include <memory>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -69,13 +68,7 @@ void BM_DocumentReadAndWalk(benchmark::State& state) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  if (geteuid() == 0) qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-  if (qEnvironmentVariableIsEmpty("QTWEBENGINE_CHROMIUM_FLAGS")) {
-    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu");
-  }
-  QLoggingCategory::setFilterRules(QStringLiteral("qt.webenginecontext=false\njs=false"));
-  QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+  quillon::webengine::prepareBrowserEnvironment(quillon::webengine::Display::Offscreen);
   QGuiApplication app(argc, argv);
 
   const QString fixtures = QStringLiteral(QUILLON_FIXTURES);

@@ -1,0 +1,36 @@
+#include "webengine/BrowserEnvironment.h"
+
+#include <QByteArray>
+#include <QCoreApplication>
+#include <QLoggingCategory>
+
+#include <cerrno>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace quillon::webengine {
+
+void prepareBrowserEnvironment(Display display) {
+  if (geteuid() == 0 && qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX")) {
+    qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+  }
+  // Qt WebEngine shares its OpenGL contexts with the widgets; it must be said first.
+  QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+  if (display == Display::Screen) return;
+
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  if (qEnvironmentVariableIsEmpty("QTWEBENGINE_CHROMIUM_FLAGS")) {
+    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu --disable-logging --log-level=3");
+  }
+  if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+    // Qt falls back to the same place, but warns.
+    const std::string runtime = "/tmp/runtime-" + std::to_string(geteuid());
+    if (::mkdir(runtime.c_str(), 0700) == 0 || errno == EEXIST) {
+      qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(runtime));
+    }
+  }
+  QLoggingCategory::setFilterRules(QStringLiteral("qt.webenginecontext=false\njs=false"));
+}
+
+}  // namespace quillon::webengine
