@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets of fuzz/ (clang, core only, AddressSanitizer and
 # UndefinedBehaviorSanitizer) and runs each for SECONDS seconds (default 60), starting
-# from its seed corpus in fuzz/corpus/<target>/.
+# from its seed corpus in fuzz/corpus/<target>/ (and its dictionary fuzz/<target>.dict).
 #   scripts/fuzz.sh [SECONDS] [TARGET...]      e.g. scripts/fuzz.sh 600 results_table
 # New inputs the fuzzer finds go to build-fuzz/corpus/<target>/, never into the repository.
 # A crash, a hang (one input over 10 s), a leak or a sanitizer report fails the run: the
@@ -36,8 +36,10 @@ for target in "${targets[@]}"; do
   findings="$build_dir/findings/$target"
   log="$build_dir/findings/$target.log"
   mkdir -p "$corpus" "$findings"
+  dictionary=()
+  [ ! -f "fuzz/$target.dict" ] || dictionary=(-dict="fuzz/$target.dict")
   if "$binary" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
-      -artifact_prefix="$findings/" -print_final_stats=1 \
+      -artifact_prefix="$findings/" -print_final_stats=1 "${dictionary[@]}" \
       "$corpus" "fuzz/corpus/$target" >"$log" 2>&1; then
     runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
     echo "fuzz $target: ${runs:-?} inputs in ${seconds} s, no findings"
