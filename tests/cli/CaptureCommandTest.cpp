@@ -1,3 +1,4 @@
+#include "CliRun.h"
 #include "JsonRows.h"
 #include "cli/Command.h"
 #include "FixtureServer.h"
@@ -14,20 +15,11 @@ namespace {
 using Rows = std::vector<std::vector<std::string>>;
 using testing::FixtureServer;
 
-struct CliRun {
-  int status;
-  std::string out;
-  std::string err;
-};
+using testing::CliRun;
 
 CliRun capture(std::vector<std::string> args) {
   args.insert(args.begin(), "capture");
-  std::istringstream in;
-  std::ostringstream out;
-  std::ostringstream err;
-  CommandContext context{std::move(args), in, out, err};
-  const int status = runCli(context);
-  return {status, out.str(), err.str()};
+  return testing::runWith(std::move(args));
 }
 
 Rows sorted(Rows rows) {

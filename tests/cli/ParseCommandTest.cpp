@@ -1,3 +1,4 @@
+#include "CliRun.h"
 #include "cli/Command.h"
 
 #include <gtest/gtest.h>
@@ -9,20 +10,8 @@
 namespace quillon::cli {
 namespace {
 
-struct CliRun {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-CliRun runWith(std::vector<std::string> args, const std::string& input = "") {
-  std::istringstream in(input);
-  std::ostringstream out;
-  std::ostringstream err;
-  CommandContext context{std::move(args), in, out, err};
-  const int status = runCli(context);
-  return {status, out.str(), err.str()};
-}
+using testing::CliRun;
+using testing::runWith;
 
 TEST(ParseCommand, PrintsTheFieldsInDeclarationOrder) {
   const auto run = runWith({"parse", "--site", "es"},

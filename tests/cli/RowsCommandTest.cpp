@@ -1,4 +1,5 @@
 #include "JsonRows.h"
+#include "CliRun.h"
 #include "cli/Command.h"
 
 #include <cstdio>
@@ -15,20 +16,8 @@ namespace {
 
 using Rows = std::vector<std::vector<std::string>>;
 
-struct CliRun {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-CliRun runWith(std::vector<std::string> args, const std::string& input = "") {
-  std::istringstream in(input);
-  std::ostringstream out;
-  std::ostringstream err;
-  CommandContext context{std::move(args), in, out, err};
-  const int status = runCli(context);
-  return {status, out.str(), err.str()};
-}
+using testing::CliRun;
+using testing::runWith;
 
 std::string readFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);

@@ -1,3 +1,4 @@
+#include "CliRun.h"
 #include "cli/Command.h"
 #include "text/Utf8.h"
 
@@ -13,20 +14,9 @@
 namespace quillon::cli {
 namespace {
 
-struct WalkRun {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-WalkRun walk(std::vector<std::string> args) {
+testing::CliRun walk(std::vector<std::string> args) {
   args.insert(args.begin(), "walk");
-  std::istringstream in;
-  std::ostringstream out;
-  std::ostringstream err;
-  CommandContext context{std::move(args), in, out, err};
-  const int status = runCli(context);
-  return {status, out.str(), err.str()};
+  return testing::runWith(std::move(args));
 }
 
 std::string fixture(const std::string& relative) {
@@ -49,12 +39,12 @@ TEST(WalkCommand, BadArguments) {
            {"--site", "es", "--timeout", "0", "a.html"},
            {"--site", "es", "--timeout", "ten", "a.html"},
        }) {
-    const WalkRun run = walk(args);
+    const testing::CliRun run = walk(args);
     EXPECT_EQ(run.status, kExitUsage);
     EXPECT_NE(run.err.find("quillon-cli walk: "), std::string::npos) << run.err;
     EXPECT_EQ(run.out, "");
   }
-  const WalkRun help = walk({"--help"});
+  const testing::CliRun help = walk({"--help"});
   EXPECT_EQ(help.status, kExitOk);
   EXPECT_NE(help.out.find("Usage: quillon-cli walk --site es|it|au|ca"), std::string::npos);
 }
@@ -62,21 +52,21 @@ TEST(WalkCommand, BadArguments) {
 TEST(WalkCommand, PrintsThePageTextOfEachSite) {
   for (const std::string site : {"it", "au", "ca"}) {
     const std::string expected = readFile(fixture(site + "/page1.expected.txt"));
-    const WalkRun run = walk({"--site", site, fixture(site + "/page1.html")});
+    const testing::CliRun run = walk({"--site", site, fixture(site + "/page1.html")});
     EXPECT_EQ(run.status, kExitOk) << run.err;
     EXPECT_EQ(run.out, text::cp1252ToUtf8(expected)) << site;
-    const WalkRun raw = walk({"--cp1252", "--site", site, fixture(site + "/page1.html")});
+    const testing::CliRun raw = walk({"--cp1252", "--site", site, fixture(site + "/page1.html")});
     EXPECT_EQ(raw.out, expected) << site;
   }
 }
 
 TEST(WalkCommand, SpanishPhoneRevealAndRawWalk) {
   const std::string revealed = readFile(fixture("es/page3.expected.txt"));
-  const WalkRun run = walk({"--site", "es", "--cp1252", fixture("es/page3.html")});
+  const testing::CliRun run = walk({"--site", "es", "--cp1252", fixture("es/page3.html")});
   EXPECT_EQ(run.status, kExitOk) << run.err;
   EXPECT_EQ(run.out, revealed);
 
-  const WalkRun raw = walk({"--site", "es", "--cp1252", "--no-reveal", fixture("es/page3.html")});
+  const testing::CliRun raw = walk({"--site", "es", "--cp1252", "--no-reveal", fixture("es/page3.html")});
   EXPECT_EQ(raw.status, kExitOk) << raw.err;
   // Two of the three listings show their number only after the reveal.
   EXPECT_NE(revealed.find("Tel\351fono: 913 663 166\r\n"), std::string::npos);
@@ -85,23 +75,23 @@ TEST(WalkCommand, SpanishPhoneRevealAndRawWalk) {
 }
 
 TEST(WalkCommand, Failures) {
-  const WalkRun missing = walk({"--site", "es", fixture("es/no-such-page.html")});
+  const testing::CliRun missing = walk({"--site", "es", fixture("es/no-such-page.html")});
   EXPECT_EQ(missing.status, kExitFailure);
   EXPECT_NE(missing.err.find("cannot read"), std::string::npos) << missing.err;
 
   QTemporaryDir dir;
   const std::string text = dir.path().toStdString() + "/notes.txt";
   std::ofstream(text) << "+-+org: not a page\n";
-  const WalkRun notHtml = walk({"--site", "it", text});
+  const testing::CliRun notHtml = walk({"--site", "it", text});
   EXPECT_EQ(notHtml.status, kExitFailure);
   EXPECT_EQ(notHtml.err, "quillon-cli walk: Invalid HTML document\n");
   // The phone reveal comes first, as in a capture, and fails first.
-  const WalkRun notHtmlEs = walk({"--site", "es", text});
+  const testing::CliRun notHtmlEs = walk({"--site", "es", text});
   EXPECT_EQ(notHtmlEs.status, kExitFailure);
   EXPECT_EQ(notHtmlEs.err,
             "quillon-cli walk: Couldn't convert the wb.Document to an IHTMLDocument2\n");
 
-  const WalkRun refused = walk({"--site", "au", "http://127.0.0.1:1/"});
+  const testing::CliRun refused = walk({"--site", "au", "http://127.0.0.1:1/"});
   EXPECT_EQ(refused.status, kExitFailure);
   EXPECT_NE(refused.err.find("could not load http://127.0.0.1:1/"), std::string::npos)
       << refused.err;
@@ -111,7 +101,7 @@ TEST(WalkCommand, Failures) {
   const std::string busy = dir.path().toStdString() + "/busy.html";
   std::ofstream(busy) << "<html><body><script>const end = Date.now() + 6000;"
                          " while (Date.now() < end) {}</script></body></html>";
-  const WalkRun slow = walk({"--site", "ca", "--timeout", "1", busy});
+  const testing::CliRun slow = walk({"--site", "ca", "--timeout", "1", busy});
   EXPECT_EQ(slow.status, kExitFailure);
   EXPECT_EQ(slow.err, "quillon-cli walk: the page did not finish loading within 1 seconds\n");
 }
