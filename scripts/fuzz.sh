@@ -22,10 +22,15 @@ if [ ${#targets[@]} -eq 0 ]; then
 fi
 
 # Warnings are gated by the GCC build; clang only has to build the code for fuzzing.
-cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DQUILLON_FUZZ=ON \
-  -DQUILLON_GUI=OFF -DQUILLON_TESTS=OFF -DQUILLON_BENCH=OFF -DQUILLON_WERROR=OFF >/dev/null
-cmake --build "$build_dir" -j "$(nproc)" >/dev/null
+mkdir -p "$build_dir"
+if ! { cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+         -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DQUILLON_FUZZ=ON \
+         -DQUILLON_GUI=OFF -DQUILLON_TESTS=OFF -DQUILLON_BENCH=OFF -DQUILLON_WERROR=OFF &&
+       cmake --build "$build_dir" -j "$(nproc)"; } >"$build_dir/fuzz-build.log" 2>&1; then
+  tail -40 "$build_dir/fuzz-build.log"
+  echo "fuzz: the build failed (log: $build_dir/fuzz-build.log)"
+  exit 1
+fi
 
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:symbolize=1
 export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
