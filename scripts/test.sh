@@ -1,23 +1,26 @@
 #!/usr/bin/env bash
 # Installs what Quillon and its tests need, builds everything and runs every test: the
-# whole suite, the Qt-free suites again under AddressSanitizer and
-# UndefinedBehaviorSanitizer, and a short run of every fuzz target. Any failure, sanitizer
-# report or fuzz finding ends the script with a non-zero status; the last line is the
-# summary of the whole suite.
+# whole suite, the suites again under AddressSanitizer and UndefinedBehaviorSanitizer, and
+# a short run of every fuzz target. Any failure, sanitizer report or fuzz finding ends the
+# script with a non-zero status; the last line is the summary of the whole suite.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh --test
 bash scripts/build.sh build-test
+export QT_QPA_PLATFORM=offscreen
+[ "$(id -u)" -ne 0 ] || export QTWEBENGINE_DISABLE_SANDBOX=1
 
-# Sanitizers: the core alone (no Qt), every report fatal.
-bash scripts/build.sh build-asan -DQUILLON_SANITIZE=ON -DQUILLON_GUI=OFF -DQUILLON_BENCH=OFF
-ASAN_OPTIONS=halt_on_error=1:abort_on_error=1:detect_leaks=1:detect_stack_use_after_return=1:strict_string_checks=1 \
-UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
-  ctest --test-dir build-asan --output-on-failure -j "$(nproc)"
+# Sanitizers: every suite again under ASan and UBSan, every report fatal. Chromium inside
+# Qt WebEngine is not instrumented and trips the leak and delete-size checks by itself, so
+# the Qt suites (label "qt") run without those two; every other check stays on for them.
+bash scripts/build.sh build-asan -DQUILLON_SANITIZE=ON -DQUILLON_BENCH=OFF
+asan=halt_on_error=1:abort_on_error=1:detect_stack_use_after_return=1:strict_string_checks=1
+export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
+ASAN_OPTIONS=$asan:detect_leaks=1 ctest --test-dir build-asan -LE qt --output-on-failure -j "$(nproc)"
+ASAN_OPTIONS=$asan:detect_leaks=0:new_delete_type_mismatch=0 \
+  ctest --test-dir build-asan -L qt --output-on-failure -j "$(nproc)"
 
 # Fuzz smoke: each target for a few seconds from its seed corpus.
 bash scripts/fuzz.sh "${QUILLON_FUZZ_SECONDS:-15}"
 
-export QT_QPA_PLATFORM=offscreen
-[ "$(id -u)" -ne 0 ] || export QTWEBENGINE_DISABLE_SANDBOX=1
 ctest --test-dir build-test --output-on-failure -j "$(nproc)"
