@@ -5,8 +5,8 @@
 #include "capture/WindowSurface.h"
 #include "results/ResultsTable.h"
 #include "shell/ErrorReport.h"
-#include "webengine/QtMessagePump.h"
 #include "shell/SaveDialog.h"
+#include "webengine/QtMessagePump.h"
 #include "webfetch/TWebData.h"
 
 #include <QMainWindow>
