@@ -13,7 +13,7 @@ export QT_QPA_PLATFORM=offscreen
 # Sanitizers: every suite again under ASan and UBSan, every report fatal. Chromium inside
 # Qt WebEngine is not instrumented and trips the leak and delete-size checks by itself, so
 # the Qt suites (label "qt") run without those two; every other check stays on for them.
-bash scripts/build.sh build-asan -DQUILLON_SANITIZE=ON -DQUILLON_BENCH=OFF
+bash scripts/build.sh build-asan -DQUILLON_SANITIZE=ON -DQUILLON_GUI=ON -DQUILLON_BENCH=OFF
 asan=halt_on_error=1:abort_on_error=1:detect_stack_use_after_return=1:strict_string_checks=1
 export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 ASAN_OPTIONS=$asan:detect_leaks=1 ctest --test-dir build-asan -LE qt --output-on-failure -j "$(nproc)"
