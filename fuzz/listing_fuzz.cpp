@@ -59,7 +59,9 @@ void check(parsers::Site site, const std::u16string& block) {
       FUZZ_CHECK(emptyOr(e.Phone, R"(\d{2,7} \d{3,11})"));
       FUZZ_CHECK(emptyOr(e.Fax, R"(\d{2,7} \d{3,11})"));
       FUZZ_CHECK(emptyOr(e.Zip, R"(\d{5})"));
-      FUZZ_CHECK(e.Url.empty() || e.Url.rfind(u"http://www.paginegialle.it/", 0) == 0);
+      // The cut at the first ">" may take the base address's own "/" (a path that begins
+      // with ">"), never more of it.
+      FUZZ_CHECK(e.Url.empty() || e.Url.rfind(u"http://www.paginegialle.it", 0) == 0);
       FUZZ_CHECK(e.Url.find(u'>') == std::u16string::npos);
       break;
     }

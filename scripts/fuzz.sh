@@ -7,6 +7,7 @@
 # A crash, a hang (one input over 10 s), a leak or a sanitizer report fails the run: the
 # script prints the report, leaves the input in build-fuzz/findings/<target>/ and exits 1.
 # Reproduce with: build-fuzz/fuzz/quillon_<target>_fuzz <input>
+# QUILLON_FUZZ_SEED fixes libFuzzer's seed, so that a run repeats the same inputs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-60}
@@ -43,7 +44,9 @@ for target in "${targets[@]}"; do
   mkdir -p "$corpus" "$findings"
   dictionary=()
   [ ! -f "fuzz/$target.dict" ] || dictionary=(-dict="fuzz/$target.dict")
-  if "$binary" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+  seed=()
+  [ -z "${QUILLON_FUZZ_SEED:-}" ] || seed=(-seed="$QUILLON_FUZZ_SEED")
+  if "$binary" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 "${seed[@]}" \
       -artifact_prefix="$findings/" -print_final_stats=1 "${dictionary[@]}" \
       "$corpus" "fuzz/corpus/$target" >"$log" 2>&1; then
     runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)

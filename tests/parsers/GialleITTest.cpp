@@ -51,6 +51,12 @@ TEST(GialleIT, UrlRunsToTheLastTagAndIsCutAtTheFirst) {
             std::u16string::npos);
 }
 
+TEST(GialleIT, CutRightAfterTheHostKeepsNoSlash) {
+  // A path that begins with ">": the cut drops the ">" and the "/" in front of it.
+  EXPECT_EQ(run(" <a href=\"/go?url=www.paginegialle.it/>x\">Scheda</a>\n").Url,
+            w("http://www.paginegialle.it"));
+}
+
 TEST(GialleIT, NoLinkParameterNoUrl) {
   const auto e = run(" <span>Bar Sport</span>\norg: Bar Sport\ntel: 02 7654321\n");
   EXPECT_EQ(e.Url, u"");
