@@ -4,7 +4,7 @@
 #include "capture/DownloadBusyFlag.h"
 #include "capture/WindowSurface.h"
 #include "parsers/Site.h"
-#include "webfetch/MessagePump.h"
+#include "base/MessagePump.h"
 
 #include <chrono>
 #include <cstdint>

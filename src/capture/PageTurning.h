@@ -3,7 +3,7 @@
 #include "capture/Browser.h"
 #include "capture/DownloadBusyFlag.h"
 #include "capture/ProgressIndicator.h"
-#include "webfetch/MessagePump.h"
+#include "base/MessagePump.h"
 
 #include <chrono>
 #include <cstdint>

@@ -1,3 +1,4 @@
+#include "base/Version.h"
 #include "cli/Command.h"
 
 #include <array>
@@ -30,7 +31,8 @@ void printUsage(std::ostream& out) {
     out << "  " << command.name << std::string(10 - command.name.size(), ' ') << command.summary
         << '\n';
   }
-  out << "\nRun 'quillon-cli COMMAND --help' for the arguments of a command.\n";
+  out << "\nRun 'quillon-cli COMMAND --help' for the arguments of a command;\n"
+         "'quillon-cli --version' prints the version.\n";
 }
 
 }  // namespace
@@ -43,6 +45,10 @@ int runCli(CommandContext& context) {
   const std::string name = context.args.front();
   if (name == "--help" || name == "-h" || name == "help") {
     printUsage(context.out);
+    return kExitOk;
+  }
+  if (name == "--version") {
+    context.out << "quillon-cli " << kVersion << '\n';
     return kExitOk;
   }
   for (const auto& command : kCommands) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "webfetch/MessagePump.h"
+#include "base/MessagePump.h"
 
 #include <chrono>
 

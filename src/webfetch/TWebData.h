@@ -1,7 +1,7 @@
 #pragma once
 
 #include "webfetch/FetchLimits.h"
-#include "webfetch/MessagePump.h"
+#include "base/MessagePump.h"
 #include "webfetch/TWebDataItem.h"
 
 #include <string>

@@ -2,7 +2,7 @@
 
 #include "capture/Browser.h"
 #include "capture/FakeDocument.h"
-#include "webfetch/MessagePump.h"
+#include "base/MessagePump.h"
 
 #include <algorithm>
 #include <functional>
