@@ -48,7 +48,7 @@ std::string rowsJson(const results::ResultsTable& table,
     json += i == 0 ? "[" : ",[";
     for (int column = 0; column < kPrintedColumns; ++column) {
       if (column > 0) json += ',';
-      json += jsonStringFromCp1252(table.cell(handles[i], column));
+      json += jsonStringFromCp1252(table.Cell(handles[i], column));
     }
     json += ']';
   }
@@ -105,9 +105,9 @@ int runRows(CommandContext& context) {
     bytes.reset();
     results::ResultsTable table;
     AddedRows added(table);
-    table.setObserver(&added);
+    table.addObserver(added);
     capture::addPageRows(*site, page, table);
-    table.setObserver(nullptr);
+    table.removeObserver(added);
     if (output) results::ExportToSpreadsheet(table, *output);
     context.out << rowsJson(table, added.handles) << '\n';
   } catch (const std::exception& e) {

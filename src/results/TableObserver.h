@@ -24,7 +24,6 @@ class TableObserver {
   virtual void orderChanged() {}
   virtual void cellChanged(int /*row*/, int /*column*/) {}
   virtual void captionsChanged() {}
-  virtual void selectionChanged() {}
 };
 
 }  // namespace quillon::results
