@@ -2,7 +2,7 @@
 // they return is a piece of the input of the shape their patterns allow.
 
 #include "FuzzSupport.h"
-#include "parsers/uCommon2Sites.h"
+#include "parsers/Finders.h"
 
 namespace {
 

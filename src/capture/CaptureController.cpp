@@ -50,21 +50,13 @@ void CaptureController::btnStopClick() {
 
 void CaptureController::disableAllButtons() {
   WindowSurface& window = m_services.window;
-  window.setTitle(std::u16string(kTitle) + std::u16string(kBusySuffix));
-  for (int b = 0; b < kWindowButtonCount; ++b) {
-    window.setButtonEnabled(static_cast<WindowButton>(b), false);
-  }
-  window.setBusyCursor(true);
+  window.setBusy(true);
   window.progress().setPosition(window.progress().max());
 }
 
 void CaptureController::enableAllButtons() {
   WindowSurface& window = m_services.window;
-  window.setTitle(kTitle);
-  for (int b = 0; b < kWindowButtonCount; ++b) {
-    window.setButtonEnabled(static_cast<WindowButton>(b), true);
-  }
-  window.setBusyCursor(false);
+  window.setBusy(false);
   window.progress().setPosition(0);
 }
 
@@ -142,7 +134,7 @@ void CaptureController::waitForPage(MessagePump& pump) {
 }
 
 int CaptureController::readPage(parsers::Site site, const CaptureSite& setup) {
-  const std::shared_ptr<const Document> document = m_services.browser.Document();
+  const std::shared_ptr<const HtmlDocument> document = m_services.browser.Document();
   std::string pageText;
   walkPage(site, document.get(), pageText, m_services.window.progress());
   const auto lookup = [&](std::string_view url) { return m_services.lookupEmail(url); };

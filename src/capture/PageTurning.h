@@ -29,8 +29,4 @@ void TogglePhones(Browser& browser, const DownloadBusyFlag& downloadBusy,
                   ProgressIndicator& progress, MessagePump& pump,
                   std::chrono::milliseconds downloadLimit = kPhoneDownloadLimit);
 
-// Waits about the given number of milliseconds, sleeping 1 ms and dispatching pending
-// messages in turn (at least once). Measured on a monotonic clock.
-void Pause2(std::uint32_t milliseconds, MessagePump& pump);
-
 }  // namespace quillon::capture

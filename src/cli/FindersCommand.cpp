@@ -1,7 +1,7 @@
 #include "cli/Command.h"
 #include "cli/InputReader.h"
 #include "cli/Json.h"
-#include "parsers/uCommon2Sites.h"
+#include "parsers/Finders.h"
 
 #include <ostream>
 

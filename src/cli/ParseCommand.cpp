@@ -2,10 +2,10 @@
 #include "cli/InputReader.h"
 #include "cli/Json.h"
 #include "parsers/Site.h"
-#include "parsers/uAmarillasES.h"
-#include "parsers/uGialleIT.h"
-#include "parsers/uYellowPagesAU.h"
-#include "parsers/uYellowPagesCA.h"
+#include "parsers/AmarillasESEntry.h"
+#include "parsers/GialleITEntry.h"
+#include "parsers/YellowPagesAUEntry.h"
+#include "parsers/YellowPagesCAEntry.h"
 #include "text/Cp1252.h"
 
 #include <ostream>

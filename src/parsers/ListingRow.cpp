@@ -1,9 +1,9 @@
 #include "parsers/ListingRow.h"
 
-#include "parsers/uAmarillasES.h"
-#include "parsers/uGialleIT.h"
-#include "parsers/uYellowPagesAU.h"
-#include "parsers/uYellowPagesCA.h"
+#include "parsers/AmarillasESEntry.h"
+#include "parsers/GialleITEntry.h"
+#include "parsers/YellowPagesAUEntry.h"
+#include "parsers/YellowPagesCAEntry.h"
 
 #include <utility>
 

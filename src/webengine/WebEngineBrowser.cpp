@@ -1,7 +1,7 @@
 #include "webengine/WebEngineBrowser.h"
 
 #include "capture/CaptureError.h"
-#include "webengine/DomSnapshot.h"
+#include "capture/DomSnapshot.h"
 #include "webengine/SnapshotScript.h"
 
 #include <QEventLoop>
@@ -155,7 +155,7 @@ bool WebEngineBrowser::waitUntilComplete(std::chrono::milliseconds timeout) {
   return true;
 }
 
-std::shared_ptr<const capture::Document> WebEngineBrowser::Document() {
+std::shared_ptr<const capture::HtmlDocument> WebEngineBrowser::Document() {
   if (!m_page || (!m_loaded && m_page->url().isEmpty())) return nullptr;
 
   // Shared with the callback, which may arrive after this call has given up.
@@ -191,7 +191,7 @@ std::shared_ptr<const capture::Document> WebEngineBrowser::Document() {
     throw capture::CaptureError("The page did not answer in time (" +
                                 std::to_string(m_scriptTimeout.count()) + " ms)");
   }
-  return DomSnapshot::parse(reply->data.toStdU16String());
+  return capture::DomSnapshot::parse(reply->data.toStdU16String());
 }
 
 void WebEngineBrowser::addListener(capture::BrowserListener& listener) {

@@ -46,7 +46,7 @@ class WebEngineBrowser final : public QObject, public capture::Browser {
   int ReadyState() const override;
   // Throws CaptureError when the page does not answer within the script time-out or its
   // renderer process ends.
-  std::shared_ptr<const capture::Document> Document() override;
+  std::shared_ptr<const capture::HtmlDocument> Document() override;
   void addListener(capture::BrowserListener& listener) override;
   void removeListener(capture::BrowserListener& listener) override;
 

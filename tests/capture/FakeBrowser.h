@@ -31,7 +31,7 @@ class FakeBrowser final : public Browser {
   void GoBack() override { ++backs; }
   void GoForward() override { ++forwards; }
   int ReadyState() const override { return readyState; }
-  std::shared_ptr<const capture::Document> Document() override { return document; }
+  std::shared_ptr<const capture::HtmlDocument> Document() override { return document; }
 
   void addListener(BrowserListener& listener) override { m_listeners.push_back(&listener); }
   void removeListener(BrowserListener& listener) override {

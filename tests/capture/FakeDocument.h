@@ -1,6 +1,6 @@
 #pragma once
 
-#include "capture/Document.h"
+#include "capture/HtmlDocument.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -14,7 +14,7 @@
 
 namespace quillon::capture::testing {
 
-struct FakeElement final : Element {
+struct FakeElement final : HtmlElement {
   std::u16string tag = u"DIV";
   std::u16string cls;
   std::u16string text;  // innerText
@@ -53,7 +53,7 @@ inline FakeElement anchor(std::u16string text, std::u16string inner, std::u16str
   return e;
 }
 
-class FakeDocument final : public Document {
+class FakeDocument final : public HtmlDocument {
  public:
   // Elements in document order; those from index bodyStart on lie inside the body.
   std::vector<FakeElement> elements;
@@ -69,17 +69,17 @@ class FakeDocument final : public Document {
 
   bool isHtmlDocument() const override { return html; }
   bool hasBody() const override { return body; }
-  const ElementCollection& all() const override { return m_all; }
-  const ElementCollection& bodyElements() const override { return m_body; }
+  const HtmlElementCollection& all() const override { return m_all; }
+  const HtmlElementCollection& bodyElements() const override { return m_body; }
 
  private:
-  class Collection final : public ElementCollection {
+  class Collection final : public HtmlElementCollection {
    public:
     Collection(const FakeDocument& doc, bool bodyOnly) : m_doc(doc), m_bodyOnly(bodyOnly) {}
     std::int32_t length() const override {
       return static_cast<std::int32_t>(m_doc.elements.size() - first());
     }
-    const Element* item(std::int32_t index) const override {
+    const HtmlElement* item(std::int32_t index) const override {
       if (index < 0 || index >= length()) return nullptr;
       return &m_doc.elements[first() + static_cast<std::size_t>(index)];
     }

@@ -4,7 +4,7 @@
 #include "capture/PageCut.h"
 #include "parsers/ListingRow.h"
 #include "parsers/Site.h"
-#include "parsers/uCommon2Sites.h"
+#include "parsers/Finders.h"
 #include "text/Cp1252.h"
 #include "text/Utf8.h"
 

@@ -1,4 +1,4 @@
-#include "parsers/uCommon2Sites.h"
+#include "parsers/Finders.h"
 
 #include <gtest/gtest.h>
 

@@ -41,7 +41,7 @@ class RecordingBrowser final : public capture::Browser {
     if (historyFails) throw std::runtime_error("no later page");
   }
   int ReadyState() const override { return readyState; }
-  std::shared_ptr<const capture::Document> Document() override { return document; }
+  std::shared_ptr<const capture::HtmlDocument> Document() override { return document; }
   void addListener(capture::BrowserListener& l) override { m_listeners.push_back(&l); }
   void removeListener(capture::BrowserListener& l) override {
     m_listeners.erase(std::remove(m_listeners.begin(), m_listeners.end(), &l), m_listeners.end());

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "capture/Document.h"
+#include "capture/HtmlDocument.h"
 
 #include <cstdint>
 #include <memory>
@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-namespace quillon::webengine {
+namespace quillon::capture {
 
 // A document as one script evaluation saw it: every element in document order, each with
 // the texts that the snapshot scope asked for. Plain C++, so it is parsed and tested
@@ -19,7 +19,7 @@ namespace quillon::webengine {
 // elements in all), then seven fields per element: tag, class, id, innerText,
 // innerHTML, outerHTML, href. A field is its length in UTF-16 code units, ":" and the
 // text, or "-" when the text was not taken.
-class DomSnapshot final : public capture::Document {
+class DomSnapshot final : public HtmlDocument {
  public:
   // Throws CaptureError when the data does not follow the format.
   static std::shared_ptr<const DomSnapshot> parse(std::u16string data);
@@ -29,8 +29,8 @@ class DomSnapshot final : public capture::Document {
 
   bool isHtmlDocument() const override { return m_html; }
   bool hasBody() const override { return m_body; }
-  const capture::ElementCollection& all() const override { return m_all; }
-  const capture::ElementCollection& bodyElements() const override { return m_bodyElements; }
+  const HtmlElementCollection& all() const override { return m_all; }
+  const HtmlElementCollection& bodyElements() const override { return m_bodyElements; }
 
  private:
   struct Field {
@@ -38,7 +38,7 @@ class DomSnapshot final : public capture::Document {
     bool taken = false;
   };
 
-  class SnapshotElement final : public capture::Element {
+  class SnapshotElement final : public HtmlElement {
    public:
     enum Slot { Tag, Class, Id, InnerText, InnerHtml, OuterHtml, Href, SlotCount };
     Field fields[SlotCount];
@@ -55,7 +55,7 @@ class DomSnapshot final : public capture::Document {
     std::u16string_view get(Slot slot) const;
   };
 
-  class Range final : public capture::ElementCollection {
+  class Range final : public HtmlElementCollection {
    public:
     explicit Range(const std::vector<SnapshotElement>& elements) : m_elements(elements) {}
     void set(std::size_t first, std::size_t count) {
@@ -63,7 +63,7 @@ class DomSnapshot final : public capture::Document {
       m_count = count;
     }
     std::int32_t length() const override { return static_cast<std::int32_t>(m_count); }
-    const capture::Element* item(std::int32_t index) const override;
+    const HtmlElement* item(std::int32_t index) const override;
 
    private:
     const std::vector<SnapshotElement>& m_elements;
@@ -82,4 +82,4 @@ class DomSnapshot final : public capture::Document {
   Range m_bodyElements{m_elements};
 };
 
-}  // namespace quillon::webengine
+}  // namespace quillon::capture

@@ -1,7 +1,7 @@
-#include "parsers/uYellowPagesAU.h"
+#include "parsers/YellowPagesAUEntry.h"
 
 #include "parsers/ExtractionRule.h"
-#include "parsers/uCommon2Sites.h"
+#include "parsers/Finders.h"
 
 #include <utility>
 #include <vector>

@@ -10,9 +10,9 @@
 namespace quillon::capture {
 
 // One element of the document.
-class Element {
+class HtmlElement {
  public:
-  virtual ~Element() = default;
+  virtual ~HtmlElement() = default;
 
   // The whole class attribute as written ("org orange" stays one text).
   virtual std::u16string_view className() const = 0;
@@ -29,30 +29,30 @@ class Element {
 };
 
 // An ordered list of elements (document order).
-class ElementCollection {
+class HtmlElementCollection {
  public:
-  virtual ~ElementCollection() = default;
+  virtual ~HtmlElementCollection() = default;
 
   virtual std::int32_t length() const = 0;
   // The element at a 0-based index; nullptr when the index is negative or not below
   // the current length (the document may have become shorter).
-  virtual const Element* item(std::int32_t index) const = 0;
+  virtual const HtmlElement* item(std::int32_t index) const = 0;
 };
 
 // A loaded document as the browser reports it.
-class Document {
+class HtmlDocument {
  public:
-  virtual ~Document() = default;
+  virtual ~HtmlDocument() = default;
 
   // False for an empty document or one that is not HTML (plain text, an image).
   virtual bool isHtmlDocument() const = 0;
   // False when the document has no body element.
   virtual bool hasBody() const = 0;
   // Every element of the document, in document order.
-  virtual const ElementCollection& all() const = 0;
+  virtual const HtmlElementCollection& all() const = 0;
   // Every element inside the body, nested ones included, in document order: what the
   // body answers for its elements by the tag name "*". Empty when there is no body.
-  virtual const ElementCollection& bodyElements() const = 0;
+  virtual const HtmlElementCollection& bodyElements() const = 0;
 };
 
 }  // namespace quillon::capture

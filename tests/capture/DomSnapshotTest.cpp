@@ -1,10 +1,10 @@
 #include "capture/CaptureError.h"
-#include "webengine/DomSnapshot.h"
+#include "capture/DomSnapshot.h"
 
 #include <gtest/gtest.h>
 #include <string>
 
-namespace quillon::webengine {
+namespace quillon::capture {
 namespace {
 
 // One element in the wire format; nullptr marks a text that was not taken.
@@ -42,7 +42,7 @@ TEST(DomSnapshot, ReadsElementsAndTheBodyRange) {
   EXPECT_EQ(doc->bodyElements().item(2), nullptr);
   EXPECT_EQ(doc->bodyElements().item(-1), nullptr);
 
-  const capture::Element& div = *doc->bodyElements().item(0);
+  const capture::HtmlElement& div = *doc->bodyElements().item(0);
   EXPECT_EQ(div.tagName(), u"DIV");
   EXPECT_EQ(div.className(), u"vcard rest ig");
   EXPECT_EQ(div.id(), u"l1");
@@ -50,7 +50,7 @@ TEST(DomSnapshot, ReadsElementsAndTheBodyRange) {
   // A text that was not taken is an error, not an empty text.
   EXPECT_THROW(div.innerHTML(), capture::CaptureError);
 
-  const capture::Element& a = *doc->bodyElements().item(1);
+  const capture::HtmlElement& a = *doc->bodyElements().item(1);
   EXPECT_EQ(a.innerText(), u"");
   EXPECT_EQ(a.outerHTML(), u"<a href=\"x\"></a>");
   EXPECT_EQ(a.href(), u"http://h/x");
@@ -85,4 +85,4 @@ TEST(DomSnapshot, MalformedDataIsAnError) {
 }
 
 }  // namespace
-}  // namespace quillon::webengine
+}  // namespace quillon::capture

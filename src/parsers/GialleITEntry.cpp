@@ -1,7 +1,7 @@
-#include "parsers/uGialleIT.h"
+#include "parsers/GialleITEntry.h"
 
 #include "parsers/ExtractionRule.h"
-#include "parsers/uCommon2Sites.h"
+#include "parsers/Finders.h"
 
 #include <utility>
 #include <vector>

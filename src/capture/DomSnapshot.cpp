@@ -1,14 +1,14 @@
-#include "webengine/DomSnapshot.h"
+#include "capture/DomSnapshot.h"
 
 #include "capture/CaptureError.h"
 
 #include <limits>
 
-namespace quillon::webengine {
+namespace quillon::capture {
 namespace {
 
 [[noreturn]] void malformed() {
-  throw capture::CaptureError("The browser returned a malformed document snapshot");
+  throw CaptureError("The browser returned a malformed document snapshot");
 }
 
 // Reads the snapshot data front to back.
@@ -65,12 +65,12 @@ std::u16string_view DomSnapshot::SnapshotElement::get(Slot slot) const {
   if (!fields[slot].taken) {
     // The snapshot scope decides which texts are taken; reading another is a bug of
     // the caller, and an empty text would pass for a real one.
-    throw capture::CaptureError("The document snapshot does not hold this text of the element");
+    throw CaptureError("The document snapshot does not hold this text of the element");
   }
   return fields[slot].text;
 }
 
-const capture::Element* DomSnapshot::Range::item(std::int32_t index) const {
+const HtmlElement* DomSnapshot::Range::item(std::int32_t index) const {
   if (index < 0 || static_cast<std::size_t>(index) >= m_count) return nullptr;
   return &m_elements[m_first + static_cast<std::size_t>(index)];
 }
@@ -108,4 +108,4 @@ void DomSnapshot::parseData() {
   m_bodyElements.set(bodyStart, m_body ? bodyCount : 0);
 }
 
-}  // namespace quillon::webengine
+}  // namespace quillon::capture

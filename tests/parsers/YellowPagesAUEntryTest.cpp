@@ -1,5 +1,5 @@
 #include "EntryTestUtil.h"
-#include "parsers/uYellowPagesAU.h"
+#include "parsers/YellowPagesAUEntry.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "parsers/uAmarillasES.h"
+#include "parsers/AmarillasESEntry.h"
 
 #include "parsers/ExtractionRule.h"
-#include "parsers/uCommon2Sites.h"
+#include "parsers/Finders.h"
 
 #include <utility>
 #include <vector>

@@ -1,5 +1,5 @@
 #include "EntryTestUtil.h"
-#include "parsers/uAmarillasES.h"
+#include "parsers/AmarillasESEntry.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 #include "EntryTestUtil.h"
-#include "parsers/uGialleIT.h"
+#include "parsers/GialleITEntry.h"
 
 #include <gtest/gtest.h>
 

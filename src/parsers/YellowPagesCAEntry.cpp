@@ -1,7 +1,7 @@
-#include "parsers/uYellowPagesCA.h"
+#include "parsers/YellowPagesCAEntry.h"
 
 #include "parsers/ExtractionRule.h"
-#include "parsers/uCommon2Sites.h"
+#include "parsers/Finders.h"
 
 #include <exception>
 #include <utility>

@@ -1,5 +1,5 @@
 #include "EntryTestUtil.h"
-#include "parsers/uYellowPagesCA.h"
+#include "parsers/YellowPagesCAEntry.h"
 
 #include <gtest/gtest.h>
 
