@@ -1,18 +1,16 @@
-#include "cli/Json.h"
+#include "text/JsonString.h"
 
 #include "text/Cp1252.h"
 #include "text/Utf8.h"
 
-namespace quillon::cli {
+namespace quillon::text {
 
-std::string jsonString(std::u16string_view text) {
+void appendJsonString(std::string& out, std::u16string_view text) {
   static constexpr char kHex[] = "0123456789abcdef";
-  std::string out;
-  out.reserve(text.size() + 2);
   out.push_back('"');
   std::size_t runStart = 0;
   const auto flushRun = [&](std::size_t end) {
-    out += text::utf16ToUtf8(text.substr(runStart, end - runStart));
+    out += utf16ToUtf8(text.substr(runStart, end - runStart));
   };
   for (std::size_t i = 0; i < text.size(); ++i) {
     const char16_t c = text[i];
@@ -34,11 +32,15 @@ std::string jsonString(std::u16string_view text) {
   }
   flushRun(text.size());
   out.push_back('"');
+}
+
+std::string jsonString(std::u16string_view text) {
+  std::string out;
+  out.reserve(text.size() + 2);
+  appendJsonString(out, text);
   return out;
 }
 
-std::string jsonStringFromCp1252(std::string_view bytes) {
-  return jsonString(text::cp1252ToUtf16(bytes));
-}
+std::string jsonStringFromCp1252(std::string_view bytes) { return jsonString(cp1252ToUtf16(bytes)); }
 
-}  // namespace quillon::cli
+}  // namespace quillon::text
