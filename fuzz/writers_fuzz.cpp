@@ -5,6 +5,7 @@
 // three bits are 001 (one input in eight).
 
 #include "FuzzSupport.h"
+#include "support/TemporaryFolder.h"
 #include "SpreadsheetReaders.h"
 #include "results/CsvWriter.h"
 #include "results/JsonWriter.h"
@@ -51,18 +52,8 @@ void write(const Table& table, Target&& target) {
 
 // A file in a folder of its own under the temporary folder, removed at exit.
 std::string scratchFile() {
-  struct Folder {
-    std::string path;
-    Folder() : path((std::filesystem::temp_directory_path() / "quillon-fuzz-XXXXXX").string()) {
-      if (::mkdtemp(path.data()) == nullptr) std::abort();
-    }
-    ~Folder() {
-      std::error_code ignored;
-      std::filesystem::remove_all(path, ignored);
-    }
-  };
-  static const Folder folder;
-  return folder.path + "/table.xlsx";
+  static const testing::TemporaryFolder folder;
+  return folder.file("table.xlsx");
 }
 
 // An XML text with its entities and Excel's _xHHHH_ escapes resolved, as UTF-16.

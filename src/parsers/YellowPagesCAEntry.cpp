@@ -1,5 +1,6 @@
 #include "parsers/YellowPagesCAEntry.h"
 
+#include "parsers/EnglishEntryFields.h"
 #include "parsers/ExtractionRule.h"
 #include "parsers/Finders.h"
 
@@ -35,11 +36,7 @@ const std::vector<R>& canadianRules() {
 
 }  // namespace
 
-const std::array<EntryField<E>, 11> E::Fields = {{
-    {"Text", &E::Text}, {"Name", &E::Name}, {"Street", &E::Street}, {"Zip", &E::Zip},
-    {"City", &E::City}, {"Phone", &E::Phone}, {"Fax", &E::Fax}, {"Url", &E::Url},
-    {"Email", &E::Email}, {"Products", &E::Products}, {"Keywords", &E::Keywords},
-}};
+const std::array<EntryField<E>, 11> E::Fields = englishEntryFields<E>();
 
 TYellowPagescaentry::TYellowPagescaentry(std::u16string block) : Text(std::move(block)) {}
 

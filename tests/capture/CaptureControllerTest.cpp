@@ -1,7 +1,7 @@
 #include "capture/CaptureController.h"
 #include "capture/CaptureError.h"
-#include "capture/FakeBrowser.h"
-#include "capture/FakeDocument.h"
+#include "support/FakeBrowser.h"
+#include "support/FakeDocument.h"
 #include "capture/FakeWindow.h"
 #include "results/ResultsTable.h"
 

@@ -4,7 +4,11 @@
 
 #include <string>
 
-namespace quillon::capture::testing {
+namespace quillon::testing {
+
+using capture::PlainProgressIndicator;
+using capture::ProgressIndicator;
+using capture::WindowSurface;
 
 // A window surface that keeps what the capture run shows.
 class FakeWindow final : public WindowSurface {
@@ -20,4 +24,4 @@ class FakeWindow final : public WindowSurface {
   ProgressIndicator& progress() override { return bar; }
 };
 
-}  // namespace quillon::capture::testing
+}  // namespace quillon::testing

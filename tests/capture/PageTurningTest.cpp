@@ -1,5 +1,5 @@
 #include "capture/CaptureError.h"
-#include "capture/FakeBrowser.h"
+#include "support/FakeBrowser.h"
 #include "capture/PageTurning.h"
 
 #include <chrono>

@@ -1,5 +1,5 @@
 #include "capture/CaptureError.h"
-#include "capture/FakeDocument.h"
+#include "support/FakeDocument.h"
 #include "capture/PageWalker.h"
 
 #include <gtest/gtest.h>

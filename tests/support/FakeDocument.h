@@ -12,7 +12,11 @@
 // element by element and may change it between calls (as a page changes while messages
 // are dispatched); texts handed out stay valid until the element list is changed.
 
-namespace quillon::capture::testing {
+namespace quillon::testing {
+
+using capture::HtmlDocument;
+using capture::HtmlElement;
+using capture::HtmlElementCollection;
 
 struct FakeElement final : HtmlElement {
   std::u16string tag = u"DIV";
@@ -98,4 +102,4 @@ class FakeDocument final : public HtmlDocument {
   Collection m_body;
 };
 
-}  // namespace quillon::capture::testing
+}  // namespace quillon::testing

@@ -1,37 +1,56 @@
 #pragma once
 
-#include "capture/Browser.h"
-#include "capture/FakeDocument.h"
 #include "base/MessagePump.h"
+#include "capture/Browser.h"
+#include "support/FakeDocument.h"
 
 #include <algorithm>
 #include <functional>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 // A browser that records what it is asked to do. Navigate calls the onNavigate hook,
 // where a test can change the document or fire load events, as a real page load would.
+// Navigations and history steps can be made to fail, as a browser without history does.
 
-namespace quillon::capture::testing {
+namespace quillon::testing {
+
+using capture::Browser;
+using capture::BrowserListener;
 
 class FakeBrowser final : public Browser {
  public:
   std::shared_ptr<FakeDocument> document = std::make_shared<FakeDocument>();
+  // Shown instead of `document` when set (a decoded snapshot, for instance).
+  std::shared_ptr<const capture::HtmlDocument> shownDocument;
   int readyState = kReadyStateComplete;
   std::vector<std::u16string> navigations;
   int backs = 0;
   int forwards = 0;
+  bool navigationFails = false;
+  bool historyFails = false;
   std::function<void(std::u16string_view)> onNavigate;
 
   void Navigate(std::u16string_view url) override {
     navigations.emplace_back(url);
+    if (navigationFails) throw std::runtime_error("navigation refused");
     if (onNavigate) onNavigate(url);
   }
-  void GoBack() override { ++backs; }
-  void GoForward() override { ++forwards; }
+  void GoBack() override {
+    ++backs;
+    if (historyFails) throw std::runtime_error("no earlier page");
+  }
+  void GoForward() override {
+    ++forwards;
+    if (historyFails) throw std::runtime_error("no later page");
+  }
   int ReadyState() const override { return readyState; }
-  std::shared_ptr<const capture::HtmlDocument> Document() override { return document; }
+  std::shared_ptr<const capture::HtmlDocument> Document() override {
+    if (shownDocument) return shownDocument;
+    return document;
+  }
 
   void addListener(BrowserListener& listener) override { m_listeners.push_back(&listener); }
   void removeListener(BrowserListener& listener) override {
@@ -45,7 +64,9 @@ class FakeBrowser final : public Browser {
   void fireDownloadComplete() {
     for (auto* l : m_listeners) l->DownloadComplete();
   }
-  void fireDocumentComplete(std::u16string_view url) {
+  std::size_t listenerCount() const { return m_listeners.size(); }
+
+  void fireDocumentComplete(std::u16string_view url = u"about:blank") {
     for (auto* l : m_listeners) l->DocumentComplete(url);
   }
 
@@ -65,4 +86,4 @@ class ScriptedPump final : public MessagePump {
   }
 };
 
-}  // namespace quillon::capture::testing
+}  // namespace quillon::testing
