@@ -28,6 +28,7 @@ namespace {
 constexpr const char* kCaptureHelp =
     "Usage: quillon-cli capture --site es|it|au|ca URL|FILE [--output FILE]\n"
     "                           [--max-pages N] [--resolve HOST:PORT:ADDRESS]...\n"
+    "                           [--connect-to HOST:PORT:CONNECT-HOST:CONNECT-PORT]...\n"
     "                           [--timeout SECONDS]\n\n"
     "Captures a directory search without a window: reads the result page at URL and\n"
     "every following one, as the Capture button does, and writes the table. Progress\n"
@@ -38,6 +39,10 @@ constexpr const char* kCaptureHelp =
     "  --max-pages N     stop after N pages\n"
     "  --resolve H:P:A   send the e-mail lookups for host H, port P to address A (as\n"
     "                    curl's option of that name); may be repeated\n"
+    "  --connect-to H:P:CH:CP\n"
+    "                    connect the e-mail lookups for host H, port P to host CH, port\n"
+    "                    CP (as curl's option of that name: an empty H or P matches any,\n"
+    "                    an empty CH or CP keeps the request's own); may be repeated\n"
     "  --timeout SECONDS the longest wait for one page to load (default 60)\n";
 
 struct CaptureOptions {
@@ -47,6 +52,7 @@ struct CaptureOptions {
   int maxPages = 0;
   int timeoutSeconds = 60;
   std::vector<std::string> resolve;
+  std::vector<std::string> connectTo;
 };
 
 // Reads the arguments; the status to end with when they are not to go on with.
@@ -57,6 +63,8 @@ std::variant<CaptureOptions, int> parseOptions(CommandContext& context) {
   line.addValue(QStringLiteral("max-pages"), "--max-pages takes a number of pages from 1 on");
   line.addValue(QStringLiteral("timeout"), "--timeout takes a number of seconds from 1 to 3600");
   line.addValue(QStringLiteral("resolve"), "--resolve takes HOST:PORT:ADDRESS");
+  line.addValue(QStringLiteral("connect-to"),
+                "--connect-to takes HOST:PORT:CONNECT-HOST:CONNECT-PORT");
   if (const auto status = line.parse(context.args, context)) return *status;
 
   CaptureOptions options;
@@ -81,6 +89,7 @@ std::variant<CaptureOptions, int> parseOptions(CommandContext& context) {
   options.maxPages = *maxPages;
   options.timeoutSeconds = *timeout;
   options.resolve = line.values(QStringLiteral("resolve"));
+  options.connectTo = line.values(QStringLiteral("connect-to"));
   return options;
 }
 
@@ -134,6 +143,7 @@ bool runCapture(const CaptureOptions& options, const QUrl& url, results::Results
   InterruptiblePump pump;
   HeadlessWindow window;
   webfetch::TWebData webData(pump, options.resolve);
+  webData.setConnectTo(options.connectTo);
   ProgressPrinter printer(err);
   capture::CaptureController controller(
       {browser, window, table, pump, downloadBusy,
@@ -173,7 +183,8 @@ int runCapture(CommandContext& context) {
   if (!url) return kExitFailure;
   try {
     NullMessagePump noPump;
-    const webfetch::TWebData check(noPump, options->resolve);  // validates the overrides
+    webfetch::TWebData check(noPump, options->resolve);  // validates the overrides
+    check.setConnectTo(options->connectTo);
   } catch (const std::exception& e) {
     context.err << "quillon-cli capture: " << e.what() << "\n";
     return kExitUsage;
