@@ -155,13 +155,8 @@ bool runCapture(const CaptureOptions& options, const QUrl& url, results::Results
 
   bool ok = true;
   try {
-    browser.Navigate(url.toString().toStdU16String());
-    if (!browser.waitUntilComplete(std::chrono::seconds(options.timeoutSeconds))) {
-      throw capture::CaptureError("the page did not finish loading within " +
-                                  std::to_string(options.timeoutSeconds) + " seconds");
-    }
-    if (!browser.lastLoadSucceeded()) {
-      throw capture::CaptureError("could not load " + url.toString().toStdString());
+    if (const auto failure = loadPage(browser, url, std::chrono::seconds(options.timeoutSeconds))) {
+      throw capture::CaptureError(*failure);
     }
     controller.capture(options.site);
     if (g_interrupted) err << "stopped\n";

@@ -32,7 +32,9 @@ void printUsage(std::ostream& out) {
         << '\n';
   }
   out << "\nRun 'quillon-cli COMMAND --help' for the arguments of a command;\n"
-         "'quillon-cli --version' prints the version.\n";
+         "'quillon-cli --version' prints the version.\n\n"
+         "The commands that load pages keep the browser engine's own notices off standard\n"
+         "error; set QUILLON_ENGINE_LOG=1 to see them (and Chromium's log) when debugging.\n";
 }
 
 }  // namespace

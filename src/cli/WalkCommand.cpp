@@ -76,14 +76,8 @@ int walk(const WalkOptions& options, const QUrl& url, CommandContext& context) {
   capture::DownloadBusyFlag downloadBusy;
   webengine::WebEngineBrowser browser;
   browser.addListener(downloadBusy);
-  browser.Navigate(url.toString().toStdU16String());
-  if (!browser.waitUntilComplete(std::chrono::seconds(options.timeoutSeconds))) {
-    context.err << "quillon-cli walk: the page did not finish loading within "
-                << options.timeoutSeconds << " seconds\n";
-    return kExitFailure;
-  }
-  if (!browser.lastLoadSucceeded()) {
-    context.err << "quillon-cli walk: could not load " << url.toString().toStdString() << "\n";
+  if (const auto failure = loadPage(browser, url, std::chrono::seconds(options.timeoutSeconds))) {
+    context.err << "quillon-cli walk: " << *failure << "\n";
     return kExitFailure;
   }
   capture::PlainProgressIndicator progress;

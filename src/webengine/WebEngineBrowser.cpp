@@ -23,6 +23,30 @@ QString toQString(std::u16string_view text) {
   return QString(reinterpret_cast<const QChar*>(text.data()), static_cast<qsizetype>(text.size()));
 }
 
+// The engine's reason for a failed load in a user's words.
+std::string loadErrorText(const QWebEngineLoadingInfo& info) {
+  switch (info.errorDomain()) {
+    case QWebEngineLoadingInfo::NoErrorDomain:
+      return {};
+    case QWebEngineLoadingInfo::HttpStatusCodeDomain:
+      // The engine reports every status here, 200 too.
+      if (info.errorCode() < 400) return {};
+      return "HTTP status " + std::to_string(info.errorCode());
+    case QWebEngineLoadingInfo::DnsErrorDomain:
+      return "host not found";
+    default:
+      break;
+  }
+  // Chromium's names, such as "net::ERR_CONNECTION_REFUSED": "connection refused".
+  QString text = info.errorString();
+  text.remove(QStringLiteral("net::"));
+  if (text.startsWith(QLatin1String("ERR_"))) text.remove(0, 4);
+  text.replace(QLatin1Char('_'), QLatin1Char(' '));
+  text = text.toLower();
+  if (text == QLatin1String("name not resolved")) return "host not found";
+  return text.toStdString();
+}
+
 bool isScriptAddress(const QString& url) {
   return url.startsWith(QLatin1String("javascript:"), Qt::CaseInsensitive);
 }
@@ -57,6 +81,7 @@ void WebEngineBrowser::setSnapshotScope(capture::SnapshotScope scope) {
 void WebEngineBrowser::connectPage() {
   connect(m_page, &QWebEnginePage::loadStarted, this, &WebEngineBrowser::handleLoadStarted);
   connect(m_page, &QWebEnginePage::loadFinished, this, &WebEngineBrowser::handleLoadFinished);
+  connect(m_page, &QWebEnginePage::loadingChanged, this, &WebEngineBrowser::handleLoadingChanged);
   connect(m_page, &QWebEnginePage::renderProcessTerminated, this,
           &WebEngineBrowser::handleRenderProcessTerminated);
 }
@@ -84,6 +109,14 @@ void WebEngineBrowser::handleLoadFinished(bool ok) {
   const std::u16string url = m_page->url().toString().toStdU16String();
   notify([](capture::BrowserListener& l) { l.DownloadComplete(); });
   notify([&url](capture::BrowserListener& l) { l.DocumentComplete(url); });
+}
+
+void WebEngineBrowser::handleLoadingChanged(const QWebEngineLoadingInfo& info) {
+  if (info.status() == QWebEngineLoadingInfo::LoadStartedStatus) {
+    m_lastLoadError.clear();
+  } else if (info.status() != QWebEngineLoadingInfo::LoadStoppedStatus) {
+    m_lastLoadError = loadErrorText(info);
+  }
 }
 
 void WebEngineBrowser::handleRenderProcessTerminated() { ++m_rendererGeneration; }

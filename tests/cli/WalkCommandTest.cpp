@@ -1,7 +1,9 @@
 #include "CliRun.h"
+#include "FixtureServer.h"
 #include "cli/Command.h"
 #include "text/Utf8.h"
 
+#include <QProcess>
 #include <QTemporaryDir>
 
 #include <fstream>
@@ -91,10 +93,23 @@ TEST(WalkCommand, Failures) {
   EXPECT_EQ(notHtmlEs.err,
             "quillon-cli walk: Couldn't convert the wb.Document to an IHTMLDocument2\n");
 
-  const testing::CliRun refused = walk({"--site", "au", "http://127.0.0.1:1/"});
+  // A failed load says why: the connection refused, an HTTP error status.
+  int closedPort = 0;
+  {
+    testing::FixtureServer gone;
+    gone.start();
+    closedPort = std::stoi(gone.url("").substr(std::string("http://127.0.0.1:").size()));
+  }
+  const std::string closed = "http://127.0.0.1:" + std::to_string(closedPort) + "/";
+  const testing::CliRun refused = walk({"--site", "au", closed});
   EXPECT_EQ(refused.status, kExitFailure);
-  EXPECT_NE(refused.err.find("could not load http://127.0.0.1:1/"), std::string::npos)
-      << refused.err;
+  EXPECT_EQ(refused.err, "quillon-cli walk: could not load " + closed + ": connection refused\n");
+  testing::FixtureServer server;
+  server.start();
+  const testing::CliRun missingPage = walk({"--site", "au", server.url("/au/no-such-page.html")});
+  EXPECT_EQ(missingPage.status, kExitFailure);
+  EXPECT_EQ(missingPage.err, "quillon-cli walk: could not load " +
+                                 server.url("/au/no-such-page.html") + ": HTTP status 404\n");
 
   // A page whose script keeps it loading longer than the time-out (it ends after 6 s, so
   // the renderer is free again for later tests).
@@ -104,6 +119,19 @@ TEST(WalkCommand, Failures) {
   const testing::CliRun slow = walk({"--site", "ca", "--timeout", "1", busy});
   EXPECT_EQ(slow.status, kExitFailure);
   EXPECT_EQ(slow.err, "quillon-cli walk: the page did not finish loading within 1 seconds\n");
+}
+
+// The program itself, as a user runs it: the engine's notices stay off standard error.
+TEST(WalkCommand, TheToolKeepsTheEnginesNoticesOffStandardError) {
+  QProcess tool;
+  const QString program = QStringLiteral(QUILLON_BINARY_DIR "/src/quillon-cli");
+  const QStringList args = {QStringLiteral("walk"), QStringLiteral("--site"), QStringLiteral("ca"),
+                            QString::fromStdString(fixture("ca/page1.html"))};
+  tool.start(program, args);
+  ASSERT_TRUE(tool.waitForFinished(60'000));
+  EXPECT_EQ(tool.exitCode(), kExitOk);
+  EXPECT_EQ(tool.readAllStandardError(), QByteArray());
+  EXPECT_FALSE(tool.readAllStandardOutput().isEmpty());
 }
 
 }  // namespace
