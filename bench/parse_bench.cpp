@@ -9,7 +9,6 @@
 #include "text/Utf8.h"
 
 #include <benchmark/benchmark.h>
-
 #include <string>
 #include <vector>
 

@@ -5,12 +5,12 @@
 // format are easy to reach).
 
 #include "FuzzSupport.h"
-#include "support/FakeBrowser.h"
 #include "capture/Browser.h"
 #include "capture/CaptureError.h"
+#include "capture/DomSnapshot.h"
 #include "capture/PageTurning.h"
 #include "capture/PageWalker.h"
-#include "capture/DomSnapshot.h"
+#include "support/FakeBrowser.h"
 
 #include <memory>
 
@@ -69,8 +69,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (!snapshot->hasBody()) FUZZ_CHECK(snapshot->bodyElements().length() == 0);
 
   capture::PlainProgressIndicator progress;
-  for (const auto site : {parsers::Site::ES, parsers::Site::IT, parsers::Site::AU,
-                          parsers::Site::CA}) {
+  for (const auto site :
+       {parsers::Site::ES, parsers::Site::IT, parsers::Site::AU, parsers::Site::CA}) {
     std::string pageText;
     try {
       capture::walkPage(site, snapshot.get(), pageText, progress);

@@ -7,8 +7,8 @@
 namespace {
 
 bool isWordByte(char c) {
-  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
-         c == '_' || c == '-';
+  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' ||
+         c == '-';
 }
 
 // name@host.domain[.more]: the e-mail pattern, checked by hand.

@@ -3,9 +3,9 @@
 // set reads the rest as UTF-16 code units instead of cp1252 bytes.
 
 #include "FuzzSupport.h"
-#include "parsers/ListingRow.h"
 #include "parsers/AmarillasESEntry.h"
 #include "parsers/GialleITEntry.h"
+#include "parsers/ListingRow.h"
 #include "parsers/YellowPagesAUEntry.h"
 #include "parsers/YellowPagesCAEntry.h"
 #include "text/Cp1252.h"

@@ -99,10 +99,43 @@ struct Panel final : results::CountPanel {
 
 // Texts chosen to collide: case, accents, blanks, collation neighbours, NUL, C1 bytes.
 const std::vector<std::string>& pool() {
-  static const std::vector<std::string> texts = {
-      "", "a", "A", "a ", " a", "b", "B", "\xE1", "\xC1", "ab", "aB", "Ab", "_a", "[a", "Zeta",
-      "zeta", "\xD1" "andu", "nandu", "e", "E", "\xE9", "1", "10", "2", "\x80", std::string("a\0b", 3),
-      "\xDF", "ss", "\xC6", "ae", "\x8C", "oe", "\xFF", "\x81", "555 1234", "555-1234"};
+  static const std::vector<std::string> texts = {"",
+                                                 "a",
+                                                 "A",
+                                                 "a ",
+                                                 " a",
+                                                 "b",
+                                                 "B",
+                                                 "\xE1",
+                                                 "\xC1",
+                                                 "ab",
+                                                 "aB",
+                                                 "Ab",
+                                                 "_a",
+                                                 "[a",
+                                                 "Zeta",
+                                                 "zeta",
+                                                 "\xD1"
+                                                 "andu",
+                                                 "nandu",
+                                                 "e",
+                                                 "E",
+                                                 "\xE9",
+                                                 "1",
+                                                 "10",
+                                                 "2",
+                                                 "\x80",
+                                                 std::string("a\0b", 3),
+                                                 "\xDF",
+                                                 "ss",
+                                                 "\xC6",
+                                                 "ae",
+                                                 "\x8C",
+                                                 "oe",
+                                                 "\xFF",
+                                                 "\x81",
+                                                 "555 1234",
+                                                 "555-1234"};
   return texts;
 }
 
@@ -184,7 +217,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       case 4: {  // the user selects a few rows
         selection.rows.clear();
         for (std::size_t n = in.below(4); n > 0; --n) {
-          selection.rows.push_back(static_cast<int>(in.below(static_cast<std::size_t>(table.Count()) + 2)) - 1);
+          selection.rows.push_back(
+              static_cast<int>(in.below(static_cast<std::size_t>(table.Count()) + 2)) - 1);
         }
         break;
       }

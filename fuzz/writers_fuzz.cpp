@@ -5,13 +5,13 @@
 // three bits are 001 (one input in eight).
 
 #include "FuzzSupport.h"
-#include "support/TemporaryFolder.h"
 #include "SpreadsheetReaders.h"
 #include "results/CsvWriter.h"
 #include "results/JsonWriter.h"
 #include "results/ResultsError.h"
 #include "results/XlsWriter.h"
 #include "results/XlsxFileWriter.h"
+#include "support/TemporaryFolder.h"
 #include "text/Cp1252.h"
 
 #include <algorithm>
@@ -67,12 +67,18 @@ std::optional<std::u16string> xmlText(std::string_view raw) {
     const std::size_t end = raw.find(';', i);
     if (end == std::string_view::npos) return std::nullopt;
     const std::string_view entity = raw.substr(i + 1, end - i - 1);
-    if (entity == "amp") utf8 += '&';
-    else if (entity == "lt") utf8 += '<';
-    else if (entity == "gt") utf8 += '>';
-    else if (entity == "quot") utf8 += '"';
-    else if (entity == "apos") utf8 += '\'';
-    else return std::nullopt;
+    if (entity == "amp")
+      utf8 += '&';
+    else if (entity == "lt")
+      utf8 += '<';
+    else if (entity == "gt")
+      utf8 += '>';
+    else if (entity == "quot")
+      utf8 += '"';
+    else if (entity == "apos")
+      utf8 += '\'';
+    else
+      return std::nullopt;
     i = end;
   }
   auto wide = fuzz::decodeUtf8(utf8);
@@ -86,10 +92,14 @@ std::optional<std::u16string> xmlText(std::string_view raw) {
       for (std::size_t k = i + 2; k < i + 6; ++k) {
         const char16_t c = w[k];
         value <<= 4;
-        if (c >= u'0' && c <= u'9') value |= c - u'0';
-        else if (c >= u'a' && c <= u'f') value |= c - u'a' + 10;
-        else if (c >= u'A' && c <= u'F') value |= c - u'A' + 10;
-        else hex = false;
+        if (c >= u'0' && c <= u'9')
+          value |= c - u'0';
+        else if (c >= u'a' && c <= u'f')
+          value |= c - u'a' + 10;
+        else if (c >= u'A' && c <= u'F')
+          value |= c - u'A' + 10;
+        else
+          hex = false;
       }
       if (hex) {
         out.push_back(static_cast<char16_t>(value));
@@ -105,7 +115,8 @@ std::optional<std::u16string> xmlText(std::string_view raw) {
 // The cells of an inline-string sheet, by their A1 references.
 std::optional<fuzz::Rows> sheetCells(std::string_view xml) {
   fuzz::Rows rows;
-  for (std::size_t at = xml.find("<c "); at != std::string_view::npos; at = xml.find("<c ", at + 1)) {
+  for (std::size_t at = xml.find("<c "); at != std::string_view::npos;
+       at = xml.find("<c ", at + 1)) {
     const std::size_t ref = xml.find("r=\"", at);
     const std::size_t close = xml.find("</c>", at);
     if (ref == std::string_view::npos || close == std::string_view::npos || ref > close) {
@@ -115,7 +126,8 @@ std::optional<fuzz::Rows> sheetCells(std::string_view xml) {
     if (pos >= xml.size() || xml[pos] < 'A' || xml[pos] > 'J') return std::nullopt;
     const std::size_t column = static_cast<std::size_t>(xml[pos++] - 'A');
     std::size_t row = 0;
-    while (pos < xml.size() && xml[pos] >= '0' && xml[pos] <= '9') row = row * 10 + static_cast<std::size_t>(xml[pos++] - '0');
+    while (pos < xml.size() && xml[pos] >= '0' && xml[pos] <= '9')
+      row = row * 10 + static_cast<std::size_t>(xml[pos++] - '0');
     if (row == 0 || xml[pos] != '"') return std::nullopt;
     const std::size_t t = xml.find("<t", pos);
     const std::size_t textStart = t == std::string_view::npos ? t : xml.find('>', t);
@@ -149,8 +161,8 @@ std::size_t xlsxLength(std::string_view cell) {
 
 // Without its trailing rows of empty cells: the workbook formats store only used rows.
 fuzz::Rows trimmed(fuzz::Rows rows) {
-  while (!rows.empty() &&
-         std::all_of(rows.back().begin(), rows.back().end(), [](const auto& c) { return c.empty(); }))
+  while (!rows.empty() && std::all_of(rows.back().begin(), rows.back().end(),
+                                      [](const auto& c) { return c.empty(); }))
     rows.pop_back();
   return rows;
 }
@@ -208,7 +220,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       write<results::XlsxFileWriter>(table, path);
       FUZZ_CHECK(!tooLongXlsx);
       std::ifstream file(path, std::ios::binary);
-      const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+      const std::string bytes((std::istreambuf_iterator<char>(file)),
+                              std::istreambuf_iterator<char>());
       const auto names = fuzz::zipEntryNames(bytes);
       FUZZ_CHECK(names && names->count("[Content_Types].xml") && names->count("xl/workbook.xml"));
       const auto sheet = fuzz::zipEntry(bytes, "xl/worksheets/sheet1.xml");

@@ -12,7 +12,7 @@ packages=(
 test_packages=(
   libgtest-dev libgmock-dev libbenchmark-dev libcpp-httplib-dev
   xvfb xauth python3 python3-openpyxl python3-xlrd
-  clang libclang-rt-14-dev libfuzzer-14-dev
+  clang clang-format libclang-rt-14-dev libfuzzer-14-dev
 )
 
 if [ "${1:-}" = "--test" ]; then
@@ -31,4 +31,5 @@ sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
 echo "Installing: ${missing[*]}"
 $sudo apt-get update -qq
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+# Through env, since sudo drops the caller's environment.
+$sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -2,9 +2,9 @@
 
 #include "capture/CaptureError.h"
 #include "capture/CaptureSite.h"
+#include "capture/PageRows.h"
 #include "capture/PageTurning.h"
 #include "capture/PageWalker.h"
-#include "capture/PageRows.h"
 #include "results/ResultsTable.h"
 #include "text/Cp1252.h"
 
@@ -116,9 +116,15 @@ void CaptureController::enterRun(const CaptureSite& setup) {
   m_services.window.setStopVisible(true);
   disableAllButtons();
   switch (setup.captions) {
-    case results::CaptionSet::Spanish: m_services.table.TransEspanian(); break;
-    case results::CaptionSet::Italian: m_services.table.TransItalian(); break;
-    case results::CaptionSet::English: m_services.table.TransCanadian(); break;
+    case results::CaptionSet::Spanish:
+      m_services.table.TransEspanian();
+      break;
+    case results::CaptionSet::Italian:
+      m_services.table.TransItalian();
+      break;
+    case results::CaptionSet::English:
+      m_services.table.TransCanadian();
+      break;
   }
 }
 
@@ -138,9 +144,9 @@ int CaptureController::readPage(parsers::Site site, const CaptureSite& setup) {
   std::string pageText;
   walkPage(site, document.get(), pageText, m_services.window.progress());
   const auto lookup = [&](std::string_view url) { return m_services.lookupEmail(url); };
-  return addPageRows(site, text::cp1252ToUtf16(pageText), m_services.table,
-                     setup.emailLookup && m_services.lookupEmail ? EmailLookupFn(lookup)
-                                                                 : EmailLookupFn());
+  return addPageRows(
+      site, text::cp1252ToUtf16(pageText), m_services.table,
+      setup.emailLookup && m_services.lookupEmail ? EmailLookupFn(lookup) : EmailLookupFn());
 }
 
 void CaptureController::report(const CaptureSite& setup) {

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "base/MessagePump.h"
 #include "capture/Browser.h"
 #include "capture/DownloadBusyFlag.h"
 #include "capture/ProgressIndicator.h"
-#include "base/MessagePump.h"
 
 #include <chrono>
 #include <cstdint>

@@ -83,8 +83,8 @@ std::variant<CaptureOptions, int> parseOptions(CommandContext& context) {
     options.output = *output;
   }
   const auto maxPages = line.number(QStringLiteral("max-pages"), 1, 1'000'000, 0, context);
-  const auto timeout = maxPages ? line.number(QStringLiteral("timeout"), 1, 3600, 60, context)
-                                : std::nullopt;
+  const auto timeout =
+      maxPages ? line.number(QStringLiteral("timeout"), 1, 3600, 60, context) : std::nullopt;
   if (!maxPages || !timeout) return kExitUsage;
   options.maxPages = *maxPages;
   options.timeoutSeconds = *timeout;
@@ -123,8 +123,7 @@ class ProgressPrinter final : public capture::CaptureObserver {
  public:
   explicit ProgressPrinter(std::ostream& err) : m_err(err) {}
   void pageCaptured(int page, int rowsAdded, int rowCount) override {
-    m_err << "page " << page << ": " << rowsAdded << " new rows, " << rowCount
-          << " in the table\n";
+    m_err << "page " << page << ": " << rowsAdded << " new rows, " << rowCount << " in the table\n";
   }
   void linkFollowed(int page, std::string_view linkText) override {
     m_err << "page " << page << ": following the link \"" << linkText << "\"\n";

@@ -55,8 +55,8 @@ int runCli(CommandContext& context) {
   }
   for (const auto& command : kCommands) {
     if (command.name == name) {
-      CommandContext sub{{context.args.begin() + 1, context.args.end()},
-                         context.in, context.out, context.err};
+      CommandContext sub{
+          {context.args.begin() + 1, context.args.end()}, context.in, context.out, context.err};
       return command.run(sub);
     }
   }

@@ -105,7 +105,8 @@ int CommandLine::fail(CommandContext& context, std::string_view why, bool withHe
 
 int CommandLine::failOption(CommandContext& context, const QString& name) const {
   const auto found = m_why.find(name);
-  return fail(context, found != m_why.end() ? found->second : "bad value for --" + name.toStdString());
+  return fail(context,
+              found != m_why.end() ? found->second : "bad value for --" + name.toStdString());
 }
 
 }  // namespace quillon::cli

@@ -1,8 +1,8 @@
 #include "cli/Command.h"
 #include "cli/CommandLine.h"
 #include "cli/InputReader.h"
-#include "text/JsonString.h"
 #include "parsers/Finders.h"
+#include "text/JsonString.h"
 
 #include <ostream>
 

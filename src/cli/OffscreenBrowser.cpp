@@ -25,8 +25,7 @@ std::optional<std::string> loadPage(webengine::WebEngineBrowser& browser, const 
                                     std::chrono::seconds timeout) {
   browser.Navigate(url.toString().toStdU16String());
   if (!browser.waitUntilComplete(timeout)) {
-    return "the page did not finish loading within " + std::to_string(timeout.count()) +
-           " seconds";
+    return "the page did not finish loading within " + std::to_string(timeout.count()) + " seconds";
   }
   const std::string& reason = browser.lastLoadError();
   const bool httpError = reason.rfind("HTTP status ", 0) == 0;

@@ -1,13 +1,13 @@
 #include "cli/Command.h"
 #include "cli/CommandLine.h"
 #include "cli/InputReader.h"
-#include "text/JsonString.h"
-#include "parsers/Site.h"
 #include "parsers/AmarillasESEntry.h"
 #include "parsers/GialleITEntry.h"
+#include "parsers/Site.h"
 #include "parsers/YellowPagesAUEntry.h"
 #include "parsers/YellowPagesCAEntry.h"
 #include "text/Cp1252.h"
+#include "text/JsonString.h"
 
 #include <ostream>
 
@@ -54,10 +54,18 @@ int runParse(CommandContext& context) {
   if (!bytes) return kExitFailure;
 
   switch (*site) {
-    case parsers::Site::ES: context.out << parseToJson<parsers::TAmarillasESEntry>(*bytes); break;
-    case parsers::Site::IT: context.out << parseToJson<parsers::TGialleITEntry>(*bytes); break;
-    case parsers::Site::AU: context.out << parseToJson<parsers::TYellowPagesAUentry>(*bytes); break;
-    case parsers::Site::CA: context.out << parseToJson<parsers::TYellowPagescaentry>(*bytes); break;
+    case parsers::Site::ES:
+      context.out << parseToJson<parsers::TAmarillasESEntry>(*bytes);
+      break;
+    case parsers::Site::IT:
+      context.out << parseToJson<parsers::TGialleITEntry>(*bytes);
+      break;
+    case parsers::Site::AU:
+      context.out << parseToJson<parsers::TYellowPagesAUentry>(*bytes);
+      break;
+    case parsers::Site::CA:
+      context.out << parseToJson<parsers::TYellowPagescaentry>(*bytes);
+      break;
   }
   context.out << '\n';
   return kExitOk;

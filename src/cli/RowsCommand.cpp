@@ -2,12 +2,12 @@
 #include "cli/Command.h"
 #include "cli/CommandLine.h"
 #include "cli/InputReader.h"
-#include "text/JsonString.h"
 #include "parsers/Site.h"
 #include "results/ResultsTable.h"
 #include "results/SpreadsheetExport.h"
 #include "results/TableObserver.h"
 #include "text/Cp1252.h"
+#include "text/JsonString.h"
 
 #include <exception>
 #include <optional>

@@ -11,10 +11,17 @@ namespace quillon::parsers {
 template <class Entry>
 std::array<EntryField<Entry>, 11> englishEntryFields() {
   return {{
-      {"Text", &Entry::Text}, {"Name", &Entry::Name}, {"Street", &Entry::Street},
-      {"Zip", &Entry::Zip}, {"City", &Entry::City}, {"Phone", &Entry::Phone},
-      {"Fax", &Entry::Fax}, {"Url", &Entry::Url}, {"Email", &Entry::Email},
-      {"Products", &Entry::Products}, {"Keywords", &Entry::Keywords},
+      {"Text", &Entry::Text},
+      {"Name", &Entry::Name},
+      {"Street", &Entry::Street},
+      {"Zip", &Entry::Zip},
+      {"City", &Entry::City},
+      {"Phone", &Entry::Phone},
+      {"Fax", &Entry::Fax},
+      {"Url", &Entry::Url},
+      {"Email", &Entry::Email},
+      {"Products", &Entry::Products},
+      {"Keywords", &Entry::Keywords},
   }};
 }
 

@@ -9,8 +9,7 @@ namespace {
 constexpr std::string_view kLinkPattern =
     R"((?i)((FTP|HTTP)://|www\.)?([\w\d\-]+(\.[\w\d\-]+)+)(:\d\d?\d?\d?\d?)?(((/[%+\w\d\-\\\.=&;]*)+)*)(\?[^\s=&;]+=[^\s=&;]+(&[^\s=&;]+=[\?^"^\s=&;]+)*)?(#[\w\d\-%+=&;^"]+)?)";
 
-constexpr std::string_view kEmailPattern =
-    R"([_a-zA-Z\d\-\.]+@[_a-zA-Z\d\-]+(\.[_a-zA-Z\d\-]+)+)";
+constexpr std::string_view kEmailPattern = R"([_a-zA-Z\d\-\.]+@[_a-zA-Z\d\-]+(\.[_a-zA-Z\d\-]+)+)";
 
 }  // namespace
 

@@ -44,12 +44,18 @@ const std::vector<R>& italianRules() {
       R{cp1252Pattern(R"((org|range): ([A-ÿ' \.\&\d]+))"), {{{2, &E::Name}}}, 0, "<NAME>", kAll},
       R{cp1252Pattern(R"(fax: ?(\d{2,7} \d{3,11}))"), {{{1, &E::Fax}}}, 0, "<FAX>", kAll},
       R{cp1252Pattern(R"(tel: (\d{2,7} \d{3,11}))"), {{{1, &E::Phone}}}, 0, "<PHONE>", kAll},
-      R{cp1252Pattern(R"(Categoria: ([a-zA-Z\s]+) )"), {{{1, &E::Products}}}, 0, "<PRODUCTS>",
+      R{cp1252Pattern(R"(Categoria: ([a-zA-Z\s]+) )"),
+        {{{1, &E::Products}}},
+        0,
+        "<PRODUCTS>",
         kAll},
       R{cp1252Pattern(R"(postal-code: (\d\d\d\d\d))"), {{{1, &E::Zip}}}, 1, "<ZIP>", kAll},
       R{cp1252Pattern(R"(locality: ([A-ÿ\d,?\-? ]+))"), {{{1, &E::City}}}, 1, "<CITY>", kAll},
-      R{cp1252Pattern(R"(street-address: ([A-ÿ\/\d\(\) \-,\.\#]+))"), {{{1, &E::Street}}}, 0,
-        "<STREET>", kAll},
+      R{cp1252Pattern(R"(street-address: ([A-ÿ\/\d\(\) \-,\.\#]+))"),
+        {{{1, &E::Street}}},
+        0,
+        "<STREET>",
+        kAll},
       R{cp1252Pattern(R"(region: \(([A-ÿ ]+)\))"), {{{1, &E::Province}}}, 0, "<PROVINCE>", kAll},
   };
   return rules;
@@ -58,9 +64,17 @@ const std::vector<R>& italianRules() {
 }  // namespace
 
 const std::array<EntryField<E>, 11> E::Fields = {{
-    {"Text", &E::Text}, {"Name", &E::Name}, {"Street", &E::Street}, {"Zip", &E::Zip},
-    {"City", &E::City}, {"Phone", &E::Phone}, {"Products", &E::Products}, {"Fax", &E::Fax},
-    {"Url", &E::Url}, {"Email", &E::Email}, {"Province", &E::Province},
+    {"Text", &E::Text},
+    {"Name", &E::Name},
+    {"Street", &E::Street},
+    {"Zip", &E::Zip},
+    {"City", &E::City},
+    {"Phone", &E::Phone},
+    {"Products", &E::Products},
+    {"Fax", &E::Fax},
+    {"Url", &E::Url},
+    {"Email", &E::Email},
+    {"Province", &E::Province},
 }};
 
 TGialleITEntry::TGialleITEntry(std::u16string block) : Text(std::move(block)) {}

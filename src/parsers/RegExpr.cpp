@@ -4,10 +4,9 @@
 #include "parsers/PatternTranslation.h"
 
 #define PCRE2_CODE_UNIT_WIDTH 8
-#include <pcre2.h>
-
 #include <algorithm>
 #include <mutex>
+#include <pcre2.h>
 #include <string>
 #include <unordered_map>
 
@@ -60,7 +59,7 @@ class CompiledPattern {
     int errorCode = 0;
     PCRE2_SIZE errorOffset = 0;
     m_code = pcre2_compile(reinterpret_cast<PCRE2_SPTR>(translated.data()), translated.size(),
-                          PCRE2_DOTALL | PCRE2_DOLLAR_ENDONLY, &errorCode, &errorOffset, nullptr);
+                           PCRE2_DOTALL | PCRE2_DOLLAR_ENDONLY, &errorCode, &errorOffset, nullptr);
     if (!m_code) {
       throw ERegExpr("Malformed pattern at offset " + std::to_string(errorOffset) + ": " +
                      pcre2Message(errorCode));
@@ -128,12 +127,11 @@ bool RegExpr::exec(std::string_view subject, std::size_t offset) {
   m_matched = false;
   if (offset > subject.size()) return false;
   const auto* bytes = reinterpret_cast<PCRE2_SPTR>(subject.data());
-  const int rc =
-      m_pattern->jit()
-          ? pcre2_jit_match(m_pattern->code(), bytes, subject.size(), offset, 0,
-                            m_state->data.get(), threadMatchContext())
-          : pcre2_match(m_pattern->code(), bytes, subject.size(), offset, 0, m_state->data.get(),
-                        threadMatchContext());
+  const int rc = m_pattern->jit()
+                     ? pcre2_jit_match(m_pattern->code(), bytes, subject.size(), offset, 0,
+                                       m_state->data.get(), threadMatchContext())
+                     : pcre2_match(m_pattern->code(), bytes, subject.size(), offset, 0,
+                                   m_state->data.get(), threadMatchContext());
   if (rc >= 0) {
     m_matched = true;
     return true;

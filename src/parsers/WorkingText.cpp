@@ -4,8 +4,7 @@
 
 namespace quillon::parsers {
 
-WorkingText::WorkingText(std::u16string& text)
-    : m_wide(text), m_bytes(text::utf16ToCp1252(text)) {}
+WorkingText::WorkingText(std::u16string& text) : m_wide(text), m_bytes(text::utf16ToCp1252(text)) {}
 
 WorkingText::~WorkingText() {
   try {
@@ -15,8 +14,7 @@ WorkingText::~WorkingText() {
   }
 }
 
-void WorkingText::replace(std::string_view what, std::string_view placeholder,
-                          ReplaceMode mode) {
+void WorkingText::replace(std::string_view what, std::string_view placeholder, ReplaceMode mode) {
   if (what.empty()) return;
   m_bytes = replaceText(m_bytes, what, placeholder, mode);
   m_stored = true;

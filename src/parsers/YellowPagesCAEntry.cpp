@@ -20,14 +20,20 @@ constexpr auto kAll = ReplaceMode::AllOccurrences;
 const std::vector<R>& canadianRules() {
   static const std::vector<R> rules = {
       R{cp1252Pattern(R"(ingTitle: ([!-ÿ\d' ]+))"), {{{1, &E::Name}}}, 0, "<NAME>", kAll},
-      R{cp1252Pattern("FAX\r\n" R"(hiLiteThis: (\d\d\d\-\d\d\d\-\d\d\d\d))"), {{{1, &E::Fax}}}, 0,
-        "<FAX>", kAll},
-      R{cp1252Pattern(R"(phoneNumber: ?(\d\d\d\-\d\d\d\-\d\d\d\d))"), {{{1, &E::Phone}}}, 0,
-        "<PHONE>", kAll},
+      R{cp1252Pattern("FAX\r\n"
+                      R"(hiLiteThis: (\d\d\d\-\d\d\d\-\d\d\d\d))"),
+        {{{1, &E::Fax}}},
+        0,
+        "<FAX>",
+        kAll},
+      R{cp1252Pattern(R"(phoneNumber: ?(\d\d\d\-\d\d\d\-\d\d\d\d))"),
+        {{{1, &E::Phone}}},
+        0,
+        "<PHONE>",
+        kAll},
       R{cp1252Pattern(R"(Category : ([!-ÿ ]+))"), {{{1, &E::Products}}}, 0, "<PRODUCTS>", kAll},
       R{cp1252Pattern(R"(Keyword : ([!-ÿ ]+))"), {{{1, &E::Keywords}}}, 0, "<KEYWORDS>", kAll},
-      R{cp1252Pattern(R"([A-Z][A-Z] [A-Z]\d[A-Z] ?\d[A-Z]\d)"), {{{0, &E::Zip}}}, 0, "<ZIP>",
-        kAll},
+      R{cp1252Pattern(R"([A-Z][A-Z] [A-Z]\d[A-Z] ?\d[A-Z]\d)"), {{{0, &E::Zip}}}, 0, "<ZIP>", kAll},
       R{cp1252Pattern(R"(, ([A-ÿ\d'\- ]+) , \<ZIP\>)"), {{{1, &E::City}}}, 0, "<CITY>", kAll},
       R{cp1252Pattern(R"(address: (.+) \<CITY\>)"), {{{1, &E::Street}}}, 0, "<STREET>", kAll},
   };

@@ -23,9 +23,7 @@ ResultsTable::~ResultsTable() = default;
 
 void ResultsTable::addObserver(TableObserver& observer) { m_observers.push_back(&observer); }
 
-void ResultsTable::removeObserver(TableObserver& observer) {
-  std::erase(m_observers, &observer);
-}
+void ResultsTable::removeObserver(TableObserver& observer) { std::erase(m_observers, &observer); }
 
 template <class Event>
 void ResultsTable::notify(Event event) {

@@ -145,7 +145,8 @@ void TfrmVeskel::setStopVisible(bool visible) { m_stopButton->setVisible(visible
 capture::ProgressIndicator& TfrmVeskel::progress() { return m_statusBar->progressPanel(); }
 
 void TfrmVeskel::setCountText(const std::string& text) {
-  m_statusBar->setPanelText(StatusBar::kCountPanel, QString::fromStdU16String(text::cp1252ToUtf16(text)));
+  m_statusBar->setPanelText(StatusBar::kCountPanel,
+                            QString::fromStdU16String(text::cp1252ToUtf16(text)));
 }
 
 }  // namespace quillon::shell

@@ -18,7 +18,6 @@
 namespace quillon::shell {
 namespace {
 
-
 constexpr int kNavigationPanelWidth = 122;
 constexpr int kSavePanelWidth = 117;
 constexpr int kButtonLeft = 12;
@@ -160,7 +159,8 @@ void TfrmVeskel::connectHandlers() {
   });
   onClick(WindowButton::CaptureSpain, [this] { runCapture(&CaptureController::btncomerClick); });
   onClick(WindowButton::CaptureItaly, [this] { runCapture(&CaptureController::btnItaliaClick); });
-  onClick(WindowButton::CaptureAustralia, [this] { runCapture(&CaptureController::btnAustraliaClick); });
+  onClick(WindowButton::CaptureAustralia,
+          [this] { runCapture(&CaptureController::btnAustraliaClick); });
   onClick(WindowButton::CaptureCanada, [this] { runCapture(&CaptureController::btncanadaClick); });
   onClick(WindowButton::Save, [this] { m_errors.guard([this] { btnSaveClick(); }); });
   connect(m_stopButton, &QPushButton::clicked, this,

@@ -19,11 +19,21 @@ void appendJsonString(std::string& out, std::u16string_view text) {
     flushRun(i);
     runStart = i + 1;
     switch (c) {
-      case u'"': out += "\\\""; break;
-      case u'\\': out += "\\\\"; break;
-      case u'\n': out += "\\n"; break;
-      case u'\r': out += "\\r"; break;
-      case u'\t': out += "\\t"; break;
+      case u'"':
+        out += "\\\"";
+        break;
+      case u'\\':
+        out += "\\\\";
+        break;
+      case u'\n':
+        out += "\\n";
+        break;
+      case u'\r':
+        out += "\\r";
+        break;
+      case u'\t':
+        out += "\\t";
+        break;
       default:
         out += "\\u00";
         out.push_back(kHex[(c >> 4) & 0xF]);
@@ -41,6 +51,8 @@ std::string jsonString(std::u16string_view text) {
   return out;
 }
 
-std::string jsonStringFromCp1252(std::string_view bytes) { return jsonString(cp1252ToUtf16(bytes)); }
+std::string jsonStringFromCp1252(std::string_view bytes) {
+  return jsonString(cp1252ToUtf16(bytes));
+}
 
 }  // namespace quillon::text

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "base/MessagePump.h"
 #include "webfetch/FetchLimits.h"
 #include "webfetch/HttpFetcher.h"
-#include "base/MessagePump.h"
 #include "webfetch/TWebDataItem.h"
 
 #include <string>

@@ -1,12 +1,11 @@
 #include "capture/CaptureController.h"
 #include "capture/CaptureError.h"
-#include "support/FakeBrowser.h"
-#include "support/FakeDocument.h"
 #include "capture/FakeWindow.h"
 #include "results/ResultsTable.h"
+#include "support/FakeBrowser.h"
+#include "support/FakeDocument.h"
 
 #include <gtest/gtest.h>
-
 #include <map>
 
 namespace quillon::capture {
@@ -63,8 +62,8 @@ TEST(CaptureController, RunsEveryPageUntilNoNextLink) {
   h.browser.document = canadianPage({{u"Bravo", u"416-555-0001"}, {u"Alpha", u"416-555-0002"}},
                                     u"Next &gt;", u"http://ca/2");
   h.site[u"http://ca/2"] =
-      canadianPage({{u"Alpha", u"416-555-0002"}, {u"Charlie", u"416-555-0003"}},
-                   u"Suivante &gt;", u"http://ca/3");
+      canadianPage({{u"Alpha", u"416-555-0002"}, {u"Charlie", u"416-555-0003"}}, u"Suivante &gt;",
+                   u"http://ca/3");
   h.site[u"http://ca/3"] = canadianPage({{u"Delta", u""}});
 
   h.controller.btncanadaClick();

@@ -1,6 +1,6 @@
 #include "capture/CaptureError.h"
-#include "support/FakeBrowser.h"
 #include "capture/PageTurning.h"
+#include "support/FakeBrowser.h"
 
 #include <chrono>
 #include <gtest/gtest.h>

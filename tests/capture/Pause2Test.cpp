@@ -1,5 +1,5 @@
-#include "support/FakeBrowser.h"
 #include "capture/Pause2.h"
+#include "support/FakeBrowser.h"
 
 #include <chrono>
 #include <gtest/gtest.h>

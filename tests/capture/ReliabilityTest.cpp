@@ -6,10 +6,10 @@
 
 #include "capture/CaptureController.h"
 #include "capture/CaptureError.h"
-#include "support/FakeBrowser.h"
-#include "support/FakeDocument.h"
 #include "capture/FakeWindow.h"
 #include "results/ResultsTable.h"
+#include "support/FakeBrowser.h"
+#include "support/FakeDocument.h"
 
 #include <chrono>
 #include <gtest/gtest.h>

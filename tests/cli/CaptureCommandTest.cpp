@@ -1,12 +1,11 @@
 #include "CliRun.h"
+#include "FixtureServer.h"
 #include "JsonRows.h"
 #include "cli/Command.h"
-#include "FixtureServer.h"
-
-#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <fstream>
+#include <gtest/gtest.h>
 #include <sstream>
 
 namespace quillon::cli {
@@ -76,8 +75,8 @@ TEST(CaptureCommand, MaxPagesAndOutputFile) {
   FixtureServer server;
   server.start();
   const std::string path = ::testing::TempDir() + "/quillon_capture_rows.json";
-  const auto run = capture({"--site", "ca", server.url("/ca/page1.html"), "--max-pages", "1",
-                            "--output", path});
+  const auto run =
+      capture({"--site", "ca", server.url("/ca/page1.html"), "--max-pages", "1", "--output", path});
   EXPECT_EQ(run.status, kExitOk) << run.err;
   EXPECT_EQ(run.out, "");
   EXPECT_EQ(run.err.find("page 2:"), std::string::npos) << run.err;

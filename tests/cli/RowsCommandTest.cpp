@@ -1,7 +1,7 @@
-#include "JsonRows.h"
 #include "CliRun.h"
-#include "support/TemporaryFolder.h"
+#include "JsonRows.h"
 #include "cli/Command.h"
+#include "support/TemporaryFolder.h"
 
 #include <cstdio>
 #include <filesystem>

@@ -68,7 +68,8 @@ TEST(WalkCommand, SpanishPhoneRevealAndRawWalk) {
   EXPECT_EQ(run.status, kExitOk) << run.err;
   EXPECT_EQ(run.out, revealed);
 
-  const testing::CliRun raw = walk({"--site", "es", "--cp1252", "--no-reveal", fixture("es/page3.html")});
+  const testing::CliRun raw =
+      walk({"--site", "es", "--cp1252", "--no-reveal", fixture("es/page3.html")});
   EXPECT_EQ(raw.status, kExitOk) << raw.err;
   // Two of the three listings show their number only after the reveal.
   EXPECT_NE(revealed.find("Tel\351fono: 913 663 166\r\n"), std::string::npos);

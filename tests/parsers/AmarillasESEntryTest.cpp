@@ -16,14 +16,14 @@ TAmarillasESEntry run(std::string_view utf8Lines) {
 }
 
 TEST(AmarillasES, WorkedExample) {
-  const auto e = run(
-      "rg: Fontanería Ejemplo\n"
-      "activ: Fontaneros: Instalaciones y reparaciones\n"
-      "adr: Calle del Ejemplo 10, 28100 Alcobendas (Madrid)\n"
-      "locality: Alcobendas\n"
-      "postal-code: 28100\n"
-      "Teléfono: 999 123 456\n"
-      "+-+or");
+  const auto e =
+      run("rg: Fontanería Ejemplo\n"
+          "activ: Fontaneros: Instalaciones y reparaciones\n"
+          "adr: Calle del Ejemplo 10, 28100 Alcobendas (Madrid)\n"
+          "locality: Alcobendas\n"
+          "postal-code: 28100\n"
+          "Teléfono: 999 123 456\n"
+          "+-+or");
   EXPECT_EQ(e.Name, w("Fontanería Ejemplo"));
   EXPECT_EQ(e.Activity, w("Fontaneros"));
   EXPECT_EQ(e.Activity2, w("Instalaciones y reparaciones"));
@@ -40,7 +40,8 @@ TEST(AmarillasES, WorkedExample) {
 
 TEST(AmarillasES, EmptyBlockKeepsEverythingEmpty) {
   const auto e = run("");
-  for (const auto& field : TAmarillasESEntry::Fields) EXPECT_EQ(e.*(field.member), u"") << field.name;
+  for (const auto& field : TAmarillasESEntry::Fields)
+    EXPECT_EQ(e.*(field.member), u"") << field.name;
 }
 
 TEST(AmarillasES, NameEndsAtTheFirstCharacterOutsideItsSet) {
@@ -81,24 +82,24 @@ TEST(AmarillasES, ProductsOverwriteTheActivity) {
 }
 
 TEST(AmarillasES, ProvinceEqualToLocalityIsLost) {
-  const auto e = run(
-      "adr: Gran Vía 1, 28001 Madrid (Madrid)\nlocality: Madrid\npostal-code: 28001\n");
+  const auto e =
+      run("adr: Gran Vía 1, 28001 Madrid (Madrid)\nlocality: Madrid\npostal-code: 28001\n");
   EXPECT_EQ(e.City, w("Madrid"));
   EXPECT_EQ(e.Province, u"");
   EXPECT_EQ(e.Street, w("Gran Vía 1, "));
 }
 
 TEST(AmarillasES, PostalCodeElsewhereCutsTheStreet) {
-  const auto e = run(
-      "adr: Calle 28100 Norte, 28100 Alcobendas (Madrid)\nlocality: Alcobendas\n"
-      "postal-code: 28100\n");
+  const auto e =
+      run("adr: Calle 28100 Norte, 28100 Alcobendas (Madrid)\nlocality: Alcobendas\n"
+          "postal-code: 28100\n");
   EXPECT_EQ(e.Street, w("Calle "));
   EXPECT_EQ(e.Province, w("Madrid"));
 }
 
 TEST(AmarillasES, LinkAndEmailFinders) {
-  const auto e = run(
-      "rg: Talleres Ejemplo S.L.\nurl: www.talleres-ejemplo.es\nmail: info@talleres.es\n+-+or");
+  const auto e =
+      run("rg: Talleres Ejemplo S.L.\nurl: www.talleres-ejemplo.es\nmail: info@talleres.es\n+-+or");
   EXPECT_EQ(e.Url, w("www.talleres-ejemplo.es"));
   EXPECT_EQ(e.Email, w("info@talleres.es"));
   EXPECT_EQ(e.Name, w("Talleres Ejemplo S.L."));

@@ -16,15 +16,15 @@ TYellowPagesAUentry run(std::string_view utf8Lines) {
 }
 
 TEST(YellowPagesAU, ParsesARealisticListing) {
-  const auto e = run(
-      "istingName: Joe's Plumbing\n"
-      "address: 12 George Street Parramatta NSW 2150\n"
-      "phoneNumber: ph: (02) 9876 5432 \n"
-      "URL: <a href=\"/clk?webSite=http%3A%2F%2Fwww.joesplumbing.com.au&amp;lid=7\">Website</a>"
-      "<a href=\"mailto:joe@joesplumbing.com.au\">Email</a>\n"
-      "Category : Plumbers & Gasfitters\n"
-      "Keyword : blocked drains\n"
-      "+-+li");
+  const auto e =
+      run("istingName: Joe's Plumbing\n"
+          "address: 12 George Street Parramatta NSW 2150\n"
+          "phoneNumber: ph: (02) 9876 5432 \n"
+          "URL: <a href=\"/clk?webSite=http%3A%2F%2Fwww.joesplumbing.com.au&amp;lid=7\">Website</a>"
+          "<a href=\"mailto:joe@joesplumbing.com.au\">Email</a>\n"
+          "Category : Plumbers & Gasfitters\n"
+          "Keyword : blocked drains\n"
+          "+-+li");
   EXPECT_EQ(e.Name, w("Joe's Plumbing"));
   EXPECT_EQ(e.Phone, w("(02) 9876 5432 "));
   EXPECT_EQ(e.Zip, w("NSW 2150"));
@@ -61,10 +61,10 @@ TEST(YellowPagesAU, WebAddressFormsThatAreNotFound) {
 }
 
 TEST(YellowPagesAU, FaxAndNameCapitalsAreNotAPostalCode) {
-  const auto e = run(
-      "istingName: ABC 1234 Removals\n"
-      "phoneNumber: (029) 876 5432 (fax) \n"
-      "address: 1 Lane Cove Rd Lane Cove NSW 2066\n");
+  const auto e =
+      run("istingName: ABC 1234 Removals\n"
+          "phoneNumber: (029) 876 5432 (fax) \n"
+          "address: 1 Lane Cove Rd Lane Cove NSW 2066\n");
   EXPECT_EQ(e.Name, w("ABC 1234 Removals"));
   EXPECT_EQ(e.Fax, w("(029) 876 5432"));
   EXPECT_EQ(e.Zip, w("NSW 2066"));

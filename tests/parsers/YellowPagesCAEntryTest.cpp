@@ -16,15 +16,15 @@ TYellowPagescaentry run(std::string_view utf8Lines) {
 }
 
 TEST(YellowPagesCA, ParsesARealisticListing) {
-  const auto e = run(
-      "istingTitle: Joe's Diner\n"
-      "address: 100 Main St , Toronto , ON M5V 2T6\n"
-      "phoneNumber: 416-555-0100\n"
-      "par: FAX\n"
-      "hiLiteThis: 416-555-0199\n"
-      "listingLink: www.joesdiner.ca\n"
-      "categoryList: Category : Restaurants\n"
-      "+-+li");
+  const auto e =
+      run("istingTitle: Joe's Diner\n"
+          "address: 100 Main St , Toronto , ON M5V 2T6\n"
+          "phoneNumber: 416-555-0100\n"
+          "par: FAX\n"
+          "hiLiteThis: 416-555-0199\n"
+          "listingLink: www.joesdiner.ca\n"
+          "categoryList: Category : Restaurants\n"
+          "+-+li");
   EXPECT_EQ(e.Name, w("Joe's Diner"));
   EXPECT_EQ(e.Zip, w("ON M5V 2T6"));
   EXPECT_EQ(e.City, w("Toronto"));
@@ -58,7 +58,8 @@ TEST(YellowPagesCA, EmailWithoutWebAddress) {
 }
 
 TEST(YellowPagesCA, EmailReplacedWhenItSurvivesTheLinkStep) {
-  const auto e = run("istingTitle: Joe\nlistingLink: www.joesdiner.ca\npar: joe@diner.example.ca\n");
+  const auto e =
+      run("istingTitle: Joe\nlistingLink: www.joesdiner.ca\npar: joe@diner.example.ca\n");
   EXPECT_EQ(e.Url, w("www.joesdiner.ca"));
   EXPECT_EQ(e.Email, w("joe@diner.example.ca"));
   EXPECT_EQ(e.Text, block("ist<NAME>\nlistingLink: <URL>\npar: <@MAIL>\n"));

@@ -1,9 +1,9 @@
 #include "ExportTestSupport.h"
-#include "support/AsOrdinaryUser.h"
 #include "TableTestSupport.h"
 #include "results/ResultsError.h"
 #include "results/ResultsTable.h"
 #include "results/SpreadsheetExport.h"
+#include "support/AsOrdinaryUser.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "support/FakeBrowser.h"
 #include "shell/BrowserPane.h"
+#include "support/FakeBrowser.h"
 
 #include <QPointer>
 #include <QWidget>

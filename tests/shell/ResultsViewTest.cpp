@@ -145,7 +145,7 @@ TEST_F(ResultsViewTest, ClicksSelectWholeRows) {
 }
 
 TEST_F(ResultsViewTest, SelectionSurvivesASort) {
-  click(1, 0);  // Bea
+  click(1, 0);            // Bea
   table.SortByColumn(3);  // by telephone: Ana 100, Bea 200, Carla 300
   ASSERT_EQ(table.Cell(1, 0), "Bea");
   table.SortByColumn(3);  // descending: Carla, Bea, Ana

@@ -26,7 +26,8 @@ class WindowCapture : public WindowFixture {
 
 TEST_F(WindowCapture, APageWithoutListingsIsReportedAndTheWindowGoesIdle) {
   button("btncomer").click();
-  EXPECT_EQ(window->statusPanels().panelText(StatusBar::kCountPanel), QStringLiteral(u"0 líneas capturadas"));
+  EXPECT_EQ(window->statusPanels().panelText(StatusBar::kCountPanel),
+            QStringLiteral(u"0 líneas capturadas"));
   EXPECT_EQ(header(0), QStringLiteral("Persona/Empresa"));
   EXPECT_EQ(window->windowTitle(), QStringLiteral("Quillon 0.99c"));
   EXPECT_TRUE(button("btnStop").isHidden());
@@ -34,7 +35,8 @@ TEST_F(WindowCapture, APageWithoutListingsIsReportedAndTheWindowGoesIdle) {
   EXPECT_EQ(window->statusPanels().progressPanel().position(), 0);
 
   button("btncanada").click();
-  EXPECT_EQ(window->statusPanels().panelText(StatusBar::kCountPanel), QStringLiteral("0 lines captured"));
+  EXPECT_EQ(window->statusPanels().panelText(StatusBar::kCountPanel),
+            QStringLiteral("0 lines captured"));
   EXPECT_EQ(header(0), QStringLiteral("Person/Company"));
   EXPECT_TRUE(dialogs.errors.empty());
 }
@@ -50,7 +52,8 @@ TEST_F(WindowCapture, AnErrorIsReportedAndStrandsTheRunUntilStop) {
   EXPECT_TRUE(allButtonsEnabled(false));
   EXPECT_EQ(window->windowTitle(), QStringLiteral("Quillon 0.99c - please wait..."));
   EXPECT_EQ(window->cursor().shape(), Qt::WaitCursor);
-  EXPECT_EQ(window->statusPanels().progressPanel().value(), window->statusPanels().progressPanel().maximum());
+  EXPECT_EQ(window->statusPanels().progressPanel().value(),
+            window->statusPanels().progressPanel().maximum());
 
   button("btnStop").click();
   EXPECT_TRUE(button("btnStop").isHidden());
@@ -82,7 +85,8 @@ TEST_F(WindowCapture, StopShowsWhileARunWaitsForItsPage) {
   EXPECT_TRUE(stopSeen);
   EXPECT_TRUE(saveDisabled);
   // The page in progress was still read and reported.
-  EXPECT_EQ(window->statusPanels().panelText(StatusBar::kCountPanel), QStringLiteral(u"0 líneas capturadas"));
+  EXPECT_EQ(window->statusPanels().panelText(StatusBar::kCountPanel),
+            QStringLiteral(u"0 líneas capturadas"));
   EXPECT_TRUE(button("btnStop").isHidden());
   EXPECT_TRUE(allButtonsEnabled(true));
   // No next page: the run ended by itself and the stop stays pending.

@@ -141,7 +141,8 @@ TEST_F(WindowFixture, HistoryButtonsSwallowTheirErrorsAndOthersReportThem) {
 
 TEST_F(WindowFixture, OnlyTheHomePagePanelReactsToClicks) {
   showWindow();
-  for (int index : {0, 2, 3, 4}) QTest::mouseClick(window->statusPanels().panel(index), Qt::LeftButton);
+  for (int index : {0, 2, 3, 4})
+    QTest::mouseClick(window->statusPanels().panel(index), Qt::LeftButton);
   EXPECT_EQ(browser.navigations.size(), 1u);
   QTest::mouseClick(window->statusPanels().panel(1), Qt::LeftButton);
   ASSERT_EQ(browser.navigations.size(), 2u);

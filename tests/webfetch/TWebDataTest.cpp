@@ -208,7 +208,6 @@ TEST_F(WebDataTest, AHostOverrideSendsTheDirectoryHostToTheLocalServer) {
   EXPECT_THAT(webData.PageLines, ElementsAre("listing page"));
   ASSERT_EQ(server.requests().size(), 1u);
   EXPECT_EQ(server.requests()[0].header("Host"), "www.paginegialle.it:" + port);
-
 }
 
 TEST_F(WebDataTest, AConnectionOverrideSendsAHostAndPortToAnotherPort) {
