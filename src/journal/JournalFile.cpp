@@ -33,7 +33,7 @@ constexpr const char* kCountTables =
 JournalFile::JournalFile(const std::string& path, bool create) : m_database(path) {
   // Before the first access: then SQLite keeps the lock and needs no shared memory for WAL.
   m_database.execute("PRAGMA locking_mode = EXCLUSIVE");
-  checkFormat();
+  checkFormat(create);
   if (m_new && create) {
     createSchema();
     m_new = false;
@@ -46,9 +46,10 @@ JournalFile::JournalFile(const std::string& path, bool create) : m_database(path
   m_database.execute("PRAGMA synchronous = NORMAL");
 }
 
-void JournalFile::checkFormat() {
-  // An exclusive transaction takes the lock, which the locking mode keeps after it.
-  m_database.execute("BEGIN EXCLUSIVE");
+void JournalFile::checkFormat(bool create) {
+  // The lock taken here is kept by the locking mode. A reader takes a shared one: an
+  // exclusive transaction would write a header into an empty file.
+  m_database.execute(create ? "BEGIN EXCLUSIVE" : "BEGIN");
   const std::int64_t application = m_database.queryInteger("PRAGMA application_id");
   const std::int64_t format = m_database.queryInteger("PRAGMA user_version");
   const std::int64_t objects = m_database.queryInteger("SELECT count(*) FROM sqlite_schema");

@@ -34,7 +34,7 @@ class JournalFile {
   static void removeFiles(const std::string& path);
 
  private:
-  void checkFormat();
+  void checkFormat(bool create);
   void createSchema();
 
   SqliteDatabase m_database;
