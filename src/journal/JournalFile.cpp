@@ -30,7 +30,7 @@ constexpr const char* kCountTables =
 
 }  // namespace
 
-JournalFile::JournalFile(const std::string& path, bool create) : m_database(path) {
+JournalFile::JournalFile(const std::string& path, bool create) : m_database(path, create) {
   // Before the first access: then SQLite keeps the lock and needs no shared memory for WAL.
   m_database.execute("PRAGMA locking_mode = EXCLUSIVE");
   checkFormat(create);

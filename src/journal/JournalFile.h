@@ -20,8 +20,9 @@ class JournalFile {
   static constexpr std::int64_t kApplicationId = 0x51756C6A;  // "Qulj"
   static constexpr std::int64_t kFormat = 1;
 
-  // Opens the file and takes its lock. An empty or missing file becomes a new journal
-  // when `create`; otherwise it stays untouched and isNew() tells. Throws JournalError:
+  // Opens the file and takes its lock. A missing or empty file becomes a new journal
+  // when `create`; otherwise a missing file is an error and an empty one stays
+  // untouched, isNew() telling. Throws JournalError:
   // in use, read-only, damaged, another program's, a newer format.
   JournalFile(const std::string& path, bool create);
 

@@ -16,8 +16,8 @@ struct JournalSummary {
   std::optional<RunRecord> lastRun;
 };
 
-// Reads a journal without changing it (an empty file stays empty). Throws JournalError,
-// also when the journal is in use.
+// Reads a journal without changing it (an empty file stays empty, a missing one is not
+// made). Throws JournalError, also when the journal is in use.
 JournalSummary summarizeJournal(const std::string& path);
 
 // The summary as lines of text for a person: the file, the rows, the last run's site,

@@ -3,8 +3,11 @@
 #include "journal/JournalError.h"
 #include "journal/SqliteStatement.h"
 
+#include <cerrno>
 #include <cstring>
+#include <filesystem>
 #include <sqlite3.h>
+#include <unistd.h>
 #include <utility>
 
 namespace quillon::journal {
@@ -46,18 +49,24 @@ JournalError errorFor(const std::string& path, int code, const char* message, in
 
 }  // namespace
 
-SqliteDatabase::SqliteDatabase(std::string path) : m_path(std::move(path)) {
-  const int code =
-      sqlite3_open_v2(m_path.c_str(), &m_db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+SqliteDatabase::SqliteDatabase(std::string path, bool create) : m_path(std::move(path)) {
+  const int flags = SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0);
+  const int code = sqlite3_open_v2(m_path.c_str(), &m_db, flags, nullptr);
   if (code == SQLITE_OK && sqlite3_db_readonly(m_db, "main") != 1) {
     sqlite3_extended_result_codes(m_db, 1);
     return;
   }
+  // SQLite retries a file it cannot create as read-only, and the errno it keeps is the
+  // retry's ("no such file"): the folder tells the real reason.
+  int systemError = m_db != nullptr ? sqlite3_system_errno(m_db) : 0;
+  if ((code & 0xFF) == SQLITE_CANTOPEN) {
+    const std::string folder = std::filesystem::path(m_path).parent_path().string();
+    if (::access(folder.empty() ? "." : folder.c_str(), W_OK) != 0) systemError = errno;
+  }
   // The destructor does not run for a constructor that throws: close here.
   const JournalError error =
       code != SQLITE_OK
-          ? errorFor(m_path, code, m_db != nullptr ? sqlite3_errmsg(m_db) : nullptr,
-                     m_db != nullptr ? sqlite3_system_errno(m_db) : 0)
+          ? errorFor(m_path, code, m_db != nullptr ? sqlite3_errmsg(m_db) : nullptr, systemError)
           : JournalError(Reason::Unwritable,
                          "The journal " + m_path + " cannot be written: the file is read-only");
   sqlite3_close_v2(m_db);

@@ -12,9 +12,9 @@ namespace quillon::journal {
 // why in words (in use, disk full, read-only, damaged).
 class SqliteDatabase {
  public:
-  // Opens the file for reading and writing, creating it when missing. A file that can
-  // only be read is refused.
-  explicit SqliteDatabase(std::string path);
+  // Opens the file for reading and writing, creating it when missing if `create`. A file
+  // that can only be read is refused.
+  explicit SqliteDatabase(std::string path, bool create = true);
   SqliteDatabase(const SqliteDatabase&) = delete;
   SqliteDatabase& operator=(const SqliteDatabase&) = delete;
   ~SqliteDatabase();

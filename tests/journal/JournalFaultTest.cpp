@@ -3,8 +3,10 @@
 
 #include "FaultyVfs.h"
 #include "JournalTestSupport.h"
+#include "journal/JournalSummary.h"
 #include "journal/SqliteDatabase.h"
 
+#include <filesystem>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -155,6 +157,15 @@ TEST_F(JournalFaultTest, AFullDiskDuringAnEditIsKeptForTheOwner) {
   EXPECT_EQ(journal.failure()->reason(), Reason::Unwritable);
   EXPECT_THAT(journal.failure()->what(), HasSubstr("the disk is full"));
   journal.detach();
+}
+
+TEST_F(JournalFaultTest, AJournalInAMissingFolderSaysWhyAndASummaryMakesNoFile) {
+  const std::string missing = folder.file("missing/j.qjournal");
+  EXPECT_EQ(journalErrorOf([&] { Journal journal(missing); }),
+            "The journal " + missing + " cannot be written: No such file or directory");
+  const std::string absent = folder.file("absent.qjournal");
+  EXPECT_NE(journalErrorOf([&] { summarizeJournal(absent); }), "");
+  EXPECT_FALSE(std::filesystem::exists(absent));
 }
 
 TEST_F(JournalFaultTest, AJournalThatCannotBeCreatedOnAFullDiskSaysSo) {
