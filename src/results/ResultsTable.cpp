@@ -10,6 +10,7 @@ namespace quillon::results {
 namespace {
 
 const std::string kEmptyText;
+const std::vector<std::string> kNoSubItems;
 
 }  // namespace
 
@@ -123,18 +124,18 @@ RowHandle ResultsTable::AddRow(std::string name, std::vector<std::string> subIte
     m_duplicates.add(cellOf(row, kPhoneColumn), row.name);
     insertAt(end, slot);
     if (m_nameOrdered && end > 0 && nameBefore(slot, m_order.at(end - 1))) m_nameOrdered = false;
-    return handle;
-  }
-
-  row.name = std::move(name);
-  setSortKey(slot, m_collator.sortKey(row.name));
-  m_duplicates.add(cellOf(row, kPhoneColumn), row.name);
-  if (m_nameOrdered) {
-    insertByName(slot);
   } else {
-    insertAt(end, slot);
-    sortByName();
+    row.name = std::move(name);
+    setSortKey(slot, m_collator.sortKey(row.name));
+    m_duplicates.add(cellOf(row, kPhoneColumn), row.name);
+    if (m_nameOrdered) {
+      insertByName(slot);
+    } else {
+      insertAt(end, slot);
+      sortByName();
+    }
   }
+  notify([&](TableObserver& o) { o.rowAdded(handle); });
   return handle;
 }
 
@@ -150,6 +151,7 @@ void ResultsTable::AppendSubItem(RowHandle handle, std::string text) {
     const auto position = static_cast<int>(m_order.indexOf(handle.slot));
     notify([&](TableObserver& o) { o.cellChanged(position, column); });
   }
+  notify([&](TableObserver& o) { o.subItemAppended(handle); });
 }
 
 bool ResultsTable::IsAlreadyIn(std::string_view phone, std::string_view name) const {
@@ -163,16 +165,15 @@ const std::string& ResultsTable::Cell(int row, int column) const {
 
 void ResultsTable::SetCell(int row, int column, std::string text) {
   if (row < 0 || row >= Count() || column < 0 || column >= kColumnCount) return;
-  if (column == 0) {
-    changeName(slotAt(row), std::move(text));
-  } else {
-    changeSubItem(slotAt(row), column, std::move(text));
-  }
+  const RowHandle handle = rowAt(row);
+  const bool changed = column == 0 ? changeName(handle.slot, std::move(text))
+                                   : changeSubItem(handle.slot, column, std::move(text));
+  if (changed) notify([&](TableObserver& o) { o.cellSet(handle, column); });
 }
 
-void ResultsTable::changeName(std::uint32_t slot, std::string name) {
+bool ResultsTable::changeName(std::uint32_t slot, std::string name) {
   Row& row = m_rows[slot];
-  if (row.name == name) return;
+  if (row.name == name) return false;
   const std::string& phone = cellOf(row, kPhoneColumn);
   m_duplicates.remove(phone, row.name);
   row.name = std::move(name);
@@ -185,12 +186,13 @@ void ResultsTable::changeName(std::uint32_t slot, std::string name) {
   } else {
     sortByName();
   }
+  return true;
 }
 
-void ResultsTable::changeSubItem(std::uint32_t slot, int column, std::string text) {
+bool ResultsTable::changeSubItem(std::uint32_t slot, int column, std::string text) {
   Row& row = m_rows[slot];
   const auto index = static_cast<std::size_t>(column - 1);
-  if (cellOf(row, column) == text) return;
+  if (cellOf(row, column) == text) return false;
   const bool isPhone = column == kPhoneColumn;
   if (isPhone) m_duplicates.remove(cellOf(row, kPhoneColumn), row.name);
   if (index >= row.subItems.size()) row.subItems.resize(index + 1);
@@ -198,6 +200,7 @@ void ResultsTable::changeSubItem(std::uint32_t slot, int column, std::string tex
   if (isPhone) m_duplicates.add(row.subItems[index], row.name);
   const auto position = static_cast<int>(m_order.indexOf(slot));
   notify([&](TableObserver& o) { o.cellChanged(position, column); });
+  return true;
 }
 
 // Moves one renamed row to its place; every other row is in name order already.
@@ -249,6 +252,14 @@ void ResultsTable::DeleteSelectedRows(std::vector<int> selectedRows) {
       runs.emplace_back(index, index);
     }
   }
+  std::vector<RowHandle> deleted;
+  if (!m_observers.empty()) {
+    for (const auto& [first, last] : runs) {
+      for (std::uint32_t index = first; index <= last; ++index) {
+        deleted.push_back(rowAt(static_cast<int>(index)));
+      }
+    }
+  }
   for (auto run = runs.rbegin(); run != runs.rend(); ++run) {
     const int first = static_cast<int>(run->first);
     const int last = static_cast<int>(run->second);
@@ -256,6 +267,7 @@ void ResultsTable::DeleteSelectedRows(std::vector<int> selectedRows) {
     for (const std::uint32_t slot : m_order.erase(run->first, run->second)) release(slot);
     notify([&](TableObserver& o) { o.rowsRemoved(first, last); });
   }
+  if (!deleted.empty()) notify([&](TableObserver& o) { o.rowsDeleted(deleted); });
 }
 
 void ResultsTable::SortByColumn(int column) {
@@ -278,12 +290,14 @@ void ResultsTable::SortByColumn(int column) {
   m_order.assign(slots);
   m_nameOrdered = false;
   notify([&](TableObserver& o) { o.orderChanged(); });
+  notify([&](TableObserver& o) { o.sortedByColumn(column); });
 }
 
 void ResultsTable::applyCaptions(CaptionSet set) {
   const auto& captions = captionsOf(set);
   std::copy(captions.begin(), captions.end(), m_captions.begin());
   notify([&](TableObserver& o) { o.captionsChanged(); });
+  notify([&](TableObserver& o) { o.captionsApplied(set); });
 }
 
 const std::string& ResultsTable::caption(int column) const {
@@ -311,6 +325,11 @@ const std::string& ResultsTable::Cell(RowHandle row, int column) const {
 int ResultsTable::subItemCount(RowHandle row) const {
   const Row* target = rowOf(row);
   return target != nullptr ? static_cast<int>(target->subItems.size()) : 0;
+}
+
+const std::vector<std::string>& ResultsTable::subItems(RowHandle row) const {
+  const Row* target = rowOf(row);
+  return target != nullptr ? target->subItems : kNoSubItems;
 }
 
 }  // namespace quillon::results

@@ -81,6 +81,8 @@ class ResultsTable {
   // A row's cell by handle (empty text when the row is gone), and its sub-item count.
   const std::string& Cell(RowHandle row, int column) const;
   int subItemCount(RowHandle row) const;
+  // Every sub-item of a row, also those past the last column; empty when the row is gone.
+  const std::vector<std::string>& subItems(RowHandle row) const;
 
   // Calls visit(const RowCells&) for every row in the table's order.
   template <class Visit>
@@ -107,8 +109,9 @@ class ResultsTable {
   std::uint32_t newSlot();
   void insertAt(std::uint32_t index, std::uint32_t slot);
   void insertByName(std::uint32_t slot);
-  void changeName(std::uint32_t slot, std::string name);
-  void changeSubItem(std::uint32_t slot, int column, std::string text);
+  // Both return false when the cell already held the text.
+  bool changeName(std::uint32_t slot, std::string name);
+  bool changeSubItem(std::uint32_t slot, int column, std::string text);
   void placeByName(std::uint32_t slot);
   void release(std::uint32_t slot);
   void sortByName();
