@@ -1,9 +1,9 @@
 // The spreadsheet writers on random tables, every file read back by the readers of
 // SpreadsheetReaders.h (which share no code with the writers): .json and .xls give back
 // every cell exactly, .csv too but for an apostrophe before each cell that begins as a
-// formula would (=, +, -, @, tab, CR); .xlsx is a well-formed archive whose sheet holds every cell. The
-// .xlsx library works through temporary files, so it runs only when the first byte's low
-// three bits are 001 (one input in eight).
+// formula would (=, +, -, @, tab, CR); .xlsx is a well-formed archive whose sheet holds every cell.
+// The .xlsx library works through temporary files, so it runs only when the first byte's low three
+// bits are 001 (one input in eight).
 
 #include "FuzzSupport.h"
 #include "SpreadsheetReaders.h"
@@ -200,7 +200,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   fuzz::Rows expectedCsv = expected;
   for (auto& row : expectedCsv) {
     for (std::u16string& cell : row) {
-      if (!cell.empty() && std::u16string_view(u"=+-@\t\r").find(cell[0]) != std::u16string_view::npos)
+      if (!cell.empty() &&
+          std::u16string_view(u"=+-@\t\r").find(cell[0]) != std::u16string_view::npos)
         cell.insert(0, u"'");
     }
   }

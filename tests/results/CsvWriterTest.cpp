@@ -42,8 +42,8 @@ TEST(CsvWriterTest, CellsThatStartLikeAFormulaAreReadBackAsText) {
   TempFolder folder;
   const std::string path = folder.file("formulas.csv");
   writeFile(path, csvOf(rows));
-  const Rows read = {{"'=HYPERLINK(\"http://evil.example/\",\"Bar\")", "'+34 91", "'-1", "'@SUM(A1)",
-                      "'\tTab", "'\rreturn", "a=b", "'quoted", "", " =spaced"}};
+  const Rows read = {{"'=HYPERLINK(\"http://evil.example/\",\"Bar\")", "'+34 91", "'-1",
+                      "'@SUM(A1)", "'\tTab", "'\rreturn", "a=b", "'quoted", "", " =spaced"}};
   EXPECT_EQ(runPython(kCsvReader, path), expectedReading(read, false));
 }
 
