@@ -2,6 +2,7 @@
 
 #include "parsers/ExtractionRule.h"
 #include "parsers/Finders.h"
+#include "parsers/OwnListingText.h"
 
 #include <utility>
 #include <vector>
@@ -71,9 +72,9 @@ TAmarillasESEntry::TAmarillasESEntry(std::u16string block) : Text(std::move(bloc
 
 void TAmarillasESEntry::Execute() {
   WorkingText text(Text);
-  const std::string url = FindLink(text.bytes());
+  const std::string url = FindLink(ownListingText(text.bytes()));
   Url = text::cp1252ToUtf16(url);
-  Email = text::cp1252ToUtf16(FindEmail(text.bytes()));
+  Email = text::cp1252ToUtf16(FindEmail(ownListingText(text.bytes())));
   text.replace(url, "<URL>", kAll);
 
   RegExpr engine;

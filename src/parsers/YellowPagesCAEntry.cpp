@@ -3,6 +3,7 @@
 #include "parsers/EnglishEntryFields.h"
 #include "parsers/ExtractionRule.h"
 #include "parsers/Finders.h"
+#include "parsers/OwnListingText.h"
 
 #include <exception>
 #include <utility>
@@ -56,9 +57,9 @@ void TYellowPagescaentry::Execute() {
     // The closing finder steps run whatever happened above; the error passes on after.
     failure = std::current_exception();
   }
-  const std::string url = FindLink(text.bytes());
+  const std::string url = FindLink(ownListingText(text.bytes()));
   Url = text::cp1252ToUtf16(url);
-  const std::string email = FindEmail(text.bytes());
+  const std::string email = FindEmail(ownListingText(text.bytes()));
   Email = text::cp1252ToUtf16(email);
   text.replace(url, "<URL>", kAll);
   text.replace(email, "<@MAIL>", kAll);

@@ -6,11 +6,15 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include <arpa/inet.h>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
+#include <netinet/in.h>
 #include <sstream>
 #include <string>
+#include <sys/socket.h>
+#include <unistd.h>
 #include <vector>
 
 namespace quillon::cli {
@@ -95,16 +99,20 @@ TEST(WalkCommand, Failures) {
             "quillon-cli walk: Couldn't convert the wb.Document to an IHTMLDocument2\n");
 
   // A failed load says why: the connection refused, an HTTP error status.
-  int closedPort = 0;
-  {
-    testing::FixtureServer gone;
-    gone.start();
-    closedPort = std::stoi(gone.url("").substr(std::string("http://127.0.0.1:").size()));
-  }
-  const std::string closed = "http://127.0.0.1:" + std::to_string(closedPort) + "/";
+  // A port held by a socket that never listens refuses connections, and no other test
+  // can take it meanwhile.
+  const int holder = ::socket(AF_INET, SOCK_STREAM, 0);
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  socklen_t length = sizeof address;
+  ASSERT_EQ(::bind(holder, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+  ASSERT_EQ(::getsockname(holder, reinterpret_cast<sockaddr*>(&address), &length), 0);
+  const std::string closed = "http://127.0.0.1:" + std::to_string(ntohs(address.sin_port)) + "/";
   const testing::CliRun refused = walk({"--site", "au", closed});
   EXPECT_EQ(refused.status, kExitFailure);
   EXPECT_EQ(refused.err, "quillon-cli walk: could not load " + closed + ": connection refused\n");
+  ::close(holder);
   testing::FixtureServer server;
   server.start();
   const testing::CliRun missingPage = walk({"--site", "au", server.url("/au/no-such-page.html")});

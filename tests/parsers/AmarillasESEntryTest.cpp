@@ -106,6 +106,23 @@ TEST(AmarillasES, LinkAndEmailFinders) {
   EXPECT_EQ(e.Text, block("<NAME>\nurl: <URL>\nmail: info@talleres.es\n+-+or"));
 }
 
+TEST(AmarillasES, TheNextListingsContainerLendsNoWebAddressOrEmail) {
+  const char* next =
+      "vcard rest ig: Cafeter\u00eda Sol\nwww.cafeteriasol.es\nhola@cafeteriasol.es\n+-+or";
+  const auto bare = run(std::string("rg: Bar Los Pinos\nTel\u00e9fono: 913 562 201\n") + next);
+  EXPECT_EQ(bare.Url, w(""));
+  EXPECT_EQ(bare.Email, w(""));
+  EXPECT_EQ(bare.Phone, w("913 562 201"));
+  const auto own = run(std::string("rg: Bar Los Pinos\nurl: www.barlospinos.es\n"
+                                   "mail: reservas@barlospinos.es\n") +
+                       next);
+  EXPECT_EQ(own.Url, w("www.barlospinos.es"));
+  EXPECT_EQ(own.Email, w("reservas@barlospinos.es"));
+  // A container line further down changes nothing: only the first one cuts.
+  const auto text = run("rg: Bar Uno\nvcard rest ig x\nurl: www.baruno.es\n+-+or");
+  EXPECT_EQ(text.Url, w("www.baruno.es"));
+}
+
 TEST(AmarillasES, CharactersOutsideCp1252) {
   // A Cyrillic letter has no stand-in and arrives as "?"; ā has one and becomes "a".
   const auto e = run("rg: Caf\xC3\xA9 \xD0\x96 M\xC4\x81ria\n");

@@ -37,6 +37,25 @@ TEST(YellowPagesCA, ParsesARealisticListing) {
                           "categoryList: <PRODUCTS>\n+-+li"));
 }
 
+TEST(YellowPagesCA, TheNextListingsContainerLendsNoWebAddressOrEmail) {
+  const char* next =
+      "vcard rest ig: Boulangerie Ch\u00e2teau\nwww.boulangeriechateau.ca\n"
+      "commandes@boulangeriechateau.ca\n+-+li";
+  const auto bare = run(std::string("istingTitle: Maple Leaf Bakery\n"
+                                    "phoneNumber: 416-555-0198\n") +
+                        next);
+  EXPECT_EQ(bare.Url, w(""));
+  EXPECT_EQ(bare.Email, w(""));
+  const auto own = run(std::string("istingTitle: Maple Leaf Bakery\n"
+                                   "listingLink: www.mapleleafbakery.ca\n"
+                                   "info: orders@mapleleafbakery.ca\n") +
+                       next);
+  EXPECT_EQ(own.Url, w("www.mapleleafbakery.ca"));
+  EXPECT_EQ(own.Email, w("orders@mapleleafbakery.ca"));
+  // Only the found values become placeholders, wherever they stand.
+  EXPECT_NE(own.Text.find(w("commandes@boulangeriechateau.ca")), std::u16string::npos);
+}
+
 TEST(YellowPagesCA, PlainCommaSeparatorsGiveNoLocality) {
   const auto e = run("istingTitle: X\naddress: 100 Main St, Toronto, ON M5V2T6\n");
   EXPECT_EQ(e.Zip, w("ON M5V2T6"));
