@@ -51,9 +51,34 @@ std::string webAddress(const Node& node, std::string_view pageUrl) {
   return absolute.empty() ? url : absolute;
 }
 
+int hexValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+// The address of a mailto: link (microdata gives the link itself, percent-encoded): the part
+// before any "?subject=...", decoded when that gives UTF-8.
+std::string mailtoAddress(std::string_view link) {
+  link = link.substr(0, link.find('?'));
+  std::string out;
+  for (std::size_t i = 0; i < link.size(); ++i) {
+    if (link[i] == '%' && i + 2 < link.size() && hexValue(link[i + 1]) >= 0 &&
+        hexValue(link[i + 2]) >= 0) {
+      out += static_cast<char>(hexValue(link[i + 1]) * 16 + hexValue(link[i + 2]));
+      i += 2;
+    } else {
+      out += link[i];
+    }
+  }
+  return collapseWhiteSpace(isValidUtf8(out) ? out : link);
+}
+
 std::string emailAddress(const Node& node) {
   const std::string email = firstText(node, "email");
-  return startsWithNoCase(email, "mailto:") ? collapseWhiteSpace(email.substr(7)) : email;
+  return startsWithNoCase(email, "mailto:") ? mailtoAddress(std::string_view(email).substr(7))
+                                            : email;
 }
 
 }  // namespace

@@ -15,59 +15,56 @@ using Json = nlohmann::json;
   throw StructuredDataError("The page data is not in the collect script's format: " + what);
 }
 
-Json& member(Json& object, const char* key, Json::value_t type, const std::string& where) {
-  const auto found = object.find(key);
-  if (found == object.end()) refuse(where + " has no \"" + key + "\"");
-  if (found->type() != type &&
-      !(type == Json::value_t::number_integer && found->is_number_integer())) {
-    refuse("\"" + std::string(key) + "\" of " + where + " is a " + found->type_name());
-  }
+Json& array(Json& page, const char* key) {
+  const auto found = page.find(key);
+  if (found == page.end()) refuse("the page has no \"" + std::string(key) + "\"");
+  if (!found->is_array()) refuse("\"" + std::string(key) + "\" is not an array");
   return *found;
 }
 
-std::string text(Json& object, const char* key, const std::string& where) {
-  return std::move(member(object, key, Json::value_t::string, where).get_ref<std::string&>());
-}
-
-Json& array(Json& object, const char* key) {
-  return member(object, key, Json::value_t::array, "the page");
-}
-
-Json& entry(Json& item, const std::string& where) {
-  if (!item.is_object()) refuse(where + " is not an object");
+// The fields of one element: an array of exactly `count` values.
+Json& fields(Json& item, std::size_t count, const std::string& where) {
+  if (!item.is_array() || item.size() != count) {
+    refuse(where + " is not an array of " + std::to_string(count) + " values");
+  }
   return item;
+}
+
+std::string text(Json& value, const std::string& where) {
+  if (!value.is_string()) refuse(where + " is not a text");
+  return std::move(value.get_ref<std::string&>());
+}
+
+int parentOf(const Json& value, int index, const std::string& where) {
+  const bool before = value.is_number_unsigned()
+                          ? value.get<std::uint64_t>() < static_cast<std::uint64_t>(index)
+                          : value.is_number_integer() && value.get<std::int64_t>() == -1;
+  if (!before) refuse("the parent of " + where + " is not an element before it");
+  return static_cast<int>(value.get<std::int64_t>());
 }
 
 MicrodataElement readElement(Json& item, int index) {
   const std::string where = "microdata element " + std::to_string(index);
-  Json& object = entry(item, where);
-  MicrodataElement element;
-  const Json& parent = member(object, "parent", Json::value_t::number_integer, where);
-  const bool before = parent.is_number_unsigned()
-                          ? parent.get<std::uint64_t>() < static_cast<std::uint64_t>(index)
-                          : parent.get<std::int64_t>() == -1;
-  if (!before) refuse("the parent of " + where + " is not before it");
-  element.parent = static_cast<int>(parent.get<std::int64_t>());
-  element.tag = text(object, "tag", where);
-  element.itemscope = member(object, "itemscope", Json::value_t::boolean, where).get<bool>();
-  element.itemtype = text(object, "itemtype", where);
-  element.itemprop = text(object, "itemprop", where);
-  element.itemref = text(object, "itemref", where);
-  element.id = text(object, "id", where);
-  element.value = text(object, "value", where);
-  return element;
+  Json& f = fields(item, 8, where);
+  if (!f[2].is_boolean()) refuse("itemscope of " + where + " is not true or false");
+  return MicrodataElement{parentOf(f[0], index, where),
+                          text(f[1], "the tag of " + where),
+                          f[2].get<bool>(),
+                          text(f[3], "itemtype of " + where),
+                          text(f[4], "itemprop of " + where),
+                          text(f[5], "itemref of " + where),
+                          text(f[6], "the id of " + where),
+                          text(f[7], "the value of " + where)};
 }
 
 PageLink readLink(Json& item, std::size_t index) {
   const std::string where = "link " + std::to_string(index);
-  Json& object = entry(item, where);
+  Json& f = fields(item, 6, where);
   PageLink link;
-  link.tag = text(object, "tag", where);
-  link.rel = text(object, "rel", where);
-  link.href = text(object, "href", where);
-  link.text = text(object, "text", where);
-  link.ariaLabel = text(object, "ariaLabel", where);
-  link.title = text(object, "title", where);
+  std::string* const targets[] = {&link.tag,  &link.rel,       &link.href,
+                                  &link.text, &link.ariaLabel, &link.title};
+  for (std::size_t i = 0; i < 6; ++i)
+    *targets[i] = text(f[i], "field " + std::to_string(i) + " of " + where);
   return link;
 }
 
@@ -82,11 +79,12 @@ PageData decodePageData(std::string_view json) {
   }
   if (!root.is_object()) refuse("it is not a JSON object");
   PageData page;
-  page.url = text(root, "url", "the page");
+  const auto url = root.find("url");
+  if (url == root.end()) refuse("the page has no \"url\"");
+  page.url = text(*url, "\"url\"");
   Json& blocks = array(root, "jsonLd");
   for (std::size_t i = 0; i < blocks.size(); ++i) {
-    if (!blocks[i].is_string()) refuse("JSON-LD block " + std::to_string(i + 1) + " is not a text");
-    page.jsonLd.push_back(std::move(blocks[i].get_ref<std::string&>()));
+    page.jsonLd.push_back(text(blocks[i], "JSON-LD block " + std::to_string(i + 1)));
   }
   Json& elements = array(root, "microdata");
   page.microdata.reserve(elements.size());
@@ -102,23 +100,12 @@ PageData decodePageData(std::string_view json) {
 std::string encodePageData(const PageData& page) {
   Json elements = Json::array();
   for (const MicrodataElement& e : page.microdata) {
-    elements.push_back({{"parent", e.parent},
-                        {"tag", e.tag},
-                        {"itemscope", e.itemscope},
-                        {"itemtype", e.itemtype},
-                        {"itemprop", e.itemprop},
-                        {"itemref", e.itemref},
-                        {"id", e.id},
-                        {"value", e.value}});
+    elements.push_back(Json::array(
+        {e.parent, e.tag, e.itemscope, e.itemtype, e.itemprop, e.itemref, e.id, e.value}));
   }
   Json links = Json::array();
   for (const PageLink& l : page.links) {
-    links.push_back({{"tag", l.tag},
-                     {"rel", l.rel},
-                     {"href", l.href},
-                     {"text", l.text},
-                     {"ariaLabel", l.ariaLabel},
-                     {"title", l.title}});
+    links.push_back(Json::array({l.tag, l.rel, l.href, l.text, l.ariaLabel, l.title}));
   }
   const Json root = {{"url", page.url},
                      {"jsonLd", page.jsonLd},

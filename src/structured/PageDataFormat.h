@@ -5,13 +5,14 @@
 #include <string>
 #include <string_view>
 
-// The JSON text that the in-page collect script returns for a page:
+// The JSON text that the in-page collect script returns for a page, one array per element
+// (as compact as the document snapshot's format, since a result page has thousands):
 //   {"url": "...", "jsonLd": ["...", ...],
-//    "microdata": [{"parent": -1, "tag": "div", "itemscope": true, "itemtype": "...",
-//                   "itemprop": "...", "itemref": "...", "id": "...", "value": "..."}, ...],
-//    "links": [{"tag": "a", "rel": "...", "href": "...", "text": "...", "ariaLabel": "...",
-//               "title": "..."}, ...]}
-// Every member is required; members of other names are ignored.
+//    "microdata": [[parent, "tag", itemscope, "itemtype", "itemprop", "itemref", "id",
+//                   "value"], ...],
+//    "links": [["tag", "rel", "href", "text", "ariaLabel", "title"], ...]}
+// parent is an integer (-1 for none), itemscope true or false, everything else text, in the
+// order of the fields of MicrodataElement and PageLink. Members of other names are ignored.
 
 namespace quillon::structured {
 

@@ -54,19 +54,17 @@ constexpr std::u16string_view kScript =
       let p = e.parentElement;
       while (p !== null && !index.has(p)) p = p.parentElement;
       index.set(e, microdata.length);
-      microdata.push({
-        parent: p === null ? -1 : index.get(p), tag, itemscope,
-        itemtype: attr(e, 'itemtype'), itemprop: attr(e, 'itemprop'),
-        itemref: attr(e, 'itemref'), id: attr(e, 'id'),
-        value: !itemscope && itemprop ? itemValue(e, tag) : ''
-      });
+      microdata.push([
+        p === null ? -1 : index.get(p), tag, itemscope, attr(e, 'itemtype'), attr(e, 'itemprop'),
+        attr(e, 'itemref'), attr(e, 'id'), !itemscope && itemprop ? itemValue(e, tag) : ''
+      ]);
     }
     if (tag === 'a' || tag === 'link') {
-      links.push({
-        tag, rel: attr(e, 'rel'), href: address(e, 'href'),
-        text: tag === 'a' ? text(e.innerText).replace(spaces, ' ').replace(edges, '') : '',
-        ariaLabel: attr(e, 'aria-label'), title: attr(e, 'title')
-      });
+      links.push([
+        tag, attr(e, 'rel'), address(e, 'href'),
+        tag === 'a' ? text(e.innerText).replace(spaces, ' ').replace(edges, '') : '',
+        attr(e, 'aria-label'), attr(e, 'title')
+      ]);
     }
   }
   return JSON.stringify({url: text(d.URL), jsonLd, microdata, links});

@@ -35,14 +35,16 @@ std::string stripped(std::string_view reference) {
 }
 
 // Percent-encodes what a browser encodes in a path or query and curl would refuse or encode
-// in lower case (browsers write the hex digits in upper case).
-std::string encoded(std::string_view reference) {
+// in lower case (browsers write the hex digits in upper case). An address without hierarchy
+// (mailto:, tel:) keeps its blanks and quotes, as in a browser.
+std::string encoded(std::string_view reference, bool hierarchical = true) {
   static constexpr char kHex[] = "0123456789ABCDEF";
   std::string out;
   out.reserve(reference.size());
   for (const char c : reference) {
     const auto byte = static_cast<unsigned char>(c);
-    if (byte <= 0x20 || byte >= 0x7F || c == '"' || c == '<' || c == '>' || c == '`') {
+    const bool special = c == ' ' || c == '"' || c == '<' || c == '>' || c == '`';
+    if (byte < 0x20 || byte >= 0x7F || (hierarchical && special)) {
       out += '%';
       out += kHex[byte >> 4];
       out += kHex[byte & 0xF];
@@ -95,9 +97,10 @@ std::string urlOf(CURLU* handle) {
 }  // namespace
 
 std::string resolveUrl(std::string_view base, std::string_view reference) {
-  const std::string ref = encoded(stripped(reference));
-  const std::optional<std::string> scheme = schemeOf(ref);
-  if (scheme && !isHierarchical(*scheme)) return ref;
+  const std::string plain = stripped(reference);
+  const std::optional<std::string> scheme = schemeOf(plain);
+  if (scheme && !isHierarchical(*scheme)) return encoded(plain, false);
+  const std::string ref = encoded(plain);
   const UrlHandle handle(curl_url());
   if (!handle) return {};
   const bool haveBase = setUrl(handle.get(), encoded(stripped(base)));

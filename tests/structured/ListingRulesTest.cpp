@@ -53,6 +53,18 @@ TEST(ListingRules, FillsTheTenColumns) {
   EXPECT_EQ(e.listings[0].columns, expected);
 }
 
+TEST(ListingRules, EmailIsTheAddressOfAMailtoLink) {
+  const Extraction e = extractListings(jsonLdPage({R"([
+    {"@type": "Store", "name": "A", "telephone": "1",
+     "email": "mailto:jos%C3%A9@tienda.example?subject=Cita%20previa"},
+    {"@type": "Store", "name": "B", "telephone": "2", "email": "mailto:a%FF@b.example"},
+    {"@type": "Store", "name": "C", "telephone": "3", "email": "c%20d@e.example"}])"}));
+  ASSERT_EQ(e.listings.size(), 3u);
+  EXPECT_EQ(e.listings[0][Column::Email], "josé@tienda.example");
+  EXPECT_EQ(e.listings[1][Column::Email], "a%FF@b.example");  // not UTF-8 once decoded
+  EXPECT_EQ(e.listings[2][Column::Email], "c%20d@e.example");
+}
+
 TEST(ListingRules, NodesHeldByOtherNodesAreNotListings) {
   const Extraction e = extractListings(jsonLdPage({R"({"@graph": [
     {"@type": "WebSite", "publisher": {"@id": "#org"}},

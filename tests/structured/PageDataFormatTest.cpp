@@ -17,39 +17,41 @@ TEST(PageDataFormat, DecodesWhatItEncodes) {
 }
 
 TEST(PageDataFormat, ReadsTheScriptsFormatAndIgnoresOtherMembers) {
-  const PageData page = decodePageData(R"({"url": "u", "jsonLd": [], "extra": [1],
-    "microdata": [{"parent": -1, "tag": "div", "itemscope": true, "itemtype": "t",
-                   "itemprop": "", "itemref": "", "id": "", "value": "", "more": 0},
-                  {"parent": 0, "tag": "meta", "itemscope": false, "itemtype": "",
-                   "itemprop": "name", "itemref": "", "id": "", "value": "v"}],
-    "links": []})");
-  ASSERT_EQ(page.microdata.size(), 2u);
-  EXPECT_EQ(page.microdata[1].parent, 0);
-  EXPECT_EQ(page.microdata[1].value, "v");
+  const PageData page = decodePageData(R"({"url": "u", "jsonLd": ["{}"], "extra": [1],
+    "microdata": [[-1, "div", true, "t", "", "", "", ""],
+                  [0, "meta", false, "", "name", "", "", "v"]],
+    "links": [["a", "next", "h", "Next", "", ""]]})");
+  const PageData expected = {
+      "u",
+      {"{}"},
+      {{-1, "div", true, "t", "", "", "", ""}, {0, "meta", false, "", "name", "", "", "v"}},
+      {{"a", "next", "h", "Next", "", ""}}};
+  EXPECT_EQ(page, expected);
 }
 
 TEST(PageDataFormat, RefusesOtherTextsWithAReason) {
-  const std::string element =
-      R"("tag": "p", "itemscope": false, "itemtype": "", "itemprop": "", "itemref": "",
-         "id": "", "value": "")";
+  const std::string page = R"({"url": "", "jsonLd": [], )";
   const std::pair<std::string, std::string> cases[] = {
       {"", "not JSON"},
       {"[]", "not a JSON object"},
       {R"({"jsonLd": [], "microdata": [], "links": []})", "has no \"url\""},
-      {R"({"url": 1, "jsonLd": [], "microdata": [], "links": []})",
-       "\"url\" of the page is a number"},
+      {R"({"url": 1, "jsonLd": [], "microdata": [], "links": []})", "\"url\" is not a text"},
+      {R"({"url": "", "jsonLd": {}, "microdata": [], "links": []})", "\"jsonLd\" is not an array"},
       {R"({"url": "", "jsonLd": [2], "microdata": [], "links": []})", "block 1 is not a text"},
-      {R"({"url": "", "jsonLd": [], "microdata": [{"parent": 0, )" + element + "}], \"links\": []}",
-       "parent of microdata element 0 is not before it"},
-      {R"({"url": "", "jsonLd": [], "microdata": [{"parent": -2, )" + element +
-           "}], \"links\": []}",
-       "not before it"},
-      {R"({"url": "", "jsonLd": [], "microdata": [{"parent": 1.5, )" + element +
-           "}], \"links\": []}",
-       "is a number"},
-      {R"({"url": "", "jsonLd": [], "microdata": [], "links": [{"tag": "a"}]})",
-       "link 0 has no \"rel\""},
-      {R"({"url": "", "jsonLd": [], "microdata": [], "links": [3]})", "link 0 is not an object"},
+      {page + R"("microdata": [[0, "p", false, "", "", "", "", ""]], "links": []})",
+       "parent of microdata element 0 is not an element before it"},
+      {page + R"("microdata": [[-2, "p", false, "", "", "", "", ""]], "links": []})",
+       "not an element before it"},
+      {page + R"("microdata": [[-1.0, "p", false, "", "", "", "", ""]], "links": []})",
+       "not an element before it"},
+      {page + R"("microdata": [[-1, "p", 0, "", "", "", "", ""]], "links": []})",
+       "itemscope of microdata element 0 is not true or false"},
+      {page + R"("microdata": [[-1, "p", false, "", "", "", ""]], "links": []})",
+       "element 0 is not an array of 8 values"},
+      {page + R"("microdata": [], "links": [["a", "", "", "", "", null]]})",
+       "field 5 of link 0 is not a text"},
+      {page + R"("microdata": [], "links": [{"tag": "a"}]})", "link 0 is not an array of 6"},
+      {page + R"("microdata": []})", "has no \"links\""},
   };
   for (const auto& [text, reason] : cases) {
     try {

@@ -19,7 +19,8 @@ TEST(UrlResolution, ResolvesAsABrowserDoes) {
       {" \n\tpágina 4.html\n ", "https://guia.example/a/b/p%C3%A1gina%204.html"},
       {"dir/\na b", "https://guia.example/a/b/dir/a%20b"},
       {"HTTP://X.EXAMPLE:80/Q", "http://x.example/Q"},
-      {"mailto:hola@x.example", "mailto:hola@x.example"},
+      {"mailto:josé@x.example", "mailto:jos%C3%A9@x.example"},
+      {"tel:+34 91 000", "tel:+34 91 000"},
       {"javascript:void(0)", "javascript:void(0)"},
       {"http://[bad", ""},
   };
