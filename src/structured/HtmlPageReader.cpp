@@ -44,6 +44,12 @@ bool isElement(const GumboNode* node) {
   return node->type == GUMBO_NODE_ELEMENT || node->type == GUMBO_NODE_TEMPLATE;
 }
 
+// In a browser a template's contents are not part of the document, and with scripts on a
+// noscript element holds text, not elements.
+bool hidesContents(const GumboNode* node) {
+  return node->type == GUMBO_NODE_TEMPLATE || node->v.element.tag == GUMBO_TAG_NOSCRIPT;
+}
+
 bool isHtmlElement(const GumboNode* node) {
   return isElement(node) && node->v.element.tag_namespace == GUMBO_NAMESPACE_HTML;
 }
@@ -183,7 +189,7 @@ PageCollector::PageCollector(const GumboNode* document, std::string_view pageUrl
     const GumboNode* node = stack.back();
     stack.pop_back();
     if (!isElement(node)) continue;
-    if (node->type == GUMBO_NODE_ELEMENT) pushChildren(node, stack);
+    if (!hidesContents(node)) pushChildren(node, stack);
     if (!isHtmlElement(node)) continue;
     if (const char* refs = attribute(node, "itemref")) {
       for (const std::string_view id : asciiTokens(refs)) m_referenced.emplace(id);
@@ -207,8 +213,7 @@ PageData PageCollector::collect() {
     stack.pop_back();
     if (!isElement(node)) continue;
     if (isHtmlElement(node)) collectElement(node, ancestor);
-    const GumboTag tag = node->v.element.tag;
-    if (node->type == GUMBO_NODE_TEMPLATE || tag == GUMBO_TAG_NOSCRIPT) continue;
+    if (hidesContents(node)) continue;
     children.clear();
     pushChildren(node, children);
     for (const GumboNode* child : children) stack.emplace_back(child, ancestor);

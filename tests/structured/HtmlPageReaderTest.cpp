@@ -63,7 +63,7 @@ TEST(HtmlPageReader, CollectsLinksWithTheirVisibleText) {
   const PageData page = readHtmlPage(R"(<link rel="next" href="p2.html"><body>
     <a href=" p3.html " title="T" aria-label="L">
        Siguiente<br>p&aacute;gina <span hidden>oculto</span><script>x</script> ›</a>
-    <a>sin</a><a href=""></a><noscript><a href="n.html">n</a></noscript>
+    <a>sin</a><a href=""></a><noscript><a href="n.html">n</a><base href="/n/"></noscript>
     <svg><a href="s.html">s</a></svg>)",
                                      kUrl);
   const std::vector<PageLink> expected = {
