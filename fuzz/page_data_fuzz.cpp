@@ -15,8 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     return 0;
   }
   for (std::size_t i = 0; i < page.microdata.size(); ++i) {
-    FUZZ_CHECK(page.microdata[i].parent >= -1 &&
-               page.microdata[i].parent < static_cast<int>(i));
+    FUZZ_CHECK(page.microdata[i].parent >= -1 && page.microdata[i].parent < static_cast<int>(i));
   }
   FUZZ_CHECK(structured::decodePageData(structured::encodePageData(page)) == page);
   fuzz::checkExtraction(page);
