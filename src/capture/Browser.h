@@ -3,6 +3,7 @@
 #include "capture/HtmlDocument.h"
 
 #include <memory>
+#include <string>
 #include <string_view>
 
 namespace quillon::capture {
@@ -38,6 +39,11 @@ class Browser {
   // The current document, or nullptr when the browser holds none. The object is a
   // consistent view of the page at the time of the call.
   virtual std::shared_ptr<const capture::HtmlDocument> Document() = 0;
+  // The address of the page shown (empty before the first page).
+  virtual std::u16string LocationURL() const = 0;
+  // What the schema.org reader needs of the page shown, gathered in one evaluation after
+  // the page's own scripts have run: the JSON text that structured::decodePageData reads.
+  virtual std::string pageData() = 0;
 
   // Listeners are not owned; a listener must be removed before it is destroyed.
   virtual void addListener(BrowserListener& listener) = 0;

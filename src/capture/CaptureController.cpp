@@ -1,13 +1,14 @@
 #include "capture/CaptureController.h"
 
+#include "capture/AutoMode.h"
+#include "capture/BuiltInSiteMode.h"
 #include "capture/CaptureError.h"
-#include "capture/CaptureSite.h"
-#include "capture/PageRows.h"
-#include "capture/PageTurning.h"
-#include "capture/PageWalker.h"
 #include "results/ResultsTable.h"
-#include "text/Cp1252.h"
+#include "text/Utf8.h"
+#include "webfetch/UrlResolution.h"
 
+#include <algorithm>
+#include <exception>
 #include <string>
 #include <utility>
 
@@ -35,12 +36,50 @@ class AbortablePump final : public MessagePump {
 
 }  // namespace
 
+// What one run knows: the pages it has read and the services its page steps use.
+struct CaptureController::Run {
+  Run(CaptureController& controller, RunMode& runMode, MessagePump& pump,
+      const RunResumption& resumption)
+      : mode(runMode),
+        signatures(resumption.signatures),
+        readAddresses(resumption.readAddresses),
+        warn([&controller](const std::string& text) {
+          controller.notify([&](CaptureObserver& o) { o.warning(text); });
+        }),
+        context{controller.m_services.browser,
+                controller.m_services.table,
+                pump,
+                controller.m_services.window.progress(),
+                controller.m_services.downloadBusy,
+                controller.m_services.lookupEmail,
+                controller.m_services.fetchPage,
+                warn,
+                readAddresses} {}
+
+  RunMode& mode;
+  std::map<std::string, int> signatures;
+  std::set<std::string> readAddresses;
+  std::function<void(const std::string&)> warn;
+  RunContext context;
+  std::string endReason;
+};
+
 CaptureController::CaptureController(CaptureServices services) : m_services(std::move(services)) {}
 
 void CaptureController::btncomerClick() { capture(parsers::Site::ES); }
 void CaptureController::btnItaliaClick() { capture(parsers::Site::IT); }
 void CaptureController::btnAustraliaClick() { capture(parsers::Site::AU); }
 void CaptureController::btncanadaClick() { capture(parsers::Site::CA); }
+
+void CaptureController::btnAnySiteClick() {
+  AutoMode mode;
+  capture(mode);
+}
+
+void CaptureController::capture(parsers::Site site) {
+  BuiltInSiteMode mode(site);
+  capture(mode);
+}
 
 void CaptureController::btnStopClick() {
   m_stopFlag = true;
@@ -64,15 +103,26 @@ void CaptureController::abortRun() {
   if (isRunning()) m_aborting = true;
 }
 
+void CaptureController::addObserver(CaptureObserver& observer) { m_observers.push_back(&observer); }
+
+void CaptureController::removeObserver(CaptureObserver& observer) {
+  std::erase(m_observers, &observer);
+}
+
+template <class Event>
+void CaptureController::notify(Event event) {
+  const auto observers = m_observers;  // one may leave while it is told
+  for (CaptureObserver* observer : observers) event(*observer);
+}
+
 // One run: the chain of capture steps, one per page, written as a loop so that a run of
 // any length keeps a flat stack. The effects come in the order of nested steps; the idle
 // state that every enclosing step would set again on its way out is set once, at the end.
-void CaptureController::capture(parsers::Site site) {
+void CaptureController::capture(RunMode& mode, const RunResumption& resumption) {
   if (m_stopFlag) {
     consumeStop();
     return;
   }
-  const CaptureSite& setup = captureSite(site);
   AbortablePump pump(m_services.pump, m_aborting);
   ++m_activeSteps;
   struct ActiveStep {
@@ -82,28 +132,68 @@ void CaptureController::capture(parsers::Site site) {
     }
   } active{*this};
 
+  Run run(*this, mode, pump, resumption);
   try {
-    for (int page = 1;; ++page) {
-      enterRun(setup);
-      waitForPage(pump);
-      if (setup.phoneReveal) {
-        TogglePhones(m_services.browser, m_services.downloadBusy, m_services.window.progress(),
-                     pump);
-      }
-      const int added = readPage(site, setup);
-      report(setup);
-      if (m_observer) m_observer->pageCaptured(page, added, m_services.table.Count());
-      if (m_maxPages > 0 && page >= m_maxPages) break;
-      if (!turnPage(setup, page)) break;
-      if (m_stopFlag) {  // the next step's stop check
-        consumeStop();
-        break;
-      }
+    for (int page = resumption.firstPage; readPage(run, page); ++page) {
     }
   } catch (const RunAborted&) {
     // The window is closing: end quietly in the idle state, keeping the rows.
+    run.endReason = "window closed";
+  } catch (const std::exception& error) {
+    notify([&](CaptureObserver& o) { o.runFailed(error.what()); });
+    throw;
+  } catch (...) {
+    notify([&](CaptureObserver& o) { o.runFailed("unknown error"); });
+    throw;
   }
+  notify([&](CaptureObserver& o) { o.runEnded(run.endReason); });
   leave();
+}
+
+// One capture step; false when the run ends with it (the reason is in run.endReason).
+bool CaptureController::readPage(Run& run, int page) {
+  enterRun(run.mode);
+  waitForPage(run.context.pump);
+  const std::string address = text::utf16ToUtf8(m_services.browser.LocationURL());
+  PageReading reading = run.mode.readPage(run.context);
+  if (!reading.signature.empty()) {
+    // A page seen before is not read again: a next link that leads back would loop.
+    if (const auto earlier = run.signatures.find(reading.signature);
+        earlier != run.signatures.end()) {
+      run.endReason =
+          "page " + std::to_string(page) + " repeats page " + std::to_string(earlier->second);
+      return false;
+    }
+    run.signatures.emplace(reading.signature, page);
+  }
+  run.readAddresses.emplace(webfetch::withoutFragment(address));
+
+  notify([&](CaptureObserver& o) { o.pageStarting(page, address); });
+  const int added = reading.addRows();
+  report(run.mode);
+  notify([&](CaptureObserver& o) { o.pageCaptured(page, added, m_services.table.Count()); });
+
+  PageDone done{page, address, reading.signature, {}};
+  if (m_maxPages > 0 && page >= m_maxPages) {
+    run.endReason = "page limit";
+    notify([&](CaptureObserver& o) { o.pageDone(done); });
+    return false;
+  }
+  const PageTurn turn = run.mode.turnPage(run.context);
+  if (!turn.followed) {
+    run.endReason = turn.endReason;
+    notify([&](CaptureObserver& o) { o.pageDone(done); });
+    return false;
+  }
+  done.nextAddress = turn.address;
+  notify([&](CaptureObserver& o) { o.linkFollowed(page, turn); });
+  notify([&](CaptureObserver& o) { o.pageDone(done); });
+  if (m_stopFlag) {  // the next step's stop check
+    consumeStop();
+    run.endReason = "Stop";
+    return false;
+  }
+  return true;
 }
 
 void CaptureController::consumeStop() {
@@ -112,10 +202,10 @@ void CaptureController::consumeStop() {
   m_stopFlag = false;
 }
 
-void CaptureController::enterRun(const CaptureSite& setup) {
+void CaptureController::enterRun(const RunMode& mode) {
   m_services.window.setStopVisible(true);
   disableAllButtons();
-  switch (setup.captions) {
+  switch (mode.captions()) {
     case results::CaptionSet::Spanish:
       m_services.table.TransEspanian();
       break;
@@ -139,30 +229,9 @@ void CaptureController::waitForPage(MessagePump& pump) {
   }
 }
 
-int CaptureController::readPage(parsers::Site site, const CaptureSite& setup) {
-  const std::shared_ptr<const HtmlDocument> document = m_services.browser.Document();
-  std::string pageText;
-  walkPage(site, document.get(), pageText, m_services.window.progress());
-  const auto lookup = [&](std::string_view url) { return m_services.lookupEmail(url); };
-  return addPageRows(
-      site, text::cp1252ToUtf16(pageText), m_services.table,
-      setup.emailLookup && m_services.lookupEmail ? EmailLookupFn(lookup) : EmailLookupFn());
-}
-
-void CaptureController::report(const CaptureSite& setup) {
+void CaptureController::report(const RunMode& mode) {
   m_services.window.setCountText(std::to_string(m_services.table.Count()) +
-                                 std::string(setup.statusSuffix));
-}
-
-bool CaptureController::turnPage(const CaptureSite& setup, int page) {
-  for (std::string_view linkText : setup.linkTexts) {
-    if (linkText.empty()) break;
-    if (TurnPage(m_services.browser, linkText)) {
-      if (m_observer) m_observer->linkFollowed(page, linkText);
-      return true;
-    }
-  }
-  return false;
+                                 std::string(mode.countSuffix()));
 }
 
 void CaptureController::leave() {

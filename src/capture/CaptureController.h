@@ -2,33 +2,27 @@
 
 #include "base/MessagePump.h"
 #include "capture/Browser.h"
+#include "capture/CaptureObserver.h"
 #include "capture/DownloadBusyFlag.h"
+#include "capture/RunMode.h"
 #include "capture/WindowSurface.h"
 #include "parsers/Site.h"
 
 #include <chrono>
 #include <cstdint>
 #include <functional>
+#include <map>
+#include <optional>
+#include <set>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace quillon::results {
 class ResultsTable;
 }
 
 namespace quillon::capture {
-
-// Hears how a capture run goes (the command line prints it; the window needs none).
-struct CaptureSite;
-
-class CaptureObserver {
- public:
-  virtual ~CaptureObserver() = default;
-  // A page was read: its number in the run (from 1), the rows it added, the table's count.
-  virtual void pageCaptured(int /*page*/, int /*rowsAdded*/, int /*rowCount*/) {}
-  // The run asked the browser to follow the next-page link text.
-  virtual void linkFollowed(int /*page*/, std::string_view /*linkText*/) {}
-};
 
 // What a capture run works with; everything is owned by the window (or the CLI).
 struct CaptureServices {
@@ -39,24 +33,37 @@ struct CaptureServices {
   const DownloadBusyFlag& downloadBusy;
   // The Italian e-mail lookup: the e-mail found on the page at the address (cp1252).
   std::function<std::string(std::string_view url)> lookupEmail;
+  // A page fetched over HTTP (the detail pages of a summary page): its body or nothing.
+  std::function<std::optional<std::string>(std::string_view url)> fetchPage = {};
 };
 
-// Capture runs of the four directories, the stop control, and the busy and idle states
-// of the window. Every operation runs on the user-interface thread; waits dispatch
-// messages, so any of them (Stop, another Capture click, table edits) may run inside
-// a run, as in any event handler of the window.
+// Where a resumed run picks up: the number of its next page and what the loop guard knew.
+struct RunResumption {
+  int firstPage = 1;
+  std::map<std::string, int> signatures;  // signature -> the page that had it
+  std::set<std::string> readAddresses;    // fragments removed
+};
+
+// Capture runs, the stop control, and the busy and idle states of the window. Every
+// operation runs on the user-interface thread; waits dispatch messages, so any of them
+// (Stop, another Capture click, table edits) may run inside a run, as in any event handler
+// of the window.
 class CaptureController {
  public:
   explicit CaptureController(CaptureServices services);
 
-  // The Capture buttons: Spanish, Italian, Australian and Canadian runs. A run captures
-  // the page shown and every following result page, until no next-page link is found
-  // or Stop is pressed. Errors pass to the caller with the window left busy, Stop shown.
+  // The Capture buttons: Spanish, Italian, Australian and Canadian runs, and a run of any
+  // site's schema.org listings. A run captures the page shown and every following result
+  // page, until there is no next page, a page repeats an earlier one or Stop is pressed.
+  // Errors pass to the caller with the window left busy, Stop shown.
   void btncomerClick();
   void btnItaliaClick();
   void btnAustraliaClick();
   void btncanadaClick();
+  void btnAnySiteClick();
   void capture(parsers::Site site);
+  // A run in the given mode; a resumed run goes on from where its journal left it.
+  void capture(RunMode& mode, const RunResumption& resumption = {});
 
   // Requests the end of the run: the page in progress is finished and turned, and the
   // next page is not captured.
@@ -74,20 +81,23 @@ class CaptureController {
   void abortRun();
 
   // Headless options: a page that has not finished loading within the time-out is an
-  // error (zero: wait as long as it takes); a run stops after maxPages pages (zero: no
-  // limit); the observer hears each page.
+  // error (zero: wait as long as it takes); a run stops after maxPages pages of the run
+  // (zero: no limit). Observers hear how each run goes; not owned.
   void setPageTimeout(std::chrono::milliseconds timeout) { m_pageTimeout = timeout; }
   void setMaxPages(int maxPages) { m_maxPages = maxPages; }
-  void setObserver(CaptureObserver* observer) { m_observer = observer; }
+  void addObserver(CaptureObserver& observer);
+  void removeObserver(CaptureObserver& observer);
 
  private:
+  struct Run;
   void consumeStop();
-  void enterRun(const CaptureSite& setup);
+  void enterRun(const RunMode& mode);
   void waitForPage(MessagePump& pump);
-  int readPage(parsers::Site site, const CaptureSite& setup);
-  void report(const CaptureSite& setup);
-  bool turnPage(const CaptureSite& setup, int page);
+  bool readPage(Run& run, int page);
+  void report(const RunMode& mode);
   void leave();
+  template <class Event>
+  void notify(Event event);
 
   CaptureServices m_services;
   bool m_stopFlag = false;
@@ -95,7 +105,7 @@ class CaptureController {
   int m_activeSteps = 0;
   std::chrono::milliseconds m_pageTimeout{0};
   int m_maxPages = 0;
-  CaptureObserver* m_observer = nullptr;
+  std::vector<CaptureObserver*> m_observers;
 };
 
 }  // namespace quillon::capture

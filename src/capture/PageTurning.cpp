@@ -20,8 +20,8 @@ std::shared_ptr<const HtmlDocument> htmlDocument(Browser& browser) {
 
 }  // namespace
 
-bool TurnPage(Browser& browser, std::string_view linkText) {
-  bool followed = false;
+bool TurnPage(Browser& browser, std::string_view linkText, std::u16string* followed) {
+  bool anyFollowed = false;
   const auto document = htmlDocument(browser);
   const std::u16string wideLinkText = text::cp1252ToUtf16(linkText);
   const HtmlElementCollection& all = document->all();
@@ -32,12 +32,15 @@ bool TurnPage(Browser& browser, std::string_view linkText) {
     if (text::utf16ToCp1252(element->innerText()) == linkText) continue;
     if (element->id() == wideLinkText) continue;
     if (element->innerHTML().find(wideLinkText) == std::u16string_view::npos) continue;
+    // A link without an address leads nowhere (a script handler, a disabled "Next").
+    if (element->href().empty()) continue;
     // Copied first: a navigation may change the document that holds the text.
     const std::u16string href(element->href());
     browser.Navigate(href);
-    followed = true;
+    anyFollowed = true;
+    if (followed != nullptr) *followed = href;
   }
-  return followed;
+  return anyFollowed;
 }
 
 void TogglePhones(Browser& browser, const DownloadBusyFlag& downloadBusy,

@@ -12,10 +12,11 @@
 namespace quillon::capture {
 
 // Follows every anchor of the current page whose inner HTML holds the link text
-// (cp1252), unless its visible text or its id is exactly that text. True when at least
-// one navigation was asked for. Neither waits nor dispatches messages.
+// (cp1252), unless its visible text or its id is exactly that text, or it has no address.
+// True when at least one navigation was asked for; the last address followed goes to
+// `followed` when given. Neither waits nor dispatches messages.
 // Throws CaptureError("Couldn't convert the wb.Document to an IHTMLDocument2").
-bool TurnPage(Browser& browser, std::string_view linkText);
+bool TurnPage(Browser& browser, std::string_view linkText, std::u16string* followed = nullptr);
 
 // The longest wait for the download-busy flag after one phone link. A download that
 // never completes (a page script that never ends) must not stall the capture for good.

@@ -1,11 +1,11 @@
 #include "capture/CaptureController.h"
 #include "capture/CaptureError.h"
 #include "capture/DownloadBusyFlag.h"
+#include "capture/RunModes.h"
 #include "cli/Command.h"
 #include "cli/CommandLine.h"
 #include "cli/HeadlessWindow.h"
 #include "cli/OffscreenBrowser.h"
-#include "parsers/Site.h"
 #include "results/JsonWriter.h"
 #include "results/ResultsTable.h"
 #include "results/RowWriter.h"
@@ -26,27 +26,31 @@ namespace quillon::cli {
 namespace {
 
 constexpr const char* kCaptureHelp =
-    "Usage: quillon-cli capture --site es|it|au|ca URL|FILE [--output FILE]\n"
+    "Usage: quillon-cli capture --site es|it|au|ca|auto URL|FILE [--output FILE]\n"
     "                           [--max-pages N] [--resolve HOST:PORT:ADDRESS]...\n"
     "                           [--connect-to HOST:PORT:CONNECT-HOST:CONNECT-PORT]...\n"
     "                           [--timeout SECONDS]\n\n"
     "Captures a directory search without a window: reads the result page at URL and\n"
-    "every following one, as the Capture button does, and writes the table. Progress\n"
-    "goes to standard error. Ctrl+C stops like the Stop button: the current page is\n"
-    "finished and the rows are written.\n\n"
+    "every following one, as the Capture button does, and writes the table. Progress,\n"
+    "warnings and why the run ended go to standard error. Ctrl+C stops like the Stop\n"
+    "button: the current page is finished and the rows are written.\n\n"
+    "  --site SITE       es, it, au or ca: a built-in directory; auto: any site that\n"
+    "                    publishes its listings as schema.org data (JSON-LD or microdata)\n"
     "  --output FILE     write the table to FILE, format by extension (.xls, .xlsx, .csv,\n"
     "                    .json); without it the rows go to standard output as JSON\n"
     "  --max-pages N     stop after N pages\n"
-    "  --resolve H:P:A   send the e-mail lookups for host H, port P to address A (as\n"
-    "                    curl's option of that name); may be repeated\n"
+    "  --resolve H:P:A   send what is fetched over HTTP (e-mail lookups, detail pages)\n"
+    "                    for host H, port P to address A (as curl's option of that\n"
+    "                    name); may be repeated\n"
     "  --connect-to H:P:CH:CP\n"
-    "                    connect the e-mail lookups for host H, port P to host CH, port\n"
-    "                    CP (as curl's option of that name: an empty H or P matches any,\n"
-    "                    an empty CH or CP keeps the request's own); may be repeated\n"
+    "                    connect what is fetched over HTTP for host H, port P to host\n"
+    "                    CH, port CP (as curl's option of that name: an empty H or P\n"
+    "                    matches any, an empty CH or CP keeps the request's own); may be\n"
+    "                    repeated\n"
     "  --timeout SECONDS the longest wait for one page to load (default 60)\n";
 
 struct CaptureOptions {
-  parsers::Site site = parsers::Site::ES;
+  std::string mode;  // a run mode's code
   std::string address;
   std::string output;
   int maxPages = 0;
@@ -58,7 +62,7 @@ struct CaptureOptions {
 // Reads the arguments; the status to end with when they are not to go on with.
 std::variant<CaptureOptions, int> parseOptions(CommandContext& context) {
   CommandLine line("capture", kCaptureHelp);
-  line.addValue(QStringLiteral("site"), "--site takes es, it, au or ca");
+  line.addValue(QStringLiteral("site"), "--site takes es, it, au, ca or auto");
   line.addValue(QStringLiteral("output"), "--output takes a file name");
   line.addValue(QStringLiteral("max-pages"), "--max-pages takes a number of pages from 1 on");
   line.addValue(QStringLiteral("timeout"), "--timeout takes a number of seconds from 1 to 3600");
@@ -73,9 +77,8 @@ std::variant<CaptureOptions, int> parseOptions(CommandContext& context) {
   if (!line.isSet(QStringLiteral("site")) || addresses.empty()) {
     return line.fail(context, "--site and a URL or FILE are required", true);
   }
-  const auto site = parsers::siteFromCode(line.value(QStringLiteral("site")));
-  if (!site) return line.failOption(context, QStringLiteral("site"));
-  options.site = *site;
+  options.mode = line.value(QStringLiteral("site"));
+  if (!capture::runModeFor(options.mode)) return line.failOption(context, QStringLiteral("site"));
   options.address = addresses.front();
   if (line.isSet(QStringLiteral("output"))) {
     const auto output = line.nonEmpty(QStringLiteral("output"), context);
@@ -118,16 +121,22 @@ class InterruptiblePump final : public MessagePump {
   bool m_stopped = false;
 };
 
-// Prints each page as the run reads it.
+// Prints each page as the run reads it, its warnings, and why it ended.
 class ProgressPrinter final : public capture::CaptureObserver {
  public:
   explicit ProgressPrinter(std::ostream& err) : m_err(err) {}
   void pageCaptured(int page, int rowsAdded, int rowCount) override {
     m_err << "page " << page << ": " << rowsAdded << " new rows, " << rowCount << " in the table\n";
   }
-  void linkFollowed(int page, std::string_view linkText) override {
-    m_err << "page " << page << ": following the link \"" << linkText << "\"\n";
+  void linkFollowed(int page, const capture::PageTurn& turn) override {
+    if (turn.linkText.empty()) {
+      m_err << "page " << page << ": following the link to " << turn.address << "\n";
+    } else {
+      m_err << "page " << page << ": following the link \"" << turn.linkText << "\"\n";
+    }
   }
+  void warning(const std::string& text) override { m_err << "warning: " << text << "\n"; }
+  void runEnded(const std::string& reason) override { m_err << "stopped: " << reason << "\n"; }
 
  private:
   std::ostream& m_err;
@@ -146,10 +155,11 @@ bool runCapture(const CaptureOptions& options, const QUrl& url, results::Results
   ProgressPrinter printer(err);
   capture::CaptureController controller(
       {browser, window, table, pump, downloadBusy,
-       [&](std::string_view address) { return webfetch::fetchEmailfromHTTP(webData, address); }});
+       [&](std::string_view address) { return webfetch::fetchEmailfromHTTP(webData, address); },
+       [&](std::string_view address) { return webData.fetchPage(address); }});
   controller.setPageTimeout(std::chrono::seconds(options.timeoutSeconds));
   controller.setMaxPages(options.maxPages);
-  controller.setObserver(&printer);
+  controller.addObserver(printer);
   pump.setController(&controller);
 
   bool ok = true;
@@ -157,8 +167,8 @@ bool runCapture(const CaptureOptions& options, const QUrl& url, results::Results
     if (const auto failure = loadPage(browser, url, std::chrono::seconds(options.timeoutSeconds))) {
       throw capture::CaptureError(*failure);
     }
-    controller.capture(options.site);
-    if (g_interrupted) err << "stopped\n";
+    const auto mode = capture::runModeFor(options.mode);
+    controller.capture(*mode);
   } catch (const std::exception& e) {
     err << "quillon-cli capture: " << e.what() << "\n";
     ok = false;

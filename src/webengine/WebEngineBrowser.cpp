@@ -2,6 +2,7 @@
 
 #include "capture/CaptureError.h"
 #include "capture/DomSnapshot.h"
+#include "webengine/PageDataScript.h"
 #include "webengine/SnapshotScript.h"
 
 #include <QEventLoop>
@@ -82,6 +83,7 @@ void WebEngineBrowser::connectPage() {
   connect(m_page, &QWebEnginePage::loadStarted, this, &WebEngineBrowser::handleLoadStarted);
   connect(m_page, &QWebEnginePage::loadFinished, this, &WebEngineBrowser::handleLoadFinished);
   connect(m_page, &QWebEnginePage::loadingChanged, this, &WebEngineBrowser::handleLoadingChanged);
+  connect(m_page, &QWebEnginePage::urlChanged, this, &WebEngineBrowser::handleUrlChanged);
   connect(m_page, &QWebEnginePage::renderProcessTerminated, this,
           &WebEngineBrowser::handleRenderProcessTerminated);
 }
@@ -99,6 +101,7 @@ void WebEngineBrowser::notify(Event event) {
 
 void WebEngineBrowser::handleLoadStarted() {
   m_navigationPending = false;
+  m_withinPageTarget.clear();
   notify([](capture::BrowserListener& l) { l.DownloadBegin(); });
 }
 
@@ -132,10 +135,25 @@ void WebEngineBrowser::Navigate(std::u16string_view url) {
   if (!target.isValid() || target.isRelative()) {
     throw capture::CaptureError("Invalid address: " + address.toStdString());
   }
-  // Until the engine reports the start of the load, the old page must not pass for the
-  // complete new one.
+  // A move within the page shown (only the fragment changes) loads nothing: the engine
+  // reports no load for it, only the new address, and that completes it.
+  const bool withinPage =
+      m_loaded && target.hasFragment() &&
+      target.adjusted(QUrl::RemoveFragment) == m_page->url().adjusted(QUrl::RemoveFragment);
+  m_withinPageTarget = withinPage ? target.toString() : QString();
+  // Until the engine reports the start of the load (or the move), the old page must not
+  // pass for the complete new one.
   m_navigationPending = true;
   m_page->load(target);
+}
+
+void WebEngineBrowser::handleUrlChanged(const QUrl& url) {
+  if (!m_navigationPending || m_withinPageTarget.isEmpty()) return;
+  if (url.toString() != m_withinPageTarget) return;
+  m_navigationPending = false;
+  m_withinPageTarget.clear();
+  const std::u16string address = url.toString().toStdU16String();
+  notify([&address](capture::BrowserListener& l) { l.DocumentComplete(address); });
 }
 
 void WebEngineBrowser::requirePage() const {
@@ -188,9 +206,7 @@ bool WebEngineBrowser::waitUntilComplete(std::chrono::milliseconds timeout) {
   return true;
 }
 
-std::shared_ptr<const capture::HtmlDocument> WebEngineBrowser::Document() {
-  if (!m_page || (!m_loaded && m_page->url().isEmpty())) return nullptr;
-
+QString WebEngineBrowser::evaluate(const std::u16string& script) {
   // Shared with the callback, which may arrive after this call has given up.
   struct Reply {
     bool done = false;
@@ -198,7 +214,7 @@ std::shared_ptr<const capture::HtmlDocument> WebEngineBrowser::Document() {
     QEventLoop* loop = nullptr;
   };
   auto reply = std::make_shared<Reply>();
-  m_page->runJavaScript(toQString(m_snapshotScript), QWebEngineScript::ApplicationWorld,
+  m_page->runJavaScript(toQString(script), QWebEngineScript::ApplicationWorld,
                         [reply](const QVariant& result) {
                           reply->done = true;
                           reply->data = result.toString();
@@ -224,7 +240,22 @@ std::shared_ptr<const capture::HtmlDocument> WebEngineBrowser::Document() {
     throw capture::CaptureError("The page did not answer in time (" +
                                 std::to_string(m_scriptTimeout.count()) + " ms)");
   }
-  return capture::DomSnapshot::parse(reply->data.toStdU16String());
+  return reply->data;
+}
+
+std::shared_ptr<const capture::HtmlDocument> WebEngineBrowser::Document() {
+  if (!m_page || (!m_loaded && m_page->url().isEmpty())) return nullptr;
+  return capture::DomSnapshot::parse(evaluate(m_snapshotScript).toStdU16String());
+}
+
+std::u16string WebEngineBrowser::LocationURL() const {
+  return m_page ? m_page->url().toString().toStdU16String() : std::u16string();
+}
+
+std::string WebEngineBrowser::pageData() {
+  requirePage();
+  static const std::u16string script = pageDataScript();
+  return evaluate(script).toStdString();
 }
 
 void WebEngineBrowser::addListener(capture::BrowserListener& listener) {

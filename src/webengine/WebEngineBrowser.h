@@ -52,6 +52,9 @@ class WebEngineBrowser final : public QObject, public capture::Browser {
   // Throws CaptureError when the page does not answer within the script time-out or its
   // renderer process ends.
   std::shared_ptr<const capture::HtmlDocument> Document() override;
+  std::u16string LocationURL() const override;
+  // Throws CaptureError as Document() does.
+  std::string pageData() override;
   void addListener(capture::BrowserListener& listener) override;
   void removeListener(capture::BrowserListener& listener) override;
 
@@ -61,8 +64,12 @@ class WebEngineBrowser final : public QObject, public capture::Browser {
   void handleLoadStarted();
   void handleLoadFinished(bool ok);
   void handleLoadingChanged(const QWebEngineLoadingInfo& info);
+  void handleUrlChanged(const QUrl& url);
   void handleRenderProcessTerminated();
   void runScriptAddress(const QString& script);
+  // Runs a script in the isolated world and waits for its text result; throws CaptureError
+  // when the page does not answer within the script time-out or its renderer ends.
+  QString evaluate(const std::u16string& script);
   template <typename Event>
   void notify(Event event);
 
@@ -71,6 +78,7 @@ class WebEngineBrowser final : public QObject, public capture::Browser {
   std::u16string m_snapshotScript;
   std::chrono::milliseconds m_scriptTimeout{30'000};
   bool m_navigationPending = false;
+  QString m_withinPageTarget;  // the address of a move within the page, until it is made
   bool m_loaded = false;
   bool m_lastLoadOk = false;
   std::string m_lastLoadError;

@@ -29,6 +29,10 @@ bool TWebData::Execute() {
   return lastFetched;
 }
 
+std::optional<std::string> TWebData::fetchPage(std::string_view url) const {
+  return HttpFetcher(m_pump, Agent, m_routing, m_limits).get(url);
+}
+
 void TWebData::setHostOverrides(std::vector<std::string> overrides) {
   for (const std::string& entry : overrides) checkHostOverride(entry);
   m_routing.resolve = std::move(overrides);

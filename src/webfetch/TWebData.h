@@ -5,7 +5,9 @@
 #include "webfetch/HttpFetcher.h"
 #include "webfetch/TWebDataItem.h"
 
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace quillon::webfetch {
@@ -29,6 +31,10 @@ class TWebData {
   // failed fetch raises nothing and changes nothing. Returns true when the fetch of the last
   // enabled item succeeded, so that PageLines now hold its page.
   bool Execute();
+
+  // One page fetched with the component's agent, routing and limits, leaving PageLines and
+  // Data alone: its body, or nothing when the fetch fails.
+  std::optional<std::string> fetchPage(std::string_view url) const;
 
   // Overrides in the form of curl's --resolve, HOST:PORT:ADDRESS[,ADDRESS...]. Throws
   // WebFetchError for a malformed one and then keeps the earlier overrides.

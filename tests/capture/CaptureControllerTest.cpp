@@ -4,6 +4,7 @@
 #include "results/ResultsTable.h"
 #include "support/FakeBrowser.h"
 #include "support/FakeDocument.h"
+#include "text/Utf8.h"
 
 #include <gtest/gtest.h>
 #include <map>
@@ -221,20 +222,30 @@ TEST(CaptureController, RowDeletedDuringItsLookupIsNotRevived) {
 
 TEST(CaptureController, LongRunsAndPageLimits) {
   Harness h;
-  // A next link that leads back to the same page: the run keeps turning until its limit.
-  h.browser.document = canadianPage({{u"A", u"416-555-0001"}}, u"Next &gt;", u"http://ca/self");
+  // An endless search: every page has one listing and a link to the next.
+  const auto pageNumber = [](int n) {
+    return canadianPage({{u"Listing " + text::utf8ToUtf16(std::to_string(n)), u"416-555-0001"}},
+                        u"Next &gt;", u"http://ca/" + text::utf8ToUtf16(std::to_string(n + 1)));
+  };
+  h.browser.document = pageNumber(1);
+  h.browser.onNavigate = [&](std::u16string_view url) {
+    h.browser.document = pageNumber(std::stoi(text::utf16ToUtf8(url.substr(10))));
+  };
   struct Counter : CaptureObserver {
     int pages = 0;
     int links = 0;
+    std::string reason;
     void pageCaptured(int, int, int) override { ++pages; }
-    void linkFollowed(int, std::string_view) override { ++links; }
+    void linkFollowed(int, const PageTurn&) override { ++links; }
+    void runEnded(const std::string& why) override { reason = why; }
   } counter;
-  h.controller.setObserver(&counter);
+  h.controller.addObserver(counter);
   h.controller.setMaxPages(2000);
   h.controller.btncanadaClick();
   EXPECT_EQ(counter.pages, 2000);
   EXPECT_EQ(counter.links, 1999);
-  EXPECT_EQ(h.table.Count(), 1);
+  EXPECT_EQ(counter.reason, "page limit");
+  EXPECT_EQ(h.table.Count(), 2000);
   EXPECT_TRUE(!h.window.busy);
 }
 

@@ -43,6 +43,18 @@ TEST(TurnPage, NoMatchNavigatesNowhere) {
   EXPECT_EQ(browser.navigations, std::vector<std::u16string>{u"http://x/3"});
 }
 
+TEST(TurnPage, ALinkWithoutAnAddressIsNotFollowed) {
+  FakeBrowser browser;
+  browser.document->add(anchor(u"Next >", u"Next &gt;", u""));  // a script's "Next"
+  std::u16string followed = u"untouched";
+  EXPECT_FALSE(TurnPage(browser, "Next ", &followed));
+  EXPECT_TRUE(browser.navigations.empty());
+  EXPECT_EQ(followed, u"untouched");
+  browser.document->add(anchor(u"Next >", u"Next &gt;", u"http://x/2"));
+  EXPECT_TRUE(TurnPage(browser, "Next ", &followed));
+  EXPECT_EQ(followed, u"http://x/2");
+}
+
 TEST(TurnPage, LinkTextIsCp1252) {
   FakeBrowser browser;
   browser.document->add(anchor(u"p\u00e1gina", u"&raquo; p\u00e1gina \u00bb", u"http://x/2"));

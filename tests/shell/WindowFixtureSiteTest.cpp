@@ -79,7 +79,7 @@ class RunWatcher final : public capture::CaptureObserver {
   QPushButton* stop = nullptr;
 
   void pageCaptured(int page, int, int) override { pages = page; }
-  void linkFollowed(int page, std::string_view) override {
+  void linkFollowed(int page, const capture::PageTurn&) override {
     if (page == stopAfterPage && stop != nullptr) {
       QTimer::singleShot(0, stop, [this] { stop->click(); });
     }
@@ -96,7 +96,7 @@ class WindowOnFixtureSite : public ::testing::Test {
     window->setAttribute(Qt::WA_QuitOnClose, false);
     // A page that never loads fails the test instead of holding it.
     window->captureController().setPageTimeout(60s);
-    window->captureController().setObserver(&watcher);
+    window->captureController().addObserver(watcher);
     window->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     ASSERT_TRUE(web->waitUntilComplete(60s));  // the home page (or its error page)

@@ -26,6 +26,8 @@ class FakeBrowser final : public Browser {
   // Shown instead of `document` when set (a decoded snapshot, for instance).
   std::shared_ptr<const capture::HtmlDocument> shownDocument;
   int readyState = kReadyStateComplete;
+  std::u16string location;
+  std::string pageDataJson = R"({"url":"","jsonLd":[],"microdata":[],"links":[]})";
   std::vector<std::u16string> navigations;
   int backs = 0;
   int forwards = 0;
@@ -36,6 +38,7 @@ class FakeBrowser final : public Browser {
   void Navigate(std::u16string_view url) override {
     navigations.emplace_back(url);
     if (navigationFails) throw std::runtime_error("navigation refused");
+    location = url;
     if (onNavigate) onNavigate(url);
   }
   void GoBack() override {
@@ -47,6 +50,8 @@ class FakeBrowser final : public Browser {
     if (historyFails) throw std::runtime_error("no later page");
   }
   int ReadyState() const override { return readyState; }
+  std::u16string LocationURL() const override { return location; }
+  std::string pageData() override { return pageDataJson; }
   std::shared_ptr<const capture::HtmlDocument> Document() override {
     if (shownDocument) return shownDocument;
     return document;

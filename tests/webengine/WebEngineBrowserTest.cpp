@@ -93,6 +93,29 @@ TEST_F(WebEngineBrowserTest, FailedLoadStillCompletes) {
   EXPECT_THROW(browser.Navigate(u"not an address"), capture::CaptureError);
 }
 
+TEST_F(WebEngineBrowserTest, AMoveWithinThePageCompletesLikeALoad) {
+  WebEngineBrowser browser;
+  EventLog log;
+  load(browser, m_sample);
+  browser.addListener(log);
+  // A "Next" whose address is "#" or a fragment of the page shown loads nothing.
+  for (const std::u16string& target : {m_sample + u"#", m_sample + u"#top"}) {
+    browser.Navigate(target);
+    ASSERT_TRUE(browser.waitUntilComplete(std::chrono::seconds(10)));
+    EXPECT_EQ(browser.ReadyState(), 4);
+    EXPECT_EQ(browser.LocationURL(), target);
+  }
+  const std::string second(m_sample.begin(), m_sample.end());
+  EXPECT_EQ(log.events,
+            (std::vector<std::string>{"document " + second + "#", "document " + second + "#top"}));
+  // A different page still counts as loading until the engine reports it.
+  browser.Navigate(fileUrl("es/page3.html"));
+  EXPECT_NE(browser.ReadyState(), 4);
+  ASSERT_TRUE(browser.waitUntilComplete(testing::kLoadLimit));
+  EXPECT_EQ(browser.LocationURL(), fileUrl("es/page3.html"));
+  browser.removeListener(log);
+}
+
 TEST_F(WebEngineBrowserTest, SnapshotHoldsWhatTheCaptureReads) {
   WebEngineBrowser browser;
   load(browser, m_sample);

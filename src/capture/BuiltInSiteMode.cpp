@@ -1,0 +1,55 @@
+#include "capture/BuiltInSiteMode.h"
+
+#include "capture/Browser.h"
+#include "capture/CaptureSite.h"
+#include "capture/PageRows.h"
+#include "capture/PageSignature.h"
+#include "capture/PageTurning.h"
+#include "capture/PageWalker.h"
+#include "text/Cp1252.h"
+#include "text/Utf8.h"
+
+#include <memory>
+
+namespace quillon::capture {
+
+BuiltInSiteMode::BuiltInSiteMode(parsers::Site site) : m_site(site), m_setup(captureSite(site)) {}
+
+results::CaptionSet BuiltInSiteMode::captions() const { return m_setup.captions; }
+
+std::string_view BuiltInSiteMode::countSuffix() const { return m_setup.statusSuffix; }
+
+PageReading BuiltInSiteMode::readPage(RunContext& context) {
+  if (m_setup.phoneReveal) {
+    TogglePhones(context.browser, context.downloadBusy, context.progress, context.pump);
+  }
+  const std::shared_ptr<const HtmlDocument> document = context.browser.Document();
+  std::string pageText;
+  walkPage(m_site, document.get(), pageText, context.progress);
+  PageReading reading;
+  reading.signature = textSignature(pageText);
+  const bool lookups = m_setup.emailLookup && context.lookupEmail;
+  reading.addRows = [this, &context, lookups, page = text::cp1252ToUtf16(pageText)] {
+    return addPageRows(m_site, page, context.table,
+                       lookups ? EmailLookupFn(context.lookupEmail) : EmailLookupFn());
+  };
+  return reading;
+}
+
+PageTurn BuiltInSiteMode::turnPage(RunContext& context) {
+  PageTurn turn;
+  for (std::string_view linkText : m_setup.linkTexts) {
+    if (linkText.empty()) break;
+    std::u16string address;
+    if (TurnPage(context.browser, linkText, &address)) {
+      turn.followed = true;
+      turn.address = text::utf16ToUtf8(address);
+      turn.linkText = text::cp1252ToUtf8(linkText);
+      return turn;
+    }
+  }
+  turn.endReason = "no next page";
+  return turn;
+}
+
+}  // namespace quillon::capture
