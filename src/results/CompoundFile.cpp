@@ -63,35 +63,50 @@ std::string unusedDirectoryEntry() {
   return entry;
 }
 
-void writeIds(std::ostream& out, const std::vector<std::uint32_t>& ids) {
-  std::string bytes(ids.size() * 4, '\0');
-  for (std::size_t i = 0; i < ids.size(); ++i) put32(bytes, 4 * i, ids[i]);
+void writeBytes(std::ostream& out, std::string_view bytes) {
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
+void writeIds(std::ostream& out, const std::vector<std::uint32_t>& ids) {
+  std::string bytes(ids.size() * 4, '\0');
+  for (std::size_t i = 0; i < ids.size(); ++i) put32(bytes, 4 * i, ids[i]);
+  writeBytes(out, bytes);
+}
+
 void writePadded(std::ostream& out, std::string_view data, std::uint32_t unit) {
-  out.write(data.data(), static_cast<std::streamsize>(data.size()));
+  writeBytes(out, data);
   const std::size_t rest = data.size() % unit;
   if (rest != 0) out << std::string(unit - rest, '\0');
 }
 
-}  // namespace
+// Where everything goes: sectors in file order are the stream (or the mini stream that
+// holds it), the mini allocation table, the directory, the allocation table, the DIFAT.
+struct Layout {
+  explicit Layout(std::size_t streamSize);
 
-void writeCompoundFile(std::ostream& out, std::u16string_view streamName, std::string_view data) {
-  const bool mini = data.size() < kMiniStreamCutoff;
-  // Sectors in file order: the stream (or the mini stream that holds it), the mini
-  // allocation table, the directory, the allocation table, the DIFAT.
-  const std::uint32_t miniSectors = mini ? sectorsFor(data.size(), kMiniSectorSize) : 0;
-  const std::uint32_t dataSectors =
-      mini ? sectorsFor(std::size_t{miniSectors} * kMiniSectorSize, kSectorSize)
-           : sectorsFor(data.size(), kSectorSize);
-  const std::uint32_t miniFatSectors =
-      mini ? sectorsFor(std::size_t{miniSectors} * 4, kSectorSize) : 0;
-  const std::uint32_t directorySectors = 1;
-  const std::uint32_t fixedSectors = dataSectors + miniFatSectors + directorySectors;
+  std::uint32_t miniFatStart() const { return dataSectors; }
+  std::uint32_t directoryStart() const { return miniFatStart() + miniFatSectors; }
+  std::uint32_t fatStart() const { return directoryStart() + directorySectors; }
+  std::uint32_t difatStart() const { return fatStart() + fatSectors; }
 
+  bool mini;
+  std::uint32_t miniSectors;
+  std::uint32_t dataSectors;
+  std::uint32_t miniFatSectors;
+  std::uint32_t directorySectors = 1;
   std::uint32_t fatSectors = 0;
   std::uint32_t difatSectors = 0;
+};
+
+Layout::Layout(std::size_t streamSize)
+    : mini(streamSize < kMiniStreamCutoff),
+      miniSectors(mini ? sectorsFor(streamSize, kMiniSectorSize) : 0),
+      dataSectors(mini ? sectorsFor(std::size_t{miniSectors} * kMiniSectorSize, kSectorSize)
+                       : sectorsFor(streamSize, kSectorSize)),
+      miniFatSectors(mini ? sectorsFor(std::size_t{miniSectors} * 4, kSectorSize) : 0) {
+  // The allocation table and the DIFAT count their own sectors too: grow both until they
+  // cover the whole file.
+  const std::uint32_t fixedSectors = dataSectors + miniFatSectors + directorySectors;
   for (;;) {
     const std::uint32_t total = fixedSectors + fatSectors + difatSectors;
     const std::uint32_t needFat = sectorsFor(std::size_t{total} * 4, kSectorSize);
@@ -103,19 +118,9 @@ void writeCompoundFile(std::ostream& out, std::u16string_view streamName, std::s
     fatSectors = needFat;
     difatSectors = needDifat;
   }
+}
 
-  const std::uint32_t miniFatStart = dataSectors;
-  const std::uint32_t directoryStart = miniFatStart + miniFatSectors;
-  const std::uint32_t fatStart = directoryStart + directorySectors;
-  const std::uint32_t difatStart = fatStart + fatSectors;
-
-  std::vector<std::uint32_t> fat(std::size_t{fatSectors} * kIdsPerSector, kFree);
-  chain(fat, 0, dataSectors);
-  chain(fat, miniFatStart, miniFatSectors);
-  chain(fat, directoryStart, directorySectors);
-  for (std::uint32_t i = 0; i < fatSectors; ++i) fat[fatStart + i] = kFatSect;
-  for (std::uint32_t i = 0; i < difatSectors; ++i) fat[difatStart + i] = kDifSect;
-
+std::string header(const Layout& layout) {
   std::string header(kSectorSize, '\0');
   const char signature[] = "\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1";
   header.replace(0, 8, signature, 8);
@@ -124,46 +129,73 @@ void writeCompoundFile(std::ostream& out, std::u16string_view streamName, std::s
   put16(header, 0x1C, 0xFFFE);  // little-endian
   put16(header, 0x1E, 9);       // 512-byte sectors
   put16(header, 0x20, 6);       // 64-byte mini sectors
-  put32(header, 0x2C, fatSectors);
-  put32(header, 0x30, directoryStart);
+  put32(header, 0x2C, layout.fatSectors);
+  put32(header, 0x30, layout.directoryStart());
   put32(header, 0x38, kMiniStreamCutoff);
-  put32(header, 0x3C, miniFatSectors > 0 ? miniFatStart : kEndOfChain);
-  put32(header, 0x40, miniFatSectors);
-  put32(header, 0x44, difatSectors > 0 ? difatStart : kEndOfChain);
-  put32(header, 0x48, difatSectors);
+  put32(header, 0x3C, layout.miniFatSectors > 0 ? layout.miniFatStart() : kEndOfChain);
+  put32(header, 0x40, layout.miniFatSectors);
+  put32(header, 0x44, layout.difatSectors > 0 ? layout.difatStart() : kEndOfChain);
+  put32(header, 0x48, layout.difatSectors);
   for (std::uint32_t i = 0; i < kHeaderDifatEntries; ++i) {
-    put32(header, 0x4C + 4 * i, i < fatSectors ? fatStart + i : kFree);
+    put32(header, 0x4C + 4 * i, i < layout.fatSectors ? layout.fatStart() + i : kFree);
   }
-  out.write(header.data(), static_cast<std::streamsize>(header.size()));
+  return header;
+}
 
-  writePadded(out, data, kSectorSize);
+std::vector<std::uint32_t> miniFat(const Layout& layout) {
+  std::vector<std::uint32_t> miniFat(std::size_t{layout.miniFatSectors} * kIdsPerSector, kFree);
+  chain(miniFat, 0, layout.miniSectors);
+  return miniFat;
+}
 
-  if (mini) {
-    std::vector<std::uint32_t> miniFat(std::size_t{miniFatSectors} * kIdsPerSector, kFree);
-    chain(miniFat, 0, miniSectors);
-    writeIds(out, miniFat);
-  }
-
+std::string directory(const Layout& layout, std::u16string_view streamName,
+                      std::size_t streamSize) {
   std::string directory;
-  directory += directoryEntry(u"Root Entry", 5, 1, mini && miniSectors > 0 ? 0 : kEndOfChain,
-                              mini ? miniSectors * kMiniSectorSize : 0);
-  const auto size = static_cast<std::uint32_t>(data.size());
-  const std::uint32_t start = data.empty() ? kEndOfChain : 0;
-  directory += directoryEntry(streamName, 2, kNoStream, start, size);
+  directory +=
+      directoryEntry(u"Root Entry", 5, 1, layout.mini && layout.miniSectors > 0 ? 0 : kEndOfChain,
+                     layout.mini ? layout.miniSectors * kMiniSectorSize : 0);
+  const std::uint32_t start = streamSize == 0 ? kEndOfChain : 0;
+  directory +=
+      directoryEntry(streamName, 2, kNoStream, start, static_cast<std::uint32_t>(streamSize));
   while (directory.size() < kSectorSize) directory += unusedDirectoryEntry();
-  out.write(directory.data(), static_cast<std::streamsize>(directory.size()));
+  return directory;
+}
 
-  writeIds(out, fat);
+std::vector<std::uint32_t> fat(const Layout& layout) {
+  std::vector<std::uint32_t> fat(std::size_t{layout.fatSectors} * kIdsPerSector, kFree);
+  chain(fat, 0, layout.dataSectors);
+  chain(fat, layout.miniFatStart(), layout.miniFatSectors);
+  chain(fat, layout.directoryStart(), layout.directorySectors);
+  for (std::uint32_t i = 0; i < layout.fatSectors; ++i) fat[layout.fatStart() + i] = kFatSect;
+  for (std::uint32_t i = 0; i < layout.difatSectors; ++i) fat[layout.difatStart() + i] = kDifSect;
+  return fat;
+}
 
-  for (std::uint32_t d = 0; d < difatSectors; ++d) {
+// The allocation table's sectors past the 109 the header lists, each DIFAT sector ending
+// with the next one's position.
+void writeDifat(std::ostream& out, const Layout& layout) {
+  for (std::uint32_t d = 0; d < layout.difatSectors; ++d) {
     std::vector<std::uint32_t> ids(kIdsPerSector, kFree);
     for (std::uint32_t i = 0; i + 1 < kIdsPerSector; ++i) {
       const std::uint32_t fatIndex = kHeaderDifatEntries + d * (kIdsPerSector - 1) + i;
-      if (fatIndex < fatSectors) ids[i] = fatStart + fatIndex;
+      if (fatIndex < layout.fatSectors) ids[i] = layout.fatStart() + fatIndex;
     }
-    ids[kIdsPerSector - 1] = d + 1 < difatSectors ? difatStart + d + 1 : kEndOfChain;
+    ids[kIdsPerSector - 1] =
+        d + 1 < layout.difatSectors ? layout.difatStart() + d + 1 : kEndOfChain;
     writeIds(out, ids);
   }
+}
+
+}  // namespace
+
+void writeCompoundFile(std::ostream& out, std::u16string_view streamName, std::string_view data) {
+  const Layout layout(data.size());
+  writeBytes(out, header(layout));
+  writePadded(out, data, kSectorSize);
+  if (layout.mini) writeIds(out, miniFat(layout));
+  writeBytes(out, directory(layout, streamName, data.size()));
+  writeIds(out, fat(layout));
+  writeDifat(out, layout);
 }
 
 }  // namespace quillon::results

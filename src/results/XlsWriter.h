@@ -27,13 +27,10 @@ class XlsWriter final : public RowWriter {
   void finish() override;
 
  private:
-  static constexpr std::uint32_t kNoString = 0xFFFFFFFFu;
-
   std::uint32_t intern(std::string_view cp1252);
-  std::string workbookStream() const;
 
   std::ostream& m_out;
-  std::vector<std::uint32_t> m_cells;  // per row, ten indices into m_strings
+  std::vector<std::uint32_t> m_cells;  // per row, ten indices into m_strings or kNoSharedString
   std::vector<std::string> m_strings;  // the shared strings, cp1252
   std::unordered_map<std::string, std::uint32_t> m_stringIndex;
   std::uint32_t m_references = 0;
