@@ -100,8 +100,8 @@ std::unique_ptr<CurlTransfer> CurlTransfer::make(std::string_view url, const std
                        static_cast<long>(limits.lowSpeedTime.count())),
       curl_easy_setopt(easy, CURLOPT_BUFFERSIZE, static_cast<long>(kChunkBytes)),
       curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, &CurlTransfer::onBody),
-      curl_easy_setopt(easy, CURLOPT_WRITEDATA, transfer.get()),
-      curl_easy_setopt(easy, CURLOPT_PRIVATE, transfer.get()),
+      curl_easy_setopt(easy, CURLOPT_WRITEDATA, static_cast<void*>(transfer.get())),
+      curl_easy_setopt(easy, CURLOPT_PRIVATE, static_cast<void*>(transfer.get())),
   };
   if (!std::all_of(std::begin(results), std::end(results),
                    [](CURLcode result) { return result == CURLE_OK; })) {
