@@ -158,6 +158,7 @@ void appendUtf8(std::string& out, char32_t c) {
 // A character reference at html[pos] ("&#64;", "&#x40;", "&commat;"): its length and
 // character, or zero. Only the names of characters an address is made of are known.
 std::size_t characterReference(std::string_view html, std::size_t pos, char32_t& c) {
+  if (html[pos] != '&') return 0;
   if (html.substr(pos, 2) == "&#") {
     std::size_t i = pos + 2;
     const bool hex = i < html.size() && (html[i] == 'x' || html[i] == 'X');
