@@ -3,6 +3,8 @@
 #include "parsers/Finders.h"
 #include "webfetch/PageLines.h"
 
+#include <utility>
+
 namespace quillon::webfetch {
 
 std::string fetchEmailfromHTTP(TWebData& webData, std::string_view url) {
@@ -14,6 +16,18 @@ std::string fetchEmailfromHTTP(TWebData& webData, std::string_view url) {
   if (!webData.Execute()) return email;
   email = parsers::FindEmail(joinPageLines(webData.PageLines));
   return email;
+}
+
+void lookupEmailLater(FetchQueue& queue, std::string url,
+                      std::function<void(std::string email)> done) {
+  queue.add(
+      std::move(url),
+      [done = std::move(done)](FetchResult result) {
+        // Lines joined as the sequential lookup joins them, so both find the same address.
+        done(result.body ? parsers::FindEmail(joinPageLines(splitPageLines(*result.body)))
+                         : std::string());
+      },
+      FetchQueue::Pacing::Unpaced);
 }
 
 }  // namespace quillon::webfetch

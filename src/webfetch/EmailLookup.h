@@ -1,7 +1,9 @@
 #pragma once
 
+#include "webfetch/FetchQueue.h"
 #include "webfetch/TWebData.h"
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -12,5 +14,12 @@ namespace quillon::webfetch {
 // whole, markup included. A failed fetch yields empty text, never the address of a page
 // fetched earlier.
 std::string fetchEmailfromHTTP(TWebData& webData, std::string_view url);
+
+// The same lookup through the queue: done hears the e-mail address found on the page at url
+// (cp1252), or empty text for a failed or cancelled fetch. The lookups of a page all go to
+// the directory's own host, which its pages come from as well, so they start unpaced: the
+// queue's limit on transfers bounds the load instead.
+void lookupEmailLater(FetchQueue& queue, std::string url,
+                      std::function<void(std::string email)> done);
 
 }  // namespace quillon::webfetch

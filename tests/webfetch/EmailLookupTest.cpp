@@ -2,6 +2,7 @@
 #include "webfetch/FetchTestSupport.h"
 #include "webfetch/LoopbackServer.h"
 
+#include <atomic>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <map>
@@ -112,6 +113,54 @@ TEST_F(EmailLookupTest, TheDirectoryHostReachesTheLocalServerThroughAnOverride) 
             "info@rossi-srl.it");
   ASSERT_EQ(server.requests().size(), 1u);
   EXPECT_EQ(server.requests()[0].header("Host"), "www.paginegialle.it:" + port);
+}
+
+TEST_F(EmailLookupTest, ConcurrentLookupsFindWhatSequentialLookupsFind) {
+  // Later pages answer sooner, so that the lookups end in another order than they began.
+  std::atomic<int> active{0};
+  std::atomic<int> most{0};
+  LoopbackServer slow([&](const Request& request, Connection& connection) {
+    const int now = ++active;
+    for (int seen = most; now > seen && !most.compare_exchange_weak(seen, now);) {
+    }
+    const auto found = pages.find(request.target.substr(0, request.target.find('?')));
+    const std::size_t equals = request.target.find('=');
+    const int delay =
+        equals == std::string::npos ? 0 : std::stoi(request.target.substr(equals + 1));
+    connection.wait(std::chrono::milliseconds(delay));
+    --active;
+    connection.send(found != pages.end() ? found->second
+                                         : httpResponse(404, "write to lost@rossi-srl.it"));
+  });
+  std::vector<std::string> urls;
+  int delay = 400;
+  for (const char* path : {"/listing", "/other", "/error", "/lf", "/cr", "/nul", "/nul-after",
+                           "/empty", "/plain", "/moved", "/missing", "/listing"}) {
+    urls.push_back(slow.url(std::string(path) + "?delay=" + std::to_string(delay)));
+    delay -= 30;
+  }
+  urls.push_back("file:///etc/hosts");
+  urls.push_back("http://127.0.0.1:1/");
+
+  std::vector<std::string> sequential;
+  for (const std::string& url : urls) sequential.push_back(fetchEmailfromHTTP(webData, url));
+  ASSERT_EQ(sequential[0], "info@rossi-srl.it");
+  most = 0;
+
+  FetchQueue queue(pump, webData.Agent, {}, fastLimits(), FetchQueueOptions{4, {}});
+  std::vector<std::string> concurrent(urls.size(), "not reported");
+  std::vector<std::size_t> order;
+  for (std::size_t i = 0; i < urls.size(); ++i) {
+    lookupEmailLater(queue, urls[i], [&, i](std::string email) {
+      concurrent[i] = std::move(email);
+      order.push_back(i);
+    });
+  }
+  queue.wait();
+  EXPECT_EQ(concurrent, sequential);
+  EXPECT_EQ(order.size(), urls.size());
+  EXPECT_FALSE(std::is_sorted(order.begin(), order.end()));
+  EXPECT_EQ(most.load(), 4);
 }
 
 }  // namespace

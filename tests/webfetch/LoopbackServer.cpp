@@ -85,7 +85,7 @@ LoopbackServer::LoopbackServer(Handler handler) : m_handler(std::move(handler)) 
   address.sin_port = 0;
   socklen_t length = sizeof address;
   if (m_listener < 0 || ::bind(m_listener, reinterpret_cast<sockaddr*>(&address), length) != 0 ||
-      ::listen(m_listener, 16) != 0 ||
+      ::listen(m_listener, 64) != 0 ||
       ::getsockname(m_listener, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
     if (m_listener >= 0) ::close(m_listener);
     throw std::runtime_error("loopback server: no listening socket");

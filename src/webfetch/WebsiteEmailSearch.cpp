@@ -1,0 +1,56 @@
+#include "webfetch/WebsiteEmailSearch.h"
+
+#include "webfetch/ContactLinks.h"
+#include "webfetch/PageEmail.h"
+#include "webfetch/SiteAddress.h"
+
+#include <utility>
+#include <vector>
+
+namespace quillon::webfetch {
+
+// One search; the queue's callbacks keep it alive until it reports.
+struct WebsiteEmailSearch::Search : std::enable_shared_from_this<Search> {
+  FetchQueue* queue = nullptr;
+  std::shared_ptr<const PageReader> reader;
+  std::function<void(std::string)> done;
+  std::string siteHost;
+  std::vector<std::string> contactPages;
+  std::size_t nextContactPage = 0;
+
+  void fetch(std::string url, bool homePage) {
+    queue->add(std::move(url), [self = shared_from_this(), homePage](FetchResult result) {
+      self->read(std::move(result), homePage);
+    });
+  }
+
+  void read(FetchResult result, bool homePage) {
+    if (result.cancelled) return done({});
+    if (result.body) {
+      const std::string html = htmlAsUtf8(*result.body);
+      const PageContent content = (*reader)(html, result.finalUrl);
+      if (std::string email = findPageEmail(html, content); !email.empty()) return done(email);
+      if (homePage) contactPages = contactPageLinks(content.links, result.finalUrl, siteHost);
+    }
+    if (nextContactPage < contactPages.size()) return fetch(contactPages[nextContactPage++], false);
+    done({});
+  }
+};
+
+WebsiteEmailSearch::WebsiteEmailSearch(FetchQueue& queue, PageReader reader)
+    : m_queue(queue), m_reader(std::make_shared<const PageReader>(std::move(reader))) {}
+
+void WebsiteEmailSearch::find(std::string_view webAddress,
+                              std::function<void(std::string email)> done) {
+  auto search = std::make_shared<Search>();
+  search->queue = &m_queue;
+  search->reader = m_reader;
+  search->done = std::move(done);
+  std::string home = websiteHomeUrl(webAddress);
+  search->siteHost = urlHost(home);
+  // An address that cannot be fetched fails in the queue, so that done is never called
+  // from here.
+  search->fetch(std::move(home), true);
+}
+
+}  // namespace quillon::webfetch
