@@ -8,7 +8,7 @@ packages=(
   libpcre2-dev libcurl4-openssl-dev libxlsxwriter-dev libicu-dev zlib1g-dev
   qt6-base-dev qt6-webengine-dev qt6-qpa-plugins libgl-dev
   fonts-wine fonts-dejavu-core
-  librsvg2-bin
+  librsvg2-bin dpkg-dev
 )
 test_packages=(
   libgtest-dev libgmock-dev libbenchmark-dev libcpp-httplib-dev

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs what Quillon and its tests need, builds everything and runs every test: the
-# whole suite, the suites again under AddressSanitizer and UndefinedBehaviorSanitizer, and
-# a short run of every fuzz target. Any failure, sanitizer report or fuzz finding ends the
-# script with a non-zero status; the last line is the summary of the whole suite.
+# whole suite, the suites again under AddressSanitizer and UndefinedBehaviorSanitizer, a
+# short run of every fuzz target, and the checks of an install and of the Debian package.
+# Any failure, sanitizer report, fuzz finding or packaging error ends the script with a
+# non-zero status; the last line is the summary of the whole suite.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh --test
@@ -24,5 +25,18 @@ ASAN_OPTIONS=$asan:detect_leaks=0:new_delete_type_mismatch=0 \
 # The seed is fixed so that CI repeats the inputs that were checked before a change landed;
 # longer, unseeded runs (scripts/fuzz.sh) are for hunting.
 QUILLON_FUZZ_SEED=${QUILLON_FUZZ_SEED:-20261209} bash scripts/fuzz.sh "${QUILLON_FUZZ_SECONDS:-15}"
+
+# Packaging: the test build installed into a scratch folder, then the Debian package built
+# and unpacked; each tree checked (files, desktop entry, AppStream metadata, manual pages),
+# and the package passed through lintian, whose errors are fatal.
+stage=$(mktemp -d)
+trap 'rm -rf "$stage"' EXIT
+DESTDIR="$stage/install" cmake --install build-test --prefix /usr >/dev/null
+bash scripts/check-install.sh "$stage/install/usr"
+bash scripts/package.sh
+package=$(ls dist/quillon_*.deb)
+dpkg-deb -x "$package" "$stage/package"
+bash scripts/check-install.sh "$stage/package/usr"
+lintian --fail-on error "$package"
 
 ctest --test-dir build-test --output-on-failure -j "$(nproc)"
