@@ -1,15 +1,14 @@
 // Listing blocks per second through each site's Execute, and the two finders.
 // Target: at least 50,000 realistic blocks per second per site on one core.
-#include "parsers/uAmarillasES.h"
-#include "parsers/uCommon2Sites.h"
-#include "parsers/uGialleIT.h"
-#include "parsers/uYellowPagesAU.h"
-#include "parsers/uYellowPagesCA.h"
+#include "parsers/AmarillasESEntry.h"
+#include "parsers/Finders.h"
+#include "parsers/GialleITEntry.h"
+#include "parsers/YellowPagesAUEntry.h"
+#include "parsers/YellowPagesCAEntry.h"
 #include "text/Cp1252.h"
 #include "text/Utf8.h"
 
 #include <benchmark/benchmark.h>
-
 #include <string>
 #include <vector>
 

@@ -183,14 +183,30 @@ class JsonReader {
       if (!flush() || m_pos >= m_s.size()) return std::nullopt;
       const char e = m_s[m_pos++];
       switch (e) {
-        case '"': out += u'"'; break;
-        case '\\': out += u'\\'; break;
-        case '/': out += u'/'; break;
-        case 'b': out += u'\b'; break;
-        case 'f': out += u'\f'; break;
-        case 'n': out += u'\n'; break;
-        case 'r': out += u'\r'; break;
-        case 't': out += u'\t'; break;
+        case '"':
+          out += u'"';
+          break;
+        case '\\':
+          out += u'\\';
+          break;
+        case '/':
+          out += u'/';
+          break;
+        case 'b':
+          out += u'\b';
+          break;
+        case 'f':
+          out += u'\f';
+          break;
+        case 'n':
+          out += u'\n';
+          break;
+        case 'r':
+          out += u'\r';
+          break;
+        case 't':
+          out += u'\t';
+          break;
         case 'u': {
           const auto unit = hex4();
           if (!unit) return std::nullopt;

@@ -41,7 +41,8 @@ class CompoundFile {
       const std::uint32_t nameBytes = le16(entry, 64);
       if (entry[66] != 2 || nameBytes != 2 * (wanted.size() + 1)) continue;
       bool same = true;
-      for (std::size_t i = 0; i < wanted.size(); ++i) same = same && le16(entry, 2 * i) == wanted[i];
+      for (std::size_t i = 0; i < wanted.size(); ++i)
+        same = same && le16(entry, 2 * i) == wanted[i];
       if (!same) continue;
       const std::uint32_t start = le32(entry, 116);
       const std::uint32_t size = le32(entry, 120);
@@ -177,8 +178,8 @@ std::optional<std::vector<std::u16string>> sharedStrings(const std::vector<Recor
       const std::size_t fit = (parts[part].size() - pos) / width;
       if (fit == 0) return std::nullopt;
       for (std::size_t k = 0; k < fit && left > 0; ++k, --left, pos += width) {
-        text.push_back(static_cast<char16_t>(width == 2 ? le16(parts[part], pos)
-                                                        : static_cast<unsigned char>(parts[part][pos])));
+        text.push_back(static_cast<char16_t>(
+            width == 2 ? le16(parts[part], pos) : static_cast<unsigned char>(parts[part][pos])));
       }
     }
     strings.push_back(std::move(text));
@@ -188,7 +189,6 @@ std::optional<std::vector<std::u16string>> sharedStrings(const std::vector<Recor
 }
 
 }  // namespace
-
 
 std::optional<Rows> readXls(std::string_view file) {
   const auto stream = CompoundFile(file).stream(u"Workbook");
@@ -264,7 +264,8 @@ std::optional<std::vector<std::pair<std::string, ZipEntry>>> zipDirectory(std::s
     }
     const std::size_t data = local + 30 + nameLength + le16(file, local + 28);
     if (data + entry.compressed > file.size()) return std::nullopt;
-    entries.emplace_back(name, ZipEntry{entry.method, entry.crc, entry.compressed, entry.size, data});
+    entries.emplace_back(name,
+                         ZipEntry{entry.method, entry.crc, entry.compressed, entry.size, data});
     pos += 46 + skip;
   }
   if (pos != end) return std::nullopt;
@@ -307,8 +308,8 @@ std::optional<std::string> zipEntry(std::string_view file, std::string_view want
     } else {
       return std::nullopt;
     }
-    const auto crc = crc32(0L, reinterpret_cast<const Bytef*>(out.data()),
-                           static_cast<uInt>(out.size()));
+    const auto crc =
+        crc32(0L, reinterpret_cast<const Bytef*>(out.data()), static_cast<uInt>(out.size()));
     if (crc != entry.crc) return std::nullopt;
     return out;
   }

@@ -2,13 +2,13 @@
 // they return is a piece of the input of the shape their patterns allow.
 
 #include "FuzzSupport.h"
-#include "parsers/uCommon2Sites.h"
+#include "parsers/Finders.h"
 
 namespace {
 
 bool isWordByte(char c) {
-  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
-         c == '_' || c == '-';
+  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' ||
+         c == '-';
 }
 
 // name@host.domain[.more]: the e-mail pattern, checked by hand.

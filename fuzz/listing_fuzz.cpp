@@ -3,11 +3,12 @@
 // set reads the rest as UTF-16 code units instead of cp1252 bytes.
 
 #include "FuzzSupport.h"
+#include "parsers/AmarillasESEntry.h"
+#include "parsers/GialleITEntry.h"
 #include "parsers/ListingRow.h"
-#include "parsers/uAmarillasES.h"
-#include "parsers/uGialleIT.h"
-#include "parsers/uYellowPagesAU.h"
-#include "parsers/uYellowPagesCA.h"
+#include "parsers/OwnListingText.h"
+#include "parsers/YellowPagesAUEntry.h"
+#include "parsers/YellowPagesCAEntry.h"
 #include "text/Cp1252.h"
 
 #include <map>
@@ -52,6 +53,11 @@ void check(parsers::Site site, const std::u16string& block) {
       FUZZ_CHECK(emptyOr(e.Phone, R"(\d{3} \d{3} \d{3})"));
       FUZZ_CHECK(emptyOr(e.Zip, R"(\d{5})"));
       FUZZ_CHECK(e.Url.empty() || e.Url.size() >= 6);
+      // The web address and e-mail come from the listing's own lines, never from the next
+      // listing's container after them.
+      const std::string own(parsers::ownListingText(text::utf16ToCp1252(block)));
+      FUZZ_CHECK(own.find(text::utf16ToCp1252(e.Url)) != std::string::npos);
+      FUZZ_CHECK(own.find(text::utf16ToCp1252(e.Email)) != std::string::npos);
       break;
     }
     case parsers::Site::IT: {

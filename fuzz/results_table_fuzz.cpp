@@ -1,7 +1,6 @@
-// The results table under random sequences of add, append, edit, select, delete, header
-// sort and key presses, against a literal model: a plain list that scans every row for
-// the duplicate rule and sorts the whole list by name whenever a name is set. Answers,
-// cells, selection and order must be identical after every operation. The changes the
+// The results table under random sequences of add, append, edit, delete, header sort and
+// key presses, against its literal model (tests/support/ReferenceTable.h). Answers, cells
+// and order must be identical after every operation. The changes the
 // table reports to its observer must replay to the same order (the list view relies on
 // them).
 
@@ -10,11 +9,13 @@
 #include "results/KeyHandling.h"
 #include "results/NameCollator.h"
 #include "results/ResultsTable.h"
+#include "results/RowSelection.h"
 #include "results/TableObserver.h"
+#include "support/ReferenceTable.h"
 
 #include <algorithm>
-#include <map>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -22,131 +23,23 @@ namespace {
 using namespace quillon;
 using results::RowHandle;
 
+using Model = testing::ReferenceTable;
+
 const results::NameCollator& collator() {
   static const results::NameCollator instance("es_ES");
   return instance;
 }
 
-const std::string& sortKey(const std::string& name) {
-  static std::map<std::string, std::string> keys;
-  auto it = keys.find(name);
-  if (it == keys.end()) it = keys.emplace(name, collator().sortKey(name)).first;
-  return it->second;
-}
-
-// Byte-wise, as unsigned bytes.
-int compareBytes(std::string_view a, std::string_view b) {
-  for (std::size_t i = 0; i < a.size() && i < b.size(); ++i) {
-    const auto x = static_cast<unsigned char>(a[i]);
-    const auto y = static_cast<unsigned char>(b[i]);
-    if (x != y) return x < y ? -1 : 1;
-  }
-  return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
-}
-
-int compareFolded(std::string_view a, std::string_view b) {
-  const auto fold = [](std::string_view s) {
-    std::string out(s);
-    for (char& c : out) {
-      if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    }
-    return out;
-  };
-  return compareBytes(fold(a), fold(b));
-}
-
-class LiteralTable {
+// The list's selection, as a set of rows.
+class Selection final : public results::RowSelection {
  public:
-  struct Row {
-    std::string name;
-    std::vector<std::string> subItems;
-    bool selected = false;
-    std::size_t sequence = 0;  // order of addition: rows that compare equal keep it
-  };
-
-  std::vector<Row> rows;
-  int sortColumn = -1;
-  bool ascending = true;
-
-  std::string cell(const Row& row, int column) const {
-    if (column == 0) return row.name;
-    const auto index = static_cast<std::size_t>(column - 1);
-    return index < row.subItems.size() ? row.subItems[index] : std::string();
-  }
-
-  // Returns the sequence number that identifies the row.
-  std::size_t add(const std::string& name, std::vector<std::string> subItems) {
-    rows.push_back(Row{"", std::move(subItems), false, m_next});
-    if (!name.empty()) {
-      rows.back().name = name;
-      sortByName();
-    }
-    return m_next++;
-  }
-
-  Row* find(std::size_t sequence) {
-    for (Row& row : rows) {
-      if (row.sequence == sequence) return &row;
-    }
-    return nullptr;
-  }
-
-  bool isAlreadyIn(const std::string& phone, const std::string& name) const {
-    if (phone.empty()) return false;
-    for (const Row& row : rows) {
-      if (cell(row, 3) == phone && row.name == name) return true;
-    }
-    return false;
-  }
-
-  void setCell(int row, int column, const std::string& text) {
-    if (row < 0 || row >= static_cast<int>(rows.size()) || column < 0 || column > 9) return;
-    Row& target = rows[static_cast<std::size_t>(row)];
-    if (column == 0) {
-      if (target.name == text) return;
-      target.name = text;
-      sortByName();
-      return;
-    }
-    if (cell(target, column) == text) return;
-    const auto index = static_cast<std::size_t>(column - 1);
-    if (index >= target.subItems.size()) target.subItems.resize(index + 1);
-    target.subItems[index] = text;
-  }
-
-  void deleteSelected() {
-    for (std::size_t i = rows.size(); i-- > 0;) {
-      if (rows[i].selected) rows.erase(rows.begin() + static_cast<std::ptrdiff_t>(i));
-    }
-  }
-
-  void sortByColumn(int column) {
-    if (column < 0 || column > 9) return;
-    if (column == sortColumn) {
-      ascending = !ascending;
-    } else {
-      sortColumn = column;
-    }
-    std::sort(rows.begin(), rows.end(), [&](const Row& a, const Row& b) {
-      int order = compareBytes(cell(a, column), cell(b, column));
-      if (order == 0 && column != 0) order = compareFolded(a.name, b.name);
-      if (!ascending) order = -order;
-      return order != 0 ? order < 0 : a.sequence < b.sequence;
-    });
-  }
+  std::vector<int> rows;
+  void selectAll() override { m_selectAll = true; }
+  std::vector<int> selectedRows() const override { return rows; }
+  bool takeSelectAll() { return std::exchange(m_selectAll, false); }
 
  private:
-  void sortByName() {
-    std::sort(rows.begin(), rows.end(), [](const Row& a, const Row& b) {
-      if (const int byKey = compareBytes(sortKey(a.name), sortKey(b.name)); byKey != 0) {
-        return byKey < 0;
-      }
-      if (const int byName = compareBytes(a.name, b.name); byName != 0) return byName < 0;
-      return a.sequence < b.sequence;
-    });
-  }
-
-  std::size_t m_next = 0;
+  bool m_selectAll = false;
 };
 
 // Replays the table's change reports on a list of row handles.
@@ -206,10 +99,43 @@ struct Panel final : results::CountPanel {
 
 // Texts chosen to collide: case, accents, blanks, collation neighbours, NUL, C1 bytes.
 const std::vector<std::string>& pool() {
-  static const std::vector<std::string> texts = {
-      "", "a", "A", "a ", " a", "b", "B", "\xE1", "\xC1", "ab", "aB", "Ab", "_a", "[a", "Zeta",
-      "zeta", "\xD1" "andu", "nandu", "e", "E", "\xE9", "1", "10", "2", "\x80", std::string("a\0b", 3),
-      "\xDF", "ss", "\xC6", "ae", "\x8C", "oe", "\xFF", "\x81", "555 1234", "555-1234"};
+  static const std::vector<std::string> texts = {"",
+                                                 "a",
+                                                 "A",
+                                                 "a ",
+                                                 " a",
+                                                 "b",
+                                                 "B",
+                                                 "\xE1",
+                                                 "\xC1",
+                                                 "ab",
+                                                 "aB",
+                                                 "Ab",
+                                                 "_a",
+                                                 "[a",
+                                                 "Zeta",
+                                                 "zeta",
+                                                 "\xD1"
+                                                 "andu",
+                                                 "nandu",
+                                                 "e",
+                                                 "E",
+                                                 "\xE9",
+                                                 "1",
+                                                 "10",
+                                                 "2",
+                                                 "\x80",
+                                                 std::string("a\0b", 3),
+                                                 "\xDF",
+                                                 "ss",
+                                                 "\xC6",
+                                                 "ae",
+                                                 "\x8C",
+                                                 "oe",
+                                                 "\xFF",
+                                                 "\x81",
+                                                 "555 1234",
+                                                 "555-1234"};
   return texts;
 }
 
@@ -219,7 +145,7 @@ std::string textFrom(fuzz::ByteReader& in) {
   return std::string(in.text(6));  // now and then a few raw bytes
 }
 
-void compare(const results::ResultsTable& table, const LiteralTable& model,
+void compare(const results::ResultsTable& table, const Model& model,
              const std::vector<std::pair<RowHandle, std::size_t>>& handles, const Mirror& mirror) {
   FUZZ_CHECK(table.Count() == static_cast<int>(model.rows.size()));
   FUZZ_CHECK(table.sortColumn() == model.sortColumn);
@@ -229,7 +155,6 @@ void compare(const results::ResultsTable& table, const LiteralTable& model,
     for (int column = 0; column < 10; ++column) {
       FUZZ_CHECK(table.Cell(row, column) == model.cell(expected, column));
     }
-    FUZZ_CHECK(table.isSelected(row) == expected.selected);
     FUZZ_CHECK(mirror.rows[static_cast<std::size_t>(row)] == table.rowAt(row));
   }
   FUZZ_CHECK(mirror.rows.size() == model.rows.size());
@@ -256,8 +181,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   fuzz::ByteReader in(fuzz::bytesOf(data, size));
   results::ResultsTable table{results::NameCollator("es_ES")};
   Mirror mirror(table);
-  table.setObserver(&mirror);
-  LiteralTable model;
+  table.addObserver(mirror);
+  Model model(collator());
+  Selection selection;
   Panel panel;
   std::vector<std::pair<RowHandle, std::size_t>> handles;
 
@@ -288,34 +214,35 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         model.setCell(row, column, text);
         break;
       }
-      case 4: {
-        const bool selected = in.byte() & 1;
-        table.setSelected(row, selected);
-        if (row >= 0 && row < static_cast<int>(model.rows.size())) {
-          model.rows[static_cast<std::size_t>(row)].selected = selected;
+      case 4: {  // the user selects a few rows
+        selection.rows.clear();
+        for (std::size_t n = in.below(4); n > 0; --n) {
+          selection.rows.push_back(
+              static_cast<int>(in.below(static_cast<std::size_t>(table.Count()) + 2)) - 1);
         }
         break;
       }
-      case 5: {  // a key press in the list
-        const std::uint8_t k = in.byte();
-        const std::uint16_t key = (k & 3) == 0 ? results::kKeyA
-                                  : (k & 3) == 1 ? results::kKeyDelete
-                                                 : static_cast<std::uint16_t>(k);
-        const results::KeyModifiers mods{(k & 4) != 0, (k & 8) != 0, (k & 16) != 0};
+      case 5:
+      case 8: {  // a key press in the list
+        const auto command = static_cast<results::ListKeyCommand>(in.below(3));
         panel.text = "untouched";
-        results::lvKeyDown(table, panel, key, mods);
-        if (key == results::kKeyA && mods.ctrl && !mods.shift && !mods.alt) {
-          for (auto& r : model.rows) r.selected = true;
+        results::lvKeyDown(table, panel, selection, command);
+        if (command == results::ListKeyCommand::SelectAll) {
+          FUZZ_CHECK(selection.takeSelectAll());
           FUZZ_CHECK(panel.text == "untouched");
-        } else {
-          if (key == results::kKeyDelete) model.deleteSelected();
-          FUZZ_CHECK(panel.text == std::to_string(model.rows.size()) + " l\xEDneas capturadas");
+          break;
         }
+        if (command == results::ListKeyCommand::DeleteSelected) {
+          model.deleteRows(selection.rows);
+          selection.rows.clear();
+        }
+        FUZZ_CHECK(panel.text == std::to_string(model.rows.size()) + " l\xEDneas capturadas");
         break;
       }
       case 6:
-        table.DeleteSelectedRows();
-        model.deleteSelected();
+        table.DeleteSelectedRows(selection.rows);
+        model.deleteRows(selection.rows);
+        selection.rows.clear();
         break;
       case 7: {
         const int column = static_cast<int>(in.below(12)) - 1;
@@ -323,10 +250,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         model.sortByColumn(column);
         break;
       }
-      case 8:
-        table.SelectAllRows();
-        for (auto& r : model.rows) r.selected = true;
-        break;
       case 9: {  // the duplicate rule, for a pair from the pool or from a row
         std::string phone = textFrom(in);
         std::string name = textFrom(in);

@@ -1,17 +1,26 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets of fuzz/ (clang, core only, AddressSanitizer and
-# UndefinedBehaviorSanitizer) and runs each for SECONDS seconds (default 60), starting
-# from its seed corpus in fuzz/corpus/<target>/ (and its dictionary fuzz/<target>.dict).
-#   scripts/fuzz.sh [SECONDS] [TARGET...]      e.g. scripts/fuzz.sh 600 results_table
-# New inputs the fuzzer finds go to build-fuzz/corpus/<target>/, never into the repository.
+# UndefinedBehaviorSanitizer) and runs each, starting from its seed corpus in
+# fuzz/corpus/<target>/ (and its dictionary fuzz/<target>.dict).
+#   scripts/fuzz.sh [SECONDS] [TARGET...]      hunt: e.g. scripts/fuzz.sh 600 results_table
+#   scripts/fuzz.sh --runs N [TARGET...]       smoke: N inputs per target, a fixed seed and
+#                                              only the committed corpus, so a run repeats
+# A hunt keeps what it finds in build-fuzz/corpus/<target>/, never in the repository.
 # A crash, a hang (one input over 10 s), a leak or a sanitizer report fails the run: the
 # script prints the report, leaves the input in build-fuzz/findings/<target>/ and exits 1.
 # Reproduce with: build-fuzz/fuzz/quillon_<target>_fuzz <input>
-# QUILLON_FUZZ_SEED fixes libFuzzer's seed, so that a run repeats the same inputs.
+# QUILLON_FUZZ_SEED fixes libFuzzer's seed for a hunt too.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-seconds=${1:-60}
-shift || true
+limit=(-max_total_time="${1:-60}")
+mode="hunt"
+if [ "${1:-}" = "--runs" ]; then
+  limit=(-runs="${2:?--runs takes a number}")
+  mode="smoke"
+  shift 2
+else
+  shift || true
+fi
 build_dir=build-fuzz
 
 targets=("$@")
@@ -38,19 +47,26 @@ export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 failed=0
 for target in "${targets[@]}"; do
   binary="$build_dir/fuzz/quillon_${target}_fuzz"
-  corpus="$build_dir/corpus/$target"
   findings="$build_dir/findings/$target"
   log="$build_dir/findings/$target.log"
+  if [ "$mode" = smoke ]; then
+    # A fresh scratch folder takes what the run adds, so every smoke starts alike.
+    corpus="$build_dir/smoke-corpus/$target"
+    rm -rf "$corpus"
+    seed=(-seed="${QUILLON_FUZZ_SEED:-20261209}")
+  else
+    corpus="$build_dir/corpus/$target"
+    seed=()
+    [ -z "${QUILLON_FUZZ_SEED:-}" ] || seed=(-seed="$QUILLON_FUZZ_SEED")
+  fi
   mkdir -p "$corpus" "$findings"
   dictionary=()
   [ ! -f "fuzz/$target.dict" ] || dictionary=(-dict="fuzz/$target.dict")
-  seed=()
-  [ -z "${QUILLON_FUZZ_SEED:-}" ] || seed=(-seed="$QUILLON_FUZZ_SEED")
-  if "$binary" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 "${seed[@]}" \
+  if "$binary" "${limit[@]}" -timeout=10 -rss_limit_mb=2048 "${seed[@]}" \
       -artifact_prefix="$findings/" -print_final_stats=1 "${dictionary[@]}" \
       "$corpus" "fuzz/corpus/$target" >"$log" 2>&1; then
     runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
-    echo "fuzz $target: ${runs:-?} inputs in ${seconds} s, no findings"
+    echo "fuzz $target: ${runs:-?} inputs, no findings"
   else
     echo "fuzz $target: FAILED (log: $log, input: $findings/)"
     grep -E -A40 "ERROR:|runtime error|property broken|==[0-9]+==" "$log" | head -60 || tail -40 "$log"

@@ -5,7 +5,8 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config
-  libpcre2-dev libcurl4-openssl-dev libxlsxwriter-dev libicu-dev zlib1g-dev
+  libpcre2-dev libcurl4-openssl-dev libxlsxwriter-dev libicu-dev zlib1g-dev libsqlite3-dev
+  nlohmann-json3-dev libgumbo-dev
   qt6-base-dev qt6-webengine-dev qt6-qpa-plugins libgl-dev
   fonts-wine fonts-dejavu-core
   librsvg2-bin dpkg-dev
@@ -13,7 +14,7 @@ packages=(
 test_packages=(
   libgtest-dev libgmock-dev libbenchmark-dev libcpp-httplib-dev
   xvfb xauth python3 python3-openpyxl python3-xlrd
-  clang libclang-rt-14-dev libfuzzer-14-dev
+  clang clang-format libclang-rt-14-dev libfuzzer-14-dev
   desktop-file-utils appstream lintian man-db
 )
 
@@ -33,4 +34,5 @@ sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
 echo "Installing: ${missing[*]}"
 $sudo apt-get update -qq
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+# Through env, since sudo drops the caller's environment.
+$sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "capture/Document.h"
+#include "capture/HtmlDocument.h"
 
 #include <memory>
 #include <string_view>
@@ -37,7 +37,7 @@ class Browser {
   virtual int ReadyState() const = 0;
   // The current document, or nullptr when the browser holds none. The object is a
   // consistent view of the page at the time of the call.
-  virtual std::shared_ptr<const capture::Document> Document() = 0;
+  virtual std::shared_ptr<const capture::HtmlDocument> Document() = 0;
 
   // Listeners are not owned; a listener must be removed before it is destroyed.
   virtual void addListener(BrowserListener& listener) = 0;

@@ -2,9 +2,9 @@
 
 #include "capture/CaptureError.h"
 #include "capture/CaptureSite.h"
+#include "capture/PageRows.h"
 #include "capture/PageTurning.h"
 #include "capture/PageWalker.h"
-#include "capture/PageRows.h"
 #include "results/ResultsTable.h"
 #include "text/Cp1252.h"
 
@@ -50,21 +50,13 @@ void CaptureController::btnStopClick() {
 
 void CaptureController::disableAllButtons() {
   WindowSurface& window = m_services.window;
-  window.setTitle(std::u16string(kTitle) + std::u16string(kBusySuffix));
-  for (int b = 0; b < kWindowButtonCount; ++b) {
-    window.setButtonEnabled(static_cast<WindowButton>(b), false);
-  }
-  window.setBusyCursor(true);
+  window.setBusy(true);
   window.progress().setPosition(window.progress().max());
 }
 
 void CaptureController::enableAllButtons() {
   WindowSurface& window = m_services.window;
-  window.setTitle(kTitle);
-  for (int b = 0; b < kWindowButtonCount; ++b) {
-    window.setButtonEnabled(static_cast<WindowButton>(b), true);
-  }
-  window.setBusyCursor(false);
+  window.setBusy(false);
   window.progress().setPosition(0);
 }
 
@@ -124,9 +116,15 @@ void CaptureController::enterRun(const CaptureSite& setup) {
   m_services.window.setStopVisible(true);
   disableAllButtons();
   switch (setup.captions) {
-    case results::CaptionSet::Spanish: m_services.table.TransEspanian(); break;
-    case results::CaptionSet::Italian: m_services.table.TransItalian(); break;
-    case results::CaptionSet::English: m_services.table.TransCanadian(); break;
+    case results::CaptionSet::Spanish:
+      m_services.table.TransEspanian();
+      break;
+    case results::CaptionSet::Italian:
+      m_services.table.TransItalian();
+      break;
+    case results::CaptionSet::English:
+      m_services.table.TransCanadian();
+      break;
   }
 }
 
@@ -142,13 +140,13 @@ void CaptureController::waitForPage(MessagePump& pump) {
 }
 
 int CaptureController::readPage(parsers::Site site, const CaptureSite& setup) {
-  const std::shared_ptr<const Document> document = m_services.browser.Document();
+  const std::shared_ptr<const HtmlDocument> document = m_services.browser.Document();
   std::string pageText;
   walkPage(site, document.get(), pageText, m_services.window.progress());
   const auto lookup = [&](std::string_view url) { return m_services.lookupEmail(url); };
-  return addPageRows(site, text::cp1252ToUtf16(pageText), m_services.table,
-                     setup.emailLookup && m_services.lookupEmail ? EmailLookupFn(lookup)
-                                                                 : EmailLookupFn());
+  return addPageRows(
+      site, text::cp1252ToUtf16(pageText), m_services.table,
+      setup.emailLookup && m_services.lookupEmail ? EmailLookupFn(lookup) : EmailLookupFn());
 }
 
 void CaptureController::report(const CaptureSite& setup) {

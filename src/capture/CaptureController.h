@@ -1,10 +1,10 @@
 #pragma once
 
+#include "base/MessagePump.h"
 #include "capture/Browser.h"
 #include "capture/DownloadBusyFlag.h"
 #include "capture/WindowSurface.h"
 #include "parsers/Site.h"
-#include "base/MessagePump.h"
 
 #include <chrono>
 #include <cstdint>

@@ -1,6 +1,7 @@
 #include "capture/PageTurning.h"
 
 #include "capture/CaptureError.h"
+#include "capture/Pause2.h"
 #include "text/Cp1252.h"
 
 #include <string>
@@ -11,7 +12,7 @@ namespace {
 constexpr std::string_view kPhoneLinkText = "Tel\351fono";  // "Teléfono" in cp1252
 constexpr std::u16string_view kAnchorTag = u"A";
 
-std::shared_ptr<const Document> htmlDocument(Browser& browser) {
+std::shared_ptr<const HtmlDocument> htmlDocument(Browser& browser) {
   auto document = browser.Document();
   if (document == nullptr || !document->isHtmlDocument()) throw CaptureError(kNoHtmlDocument2);
   return document;
@@ -23,10 +24,10 @@ bool TurnPage(Browser& browser, std::string_view linkText) {
   bool followed = false;
   const auto document = htmlDocument(browser);
   const std::u16string wideLinkText = text::cp1252ToUtf16(linkText);
-  const ElementCollection& all = document->all();
+  const HtmlElementCollection& all = document->all();
   const std::int32_t count = all.length();
   for (std::int32_t i = 0; i < count; ++i) {
-    const Element* element = all.item(i);
+    const HtmlElement* element = all.item(i);
     if (element == nullptr || element->tagName() != kAnchorTag) continue;
     if (text::utf16ToCp1252(element->innerText()) == linkText) continue;
     if (element->id() == wideLinkText) continue;
@@ -47,7 +48,7 @@ void TogglePhones(Browser& browser, const DownloadBusyFlag& downloadBusy,
   const std::int32_t count = document->all().length();
   for (std::int32_t i = 0; i < count; ++i) {
     progress.setPosition(i);
-    const Element* element = document ? document->all().item(i) : nullptr;
+    const HtmlElement* element = document ? document->all().item(i) : nullptr;
     if (element == nullptr || element->tagName() != kAnchorTag) continue;
     if (text::utf16ToCp1252(element->innerText()) != kPhoneLinkText) continue;
     const std::u16string href(element->href());

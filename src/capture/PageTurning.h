@@ -1,9 +1,9 @@
 #pragma once
 
+#include "base/MessagePump.h"
 #include "capture/Browser.h"
 #include "capture/DownloadBusyFlag.h"
 #include "capture/ProgressIndicator.h"
-#include "base/MessagePump.h"
 
 #include <chrono>
 #include <cstdint>
@@ -28,9 +28,5 @@ inline constexpr std::chrono::milliseconds kPhoneDownloadLimit{30'000};
 void TogglePhones(Browser& browser, const DownloadBusyFlag& downloadBusy,
                   ProgressIndicator& progress, MessagePump& pump,
                   std::chrono::milliseconds downloadLimit = kPhoneDownloadLimit);
-
-// Waits about the given number of milliseconds, sleeping 1 ms and dispatching pending
-// messages in turn (at least once). Measured on a monotonic clock.
-void Pause2(std::uint32_t milliseconds, MessagePump& pump);
 
 }  // namespace quillon::capture

@@ -26,7 +26,7 @@ std::u16string_view phoneFromTfno(std::u16string_view outer) {
 // Converting only the new line is the same as re-converting the whole page text on
 // every append: every cp1252 byte survives the round trip, and a line never splits a
 // character. It keeps the walk linear in the size of the page.
-void appendLine(std::string& pageText, const ClassEntry& entry, const Element& element) {
+void appendLine(std::string& pageText, const ClassEntry& entry, const HtmlElement& element) {
   switch (entry.kind) {
     case LineKind::RecordStart:
       pageText += kSeparator;
@@ -53,7 +53,7 @@ void appendLine(std::string& pageText, const ClassEntry& entry, const Element& e
   pageText += kCrLf;
 }
 
-void walk(parsers::Site site, const Document* document, std::string& pageText,
+void walk(parsers::Site site, const HtmlDocument* document, std::string& pageText,
           ProgressIndicator* progress) {
   pageText.clear();
   if (document == nullptr || !document->isHtmlDocument()) {
@@ -61,13 +61,13 @@ void walk(parsers::Site site, const Document* document, std::string& pageText,
   }
   if (!document->hasBody()) throw CaptureError(kNoBodyElement);
 
-  const ElementCollection& elements = document->bodyElements();
+  const HtmlElementCollection& elements = document->bodyElements();
   const std::int32_t length = elements.length();
   if (progress != nullptr) progress->setMax(length);
   const auto table = classTable(site);
   for (std::int32_t i = 0; i < length; ++i) {
     if (progress != nullptr) progress->setPosition(i);
-    const Element* element = elements.item(i);
+    const HtmlElement* element = elements.item(i);
     if (element == nullptr) continue;
     const std::u16string_view cls = element->className();
     for (const ClassEntry& entry : table) {
@@ -78,25 +78,25 @@ void walk(parsers::Site site, const Document* document, std::string& pageText,
 
 }  // namespace
 
-void GetElementByIdAmarillas(const Document* document, std::string& pageText,
+void GetElementByIdAmarillas(const HtmlDocument* document, std::string& pageText,
                              ProgressIndicator& progress) {
   walk(parsers::Site::ES, document, pageText, &progress);
 }
 
-void GetElementByIdGialle(const Document* document, std::string& pageText,
+void GetElementByIdGialle(const HtmlDocument* document, std::string& pageText,
                           ProgressIndicator& progress) {
   walk(parsers::Site::IT, document, pageText, &progress);
 }
 
-void GetElementByIdYPca(const Document* document, std::string& pageText) {
+void GetElementByIdYPca(const HtmlDocument* document, std::string& pageText) {
   walk(parsers::Site::CA, document, pageText, nullptr);
 }
 
-void GetElementByIdYPau(const Document* document, std::string& pageText) {
+void GetElementByIdYPau(const HtmlDocument* document, std::string& pageText) {
   walk(parsers::Site::AU, document, pageText, nullptr);
 }
 
-void walkPage(parsers::Site site, const Document* document, std::string& pageText,
+void walkPage(parsers::Site site, const HtmlDocument* document, std::string& pageText,
               ProgressIndicator& progress) {
   switch (site) {
     case parsers::Site::ES:

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "capture/Document.h"
+#include "capture/HtmlDocument.h"
 #include "capture/ProgressIndicator.h"
 #include "parsers/Site.h"
 
@@ -15,18 +15,18 @@
 namespace quillon::capture {
 
 // Spanish directory; drives the progress indicator.
-void GetElementByIdAmarillas(const Document* document, std::string& pageText,
+void GetElementByIdAmarillas(const HtmlDocument* document, std::string& pageText,
                              ProgressIndicator& progress);
 // Italian directory; drives the progress indicator.
-void GetElementByIdGialle(const Document* document, std::string& pageText,
+void GetElementByIdGialle(const HtmlDocument* document, std::string& pageText,
                           ProgressIndicator& progress);
 // Canadian directory.
-void GetElementByIdYPca(const Document* document, std::string& pageText);
+void GetElementByIdYPca(const HtmlDocument* document, std::string& pageText);
 // Australian directory.
-void GetElementByIdYPau(const Document* document, std::string& pageText);
+void GetElementByIdYPau(const HtmlDocument* document, std::string& pageText);
 
 // The walker of the given site (the progress indicator is left alone for CA and AU).
-void walkPage(parsers::Site site, const Document* document, std::string& pageText,
+void walkPage(parsers::Site site, const HtmlDocument* document, std::string& pageText,
               ProgressIndicator& progress);
 
 }  // namespace quillon::capture

@@ -1,4 +1,4 @@
-#include "capture/PageTurning.h"
+#include "capture/Pause2.h"
 
 #include <chrono>
 #include <thread>

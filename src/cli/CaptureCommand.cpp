@@ -2,6 +2,7 @@
 #include "capture/CaptureError.h"
 #include "capture/DownloadBusyFlag.h"
 #include "cli/Command.h"
+#include "cli/CommandLine.h"
 #include "cli/HeadlessWindow.h"
 #include "cli/OffscreenBrowser.h"
 #include "parsers/Site.h"
@@ -19,6 +20,7 @@
 #include <csignal>
 #include <cstdlib>
 #include <ostream>
+#include <variant>
 
 namespace quillon::cli {
 namespace {
@@ -26,6 +28,7 @@ namespace {
 constexpr const char* kCaptureHelp =
     "Usage: quillon-cli capture --site es|it|au|ca URL|FILE [--output FILE]\n"
     "                           [--max-pages N] [--resolve HOST:PORT:ADDRESS]...\n"
+    "                           [--connect-to HOST:PORT:CONNECT-HOST:CONNECT-PORT]...\n"
     "                           [--timeout SECONDS]\n\n"
     "Captures a directory search without a window: reads the result page at URL and\n"
     "every following one, as the Capture button does, and writes the table. Progress\n"
@@ -36,6 +39,10 @@ constexpr const char* kCaptureHelp =
     "  --max-pages N     stop after N pages\n"
     "  --resolve H:P:A   send the e-mail lookups for host H, port P to address A (as\n"
     "                    curl's option of that name); may be repeated\n"
+    "  --connect-to H:P:CH:CP\n"
+    "                    connect the e-mail lookups for host H, port P to host CH, port\n"
+    "                    CP (as curl's option of that name: an empty H or P matches any,\n"
+    "                    an empty CH or CP keeps the request's own); may be repeated\n"
     "  --timeout SECONDS the longest wait for one page to load (default 60)\n";
 
 struct CaptureOptions {
@@ -45,61 +52,44 @@ struct CaptureOptions {
   int maxPages = 0;
   int timeoutSeconds = 60;
   std::vector<std::string> resolve;
+  std::vector<std::string> connectTo;
 };
 
-bool parseNumber(const std::string& text, int low, int high, int& value) {
-  char* end = nullptr;
-  const long number = std::strtol(text.c_str(), &end, 10);
-  if (text.empty() || *end != '\0' || number < low || number > high) return false;
-  value = static_cast<int>(number);
-  return true;
-}
+// Reads the arguments; the status to end with when they are not to go on with.
+std::variant<CaptureOptions, int> parseOptions(CommandContext& context) {
+  CommandLine line("capture", kCaptureHelp);
+  line.addValue(QStringLiteral("site"), "--site takes es, it, au or ca");
+  line.addValue(QStringLiteral("output"), "--output takes a file name");
+  line.addValue(QStringLiteral("max-pages"), "--max-pages takes a number of pages from 1 on");
+  line.addValue(QStringLiteral("timeout"), "--timeout takes a number of seconds from 1 to 3600");
+  line.addValue(QStringLiteral("resolve"), "--resolve takes HOST:PORT:ADDRESS");
+  line.addValue(QStringLiteral("connect-to"),
+                "--connect-to takes HOST:PORT:CONNECT-HOST:CONNECT-PORT");
+  if (const auto status = line.parse(context.args, context)) return *status;
 
-std::optional<CaptureOptions> parseOptions(const std::vector<std::string>& args,
-                                           std::ostream& err) {
   CaptureOptions options;
-  bool haveSite = false;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string& arg = args[i];
-    const std::string* value = i + 1 < args.size() ? &args[i + 1] : nullptr;
-    const auto fail = [&](const char* why) {
-      err << "quillon-cli capture: " << why << "\n";
-      return std::nullopt;
-    };
-    if (arg == "--site") {
-      const auto site = value ? parsers::siteFromCode(*value) : std::nullopt;
-      if (!site) return fail("--site takes es, it, au or ca");
-      options.site = *site;
-      haveSite = true;
-    } else if (arg == "--output") {
-      if (!value || value->empty()) return fail("--output takes a file name");
-      options.output = *value;
-    } else if (arg == "--max-pages") {
-      if (!value || !parseNumber(*value, 1, 1'000'000, options.maxPages)) {
-        return fail("--max-pages takes a number of pages from 1 on");
-      }
-    } else if (arg == "--timeout") {
-      if (!value || !parseNumber(*value, 1, 3600, options.timeoutSeconds)) {
-        return fail("--timeout takes a number of seconds from 1 to 3600");
-      }
-    } else if (arg == "--resolve") {
-      if (!value) return fail("--resolve takes HOST:PORT:ADDRESS");
-      options.resolve.push_back(*value);
-    } else if (arg.size() > 1 && arg[0] == '-') {
-      err << "quillon-cli capture: unknown option " << arg << "\n" << kCaptureHelp;
-      return std::nullopt;
-    } else if (!options.address.empty()) {
-      return fail("only one URL or FILE may be given");
-    } else {
-      options.address = arg;
-      continue;
-    }
-    ++i;  // the option's value
+  const std::vector<std::string> addresses = line.positional();
+  if (addresses.size() > 1) return line.fail(context, "only one URL or FILE may be given");
+  if (!line.isSet(QStringLiteral("site")) || addresses.empty()) {
+    return line.fail(context, "--site and a URL or FILE are required", true);
   }
-  if (!haveSite || options.address.empty()) {
-    err << "quillon-cli capture: --site and a URL or FILE are required\n" << kCaptureHelp;
-    return std::nullopt;
+  const auto site = parsers::siteFromCode(line.value(QStringLiteral("site")));
+  if (!site) return line.failOption(context, QStringLiteral("site"));
+  options.site = *site;
+  options.address = addresses.front();
+  if (line.isSet(QStringLiteral("output"))) {
+    const auto output = line.nonEmpty(QStringLiteral("output"), context);
+    if (!output) return kExitUsage;
+    options.output = *output;
   }
+  const auto maxPages = line.number(QStringLiteral("max-pages"), 1, 1'000'000, 0, context);
+  const auto timeout =
+      maxPages ? line.number(QStringLiteral("timeout"), 1, 3600, 60, context) : std::nullopt;
+  if (!maxPages || !timeout) return kExitUsage;
+  options.maxPages = *maxPages;
+  options.timeoutSeconds = *timeout;
+  options.resolve = line.values(QStringLiteral("resolve"));
+  options.connectTo = line.values(QStringLiteral("connect-to"));
   return options;
 }
 
@@ -133,8 +123,7 @@ class ProgressPrinter final : public capture::CaptureObserver {
  public:
   explicit ProgressPrinter(std::ostream& err) : m_err(err) {}
   void pageCaptured(int page, int rowsAdded, int rowCount) override {
-    m_err << "page " << page << ": " << rowsAdded << " new rows, " << rowCount
-          << " in the table\n";
+    m_err << "page " << page << ": " << rowsAdded << " new rows, " << rowCount << " in the table\n";
   }
   void linkFollowed(int page, std::string_view linkText) override {
     m_err << "page " << page << ": following the link \"" << linkText << "\"\n";
@@ -153,6 +142,7 @@ bool runCapture(const CaptureOptions& options, const QUrl& url, results::Results
   InterruptiblePump pump;
   HeadlessWindow window;
   webfetch::TWebData webData(pump, options.resolve);
+  webData.setConnectTo(options.connectTo);
   ProgressPrinter printer(err);
   capture::CaptureController controller(
       {browser, window, table, pump, downloadBusy,
@@ -164,13 +154,8 @@ bool runCapture(const CaptureOptions& options, const QUrl& url, results::Results
 
   bool ok = true;
   try {
-    browser.Navigate(url.toString().toStdU16String());
-    if (!browser.waitUntilComplete(std::chrono::seconds(options.timeoutSeconds))) {
-      throw capture::CaptureError("the page did not finish loading within " +
-                                  std::to_string(options.timeoutSeconds) + " seconds");
-    }
-    if (!browser.lastLoadSucceeded()) {
-      throw capture::CaptureError("could not load " + url.toString().toStdString());
+    if (const auto failure = loadPage(browser, url, std::chrono::seconds(options.timeoutSeconds))) {
+      throw capture::CaptureError(*failure);
     }
     controller.capture(options.site);
     if (g_interrupted) err << "stopped\n";
@@ -185,19 +170,15 @@ bool runCapture(const CaptureOptions& options, const QUrl& url, results::Results
 }  // namespace
 
 int runCapture(CommandContext& context) {
-  for (const std::string& arg : context.args) {
-    if (arg == "--help" || arg == "-h") {
-      context.out << kCaptureHelp;
-      return kExitOk;
-    }
-  }
-  const auto options = parseOptions(context.args, context.err);
-  if (!options) return kExitUsage;
+  const auto parsed = parseOptions(context);
+  if (const int* status = std::get_if<int>(&parsed)) return *status;
+  const auto* options = std::get_if<CaptureOptions>(&parsed);
   const auto url = resolveAddress(options->address, context.err);
   if (!url) return kExitFailure;
   try {
     NullMessagePump noPump;
-    const webfetch::TWebData check(noPump, options->resolve);  // validates the overrides
+    webfetch::TWebData check(noPump, options->resolve);  // validates the overrides
+    check.setConnectTo(options->connectTo);
   } catch (const std::exception& e) {
     context.err << "quillon-cli capture: " << e.what() << "\n";
     return kExitUsage;

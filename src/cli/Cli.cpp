@@ -32,7 +32,9 @@ void printUsage(std::ostream& out) {
         << '\n';
   }
   out << "\nRun 'quillon-cli COMMAND --help' for the arguments of a command;\n"
-         "'quillon-cli --version' prints the version.\n";
+         "'quillon-cli --version' prints the version.\n\n"
+         "The commands that load pages keep the browser engine's own notices off standard\n"
+         "error; set QUILLON_ENGINE_LOG=1 to see them (and Chromium's log) when debugging.\n";
 }
 
 }  // namespace
@@ -53,8 +55,8 @@ int runCli(CommandContext& context) {
   }
   for (const auto& command : kCommands) {
     if (command.name == name) {
-      CommandContext sub{{context.args.begin() + 1, context.args.end()},
-                         context.in, context.out, context.err};
+      CommandContext sub{
+          {context.args.begin() + 1, context.args.end()}, context.in, context.out, context.err};
       return command.run(sub);
     }
   }

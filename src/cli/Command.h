@@ -17,8 +17,8 @@ struct CommandContext {
 
 // Exit statuses shared by every command.
 inline constexpr int kExitOk = 0;
-inline constexpr int kExitFailure = 1;   // unreadable input, failed run
-inline constexpr int kExitUsage = 2;     // bad arguments
+inline constexpr int kExitFailure = 1;  // unreadable input, failed run
+inline constexpr int kExitUsage = 2;    // bad arguments
 
 // Every command returns its exit status.
 int runParse(CommandContext& context);

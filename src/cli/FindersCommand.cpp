@@ -1,7 +1,8 @@
 #include "cli/Command.h"
+#include "cli/CommandLine.h"
 #include "cli/InputReader.h"
-#include "cli/Json.h"
-#include "parsers/uCommon2Sites.h"
+#include "parsers/Finders.h"
+#include "text/JsonString.h"
 
 #include <ostream>
 
@@ -16,28 +17,15 @@ constexpr const char* kFindersHelp =
 }  // namespace
 
 int runFinders(CommandContext& context) {
-  std::string path;
-  bool havePath = false;
-  for (const std::string& arg : context.args) {
-    if (arg == "--help" || arg == "-h") {
-      context.out << kFindersHelp;
-      return kExitOk;
-    }
-    if (arg.size() > 1 && arg[0] == '-') {
-      context.err << "quillon-cli finders: unknown option " << arg << "\n" << kFindersHelp;
-      return kExitUsage;
-    }
-    if (havePath) {
-      context.err << "quillon-cli finders: only one FILE may be given\n";
-      return kExitUsage;
-    }
-    path = arg;
-    havePath = true;
-  }
+  CommandLine line("finders", kFindersHelp);
+  if (const auto status = line.parse(context.args, context)) return *status;
+  const std::vector<std::string> files = line.positional();
+  if (files.size() > 1) return line.fail(context, "only one FILE may be given");
+  const std::string path = files.empty() ? std::string() : files.front();
   const auto bytes = readInput(path, context.in, context.err);
   if (!bytes) return kExitFailure;
-  context.out << "{\"link\":" << jsonStringFromCp1252(parsers::FindLink(*bytes))
-              << ",\"email\":" << jsonStringFromCp1252(parsers::FindEmail(*bytes)) << "}\n";
+  context.out << "{\"link\":" << text::jsonStringFromCp1252(parsers::FindLink(*bytes))
+              << ",\"email\":" << text::jsonStringFromCp1252(parsers::FindEmail(*bytes)) << "}\n";
   return kExitOk;
 }
 

@@ -9,10 +9,8 @@ namespace quillon::cli {
 // The window surface of a capture without a window: it only keeps the count text.
 class HeadlessWindow final : public capture::WindowSurface {
  public:
-  void setTitle(std::u16string_view) override {}
-  void setButtonEnabled(capture::WindowButton, bool) override {}
+  void setBusy(bool) override {}
   void setStopVisible(bool) override {}
-  void setBusyCursor(bool) override {}
   void setCountText(const std::string& text) override { m_countText = text; }
   capture::ProgressIndicator& progress() override { return m_progress; }
 

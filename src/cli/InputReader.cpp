@@ -20,8 +20,7 @@ std::optional<std::string> readStream(std::istream& stream) {
 
 }  // namespace
 
-std::optional<std::string> readInput(const std::string& path, std::istream& in,
-                                     std::ostream& err) {
+std::optional<std::string> readInput(const std::string& path, std::istream& in, std::ostream& err) {
   if (path.empty() || path == "-") {
     auto bytes = readStream(in);
     if (!bytes) err << "quillon-cli: cannot read standard input\n";

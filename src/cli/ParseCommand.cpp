@@ -1,12 +1,13 @@
 #include "cli/Command.h"
+#include "cli/CommandLine.h"
 #include "cli/InputReader.h"
-#include "cli/Json.h"
+#include "parsers/AmarillasESEntry.h"
+#include "parsers/GialleITEntry.h"
 #include "parsers/Site.h"
-#include "parsers/uAmarillasES.h"
-#include "parsers/uGialleIT.h"
-#include "parsers/uYellowPagesAU.h"
-#include "parsers/uYellowPagesCA.h"
+#include "parsers/YellowPagesAUEntry.h"
+#include "parsers/YellowPagesCAEntry.h"
 #include "text/Cp1252.h"
+#include "text/JsonString.h"
 
 #include <ostream>
 
@@ -30,7 +31,7 @@ std::string parseToJson(const std::string& bytes) {
     json += '"';
     json += field.name;
     json += "\":";
-    json += jsonString(entry.*(field.member));
+    json += text::jsonString(entry.*(field.member));
   }
   json += '}';
   return json;
@@ -39,44 +40,32 @@ std::string parseToJson(const std::string& bytes) {
 }  // namespace
 
 int runParse(CommandContext& context) {
-  std::optional<parsers::Site> site;
-  std::string path;
-  bool havePath = false;
-  for (std::size_t i = 0; i < context.args.size(); ++i) {
-    const std::string& arg = context.args[i];
-    if (arg == "--help" || arg == "-h") {
-      context.out << kParseHelp;
-      return kExitOk;
-    }
-    if (arg == "--site") {
-      if (i + 1 == context.args.size() || !(site = parsers::siteFromCode(context.args[i + 1]))) {
-        context.err << "quillon-cli parse: --site takes es, it, au or ca\n";
-        return kExitUsage;
-      }
-      ++i;
-    } else if (arg.size() > 1 && arg[0] == '-') {
-      context.err << "quillon-cli parse: unknown option " << arg << "\n" << kParseHelp;
-      return kExitUsage;
-    } else if (!havePath) {
-      path = arg;
-      havePath = true;
-    } else {
-      context.err << "quillon-cli parse: only one FILE may be given\n";
-      return kExitUsage;
-    }
-  }
-  if (!site) {
-    context.err << "quillon-cli parse: --site is required\n" << kParseHelp;
-    return kExitUsage;
-  }
+  CommandLine line("parse", kParseHelp);
+  line.addValue(QStringLiteral("site"), "--site takes es, it, au or ca");
+  if (const auto status = line.parse(context.args, context)) return *status;
+  if (!line.isSet(QStringLiteral("site"))) return line.fail(context, "--site is required", true);
+  const auto site = parsers::siteFromCode(line.value(QStringLiteral("site")));
+  if (!site) return line.failOption(context, QStringLiteral("site"));
+  const std::vector<std::string> files = line.positional();
+  if (files.size() > 1) return line.fail(context, "only one FILE may be given");
+  const std::string path = files.empty() ? std::string() : files.front();
+
   const auto bytes = readInput(path, context.in, context.err);
   if (!bytes) return kExitFailure;
 
   switch (*site) {
-    case parsers::Site::ES: context.out << parseToJson<parsers::TAmarillasESEntry>(*bytes); break;
-    case parsers::Site::IT: context.out << parseToJson<parsers::TGialleITEntry>(*bytes); break;
-    case parsers::Site::AU: context.out << parseToJson<parsers::TYellowPagesAUentry>(*bytes); break;
-    case parsers::Site::CA: context.out << parseToJson<parsers::TYellowPagescaentry>(*bytes); break;
+    case parsers::Site::ES:
+      context.out << parseToJson<parsers::TAmarillasESEntry>(*bytes);
+      break;
+    case parsers::Site::IT:
+      context.out << parseToJson<parsers::TGialleITEntry>(*bytes);
+      break;
+    case parsers::Site::AU:
+      context.out << parseToJson<parsers::TYellowPagesAUentry>(*bytes);
+      break;
+    case parsers::Site::CA:
+      context.out << parseToJson<parsers::TYellowPagescaentry>(*bytes);
+      break;
   }
   context.out << '\n';
   return kExitOk;

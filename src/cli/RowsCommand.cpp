@@ -1,12 +1,13 @@
 #include "capture/PageRows.h"
 #include "cli/Command.h"
+#include "cli/CommandLine.h"
 #include "cli/InputReader.h"
-#include "cli/Json.h"
 #include "parsers/Site.h"
 #include "results/ResultsTable.h"
 #include "results/SpreadsheetExport.h"
 #include "results/TableObserver.h"
 #include "text/Cp1252.h"
+#include "text/JsonString.h"
 
 #include <exception>
 #include <optional>
@@ -48,7 +49,7 @@ std::string rowsJson(const results::ResultsTable& table,
     json += i == 0 ? "[" : ",[";
     for (int column = 0; column < kPrintedColumns; ++column) {
       if (column > 0) json += ',';
-      json += jsonStringFromCp1252(table.cell(handles[i], column));
+      json += text::jsonStringFromCp1252(table.Cell(handles[i], column));
     }
     json += ']';
   }
@@ -59,44 +60,22 @@ std::string rowsJson(const results::ResultsTable& table,
 }  // namespace
 
 int runRows(CommandContext& context) {
-  std::optional<parsers::Site> site;
+  CommandLine line("rows", kRowsHelp);
+  line.addValue(QStringLiteral("site"), "--site takes es, it, au or ca");
+  line.addValue(QStringLiteral("output"), "--output takes a file name");
+  if (const auto status = line.parse(context.args, context)) return *status;
+  if (!line.isSet(QStringLiteral("site"))) return line.fail(context, "--site is required", true);
+  const auto site = parsers::siteFromCode(line.value(QStringLiteral("site")));
+  if (!site) return line.failOption(context, QStringLiteral("site"));
   std::optional<std::string> output;
-  std::string path;
-  bool havePath = false;
-  for (std::size_t i = 0; i < context.args.size(); ++i) {
-    const std::string& arg = context.args[i];
-    const bool haveValue = i + 1 < context.args.size();
-    if (arg == "--help" || arg == "-h") {
-      context.out << kRowsHelp;
-      return kExitOk;
-    }
-    if (arg == "--site") {
-      if (!haveValue || !(site = parsers::siteFromCode(context.args[i + 1]))) {
-        context.err << "quillon-cli rows: --site takes es, it, au or ca\n";
-        return kExitUsage;
-      }
-      ++i;
-    } else if (arg == "--output") {
-      if (!haveValue || context.args[i + 1].empty()) {
-        context.err << "quillon-cli rows: --output takes a file name\n";
-        return kExitUsage;
-      }
-      output = context.args[++i];
-    } else if (arg.size() > 1 && arg[0] == '-') {
-      context.err << "quillon-cli rows: unknown option " << arg << "\n" << kRowsHelp;
-      return kExitUsage;
-    } else if (!havePath) {
-      path = arg;
-      havePath = true;
-    } else {
-      context.err << "quillon-cli rows: only one FILE may be given\n";
-      return kExitUsage;
-    }
+  if (line.isSet(QStringLiteral("output"))) {
+    output = line.nonEmpty(QStringLiteral("output"), context);
+    if (!output) return kExitUsage;
   }
-  if (!site) {
-    context.err << "quillon-cli rows: --site is required\n" << kRowsHelp;
-    return kExitUsage;
-  }
+  const std::vector<std::string> files = line.positional();
+  if (files.size() > 1) return line.fail(context, "only one FILE may be given");
+  const std::string path = files.empty() ? std::string() : files.front();
+
   auto bytes = readInput(path, context.in, context.err);
   if (!bytes) return kExitFailure;
 
@@ -105,9 +84,9 @@ int runRows(CommandContext& context) {
     bytes.reset();
     results::ResultsTable table;
     AddedRows added(table);
-    table.setObserver(&added);
+    table.addObserver(added);
     capture::addPageRows(*site, page, table);
-    table.setObserver(nullptr);
+    table.removeObserver(added);
     if (output) results::ExportToSpreadsheet(table, *output);
     context.out << rowsJson(table, added.handles) << '\n';
   } catch (const std::exception& e) {

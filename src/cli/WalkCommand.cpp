@@ -3,6 +3,7 @@
 #include "capture/PageTurning.h"
 #include "capture/PageWalker.h"
 #include "cli/Command.h"
+#include "cli/CommandLine.h"
 #include "cli/OffscreenBrowser.h"
 #include "parsers/Site.h"
 #include "text/Utf8.h"
@@ -18,6 +19,7 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <variant>
 
 namespace quillon::cli {
 namespace {
@@ -43,53 +45,30 @@ struct WalkOptions {
   int timeoutSeconds = 60;
 };
 
-// Parses the arguments; on failure writes the reason and returns nullopt.
-std::optional<WalkOptions> parseOptions(const std::vector<std::string>& args, std::ostream& err) {
+// Reads the arguments; the status to end with when they are not to go on with.
+std::variant<WalkOptions, int> parseOptions(CommandContext& context) {
+  CommandLine line("walk", kWalkHelp);
+  line.addValue(QStringLiteral("site"), "--site takes es, it, au or ca");
+  line.addValue(QStringLiteral("timeout"), "--timeout takes a number of seconds from 1 to 3600");
+  for (const char* flag : {"cp1252", "no-reveal", "time"}) line.addFlag(QString::fromLatin1(flag));
+  if (const auto status = line.parse(context.args, context)) return *status;
+
   WalkOptions options;
-  bool haveSite = false;
-  bool haveAddress = false;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string& arg = args[i];
-    const bool hasValue = i + 1 < args.size();
-    if (arg == "--site") {
-      const auto site = hasValue ? parsers::siteFromCode(args[i + 1]) : std::nullopt;
-      if (!site) {
-        err << "quillon-cli walk: --site takes es, it, au or ca\n";
-        return std::nullopt;
-      }
-      options.site = *site;
-      haveSite = true;
-      ++i;
-    } else if (arg == "--timeout") {
-      char* end = nullptr;
-      const long seconds = hasValue ? std::strtol(args[i + 1].c_str(), &end, 10) : 0;
-      if (!hasValue || *end != '\0' || seconds < 1 || seconds > 3600) {
-        err << "quillon-cli walk: --timeout takes a number of seconds from 1 to 3600\n";
-        return std::nullopt;
-      }
-      options.timeoutSeconds = static_cast<int>(seconds);
-      ++i;
-    } else if (arg == "--cp1252") {
-      options.cp1252 = true;
-    } else if (arg == "--no-reveal") {
-      options.reveal = false;
-    } else if (arg == "--time") {
-      options.timing = true;
-    } else if (arg.size() > 1 && arg[0] == '-') {
-      err << "quillon-cli walk: unknown option " << arg << "\n" << kWalkHelp;
-      return std::nullopt;
-    } else if (haveAddress) {
-      err << "quillon-cli walk: only one URL or FILE may be given\n";
-      return std::nullopt;
-    } else {
-      options.address = arg;
-      haveAddress = true;
-    }
+  const std::vector<std::string> addresses = line.positional();
+  if (addresses.size() > 1) return line.fail(context, "only one URL or FILE may be given");
+  if (!line.isSet(QStringLiteral("site")) || addresses.empty()) {
+    return line.fail(context, "--site and a URL or FILE are required", true);
   }
-  if (!haveSite || !haveAddress) {
-    err << "quillon-cli walk: --site and a URL or FILE are required\n" << kWalkHelp;
-    return std::nullopt;
-  }
+  const auto site = parsers::siteFromCode(line.value(QStringLiteral("site")));
+  if (!site) return line.failOption(context, QStringLiteral("site"));
+  const auto timeout = line.number(QStringLiteral("timeout"), 1, 3600, 60, context);
+  if (!timeout) return kExitUsage;
+  options.site = *site;
+  options.address = addresses.front();
+  options.timeoutSeconds = *timeout;
+  options.cp1252 = line.isSet(QStringLiteral("cp1252"));
+  options.reveal = !line.isSet(QStringLiteral("no-reveal"));
+  options.timing = line.isSet(QStringLiteral("time"));
   return options;
 }
 
@@ -97,14 +76,8 @@ int walk(const WalkOptions& options, const QUrl& url, CommandContext& context) {
   capture::DownloadBusyFlag downloadBusy;
   webengine::WebEngineBrowser browser;
   browser.addListener(downloadBusy);
-  browser.Navigate(url.toString().toStdU16String());
-  if (!browser.waitUntilComplete(std::chrono::seconds(options.timeoutSeconds))) {
-    context.err << "quillon-cli walk: the page did not finish loading within "
-                << options.timeoutSeconds << " seconds\n";
-    return kExitFailure;
-  }
-  if (!browser.lastLoadSucceeded()) {
-    context.err << "quillon-cli walk: could not load " << url.toString().toStdString() << "\n";
+  if (const auto failure = loadPage(browser, url, std::chrono::seconds(options.timeoutSeconds))) {
+    context.err << "quillon-cli walk: " << *failure << "\n";
     return kExitFailure;
   }
   capture::PlainProgressIndicator progress;
@@ -133,14 +106,9 @@ int walk(const WalkOptions& options, const QUrl& url, CommandContext& context) {
 }  // namespace
 
 int runWalk(CommandContext& context) {
-  for (const std::string& arg : context.args) {
-    if (arg == "--help" || arg == "-h") {
-      context.out << kWalkHelp;
-      return kExitOk;
-    }
-  }
-  const auto options = parseOptions(context.args, context.err);
-  if (!options) return kExitUsage;
+  const auto parsed = parseOptions(context);
+  if (const int* status = std::get_if<int>(&parsed)) return *status;
+  const auto* options = std::get_if<WalkOptions>(&parsed);
   const auto url = resolveAddress(options->address, context.err);
   if (!url) return kExitFailure;
 

@@ -1,9 +1,9 @@
 #include "parsers/ListingRow.h"
 
-#include "parsers/uAmarillasES.h"
-#include "parsers/uGialleIT.h"
-#include "parsers/uYellowPagesAU.h"
-#include "parsers/uYellowPagesCA.h"
+#include "parsers/AmarillasESEntry.h"
+#include "parsers/GialleITEntry.h"
+#include "parsers/YellowPagesAUEntry.h"
+#include "parsers/YellowPagesCAEntry.h"
 
 #include <utility>
 
@@ -34,15 +34,19 @@ ListingRow parseListingBlock(Site site, std::u16string block) {
       // Keywords stand where the others have the fax, and the e-mail column stays empty.
       TYellowPagesAUentry e(std::move(block));
       e.Execute();
-      row = {e.Name, {e.Products, e.Keywords, e.Phone, e.Street, e.Zip, e.City, u"", e.Url},
-             e.Phone, e.Url};
+      row = {e.Name,
+             {e.Products, e.Keywords, e.Phone, e.Street, e.Zip, e.City, u"", e.Url},
+             e.Phone,
+             e.Url};
       break;
     }
     case Site::CA: {
       TYellowPagescaentry e(std::move(block));
       e.Execute();
-      row = {e.Name, {e.Products, e.Fax, e.Phone, e.Street, e.Zip, e.City, e.Email, e.Url},
-             e.Phone, e.Url};
+      row = {e.Name,
+             {e.Products, e.Fax, e.Phone, e.Street, e.Zip, e.City, e.Email, e.Url},
+             e.Phone,
+             e.Url};
       break;
     }
   }

@@ -4,10 +4,9 @@
 #include "parsers/PatternTranslation.h"
 
 #define PCRE2_CODE_UNIT_WIDTH 8
-#include <pcre2.h>
-
 #include <algorithm>
 #include <mutex>
+#include <pcre2.h>
 #include <string>
 #include <unordered_map>
 
@@ -59,29 +58,29 @@ class CompiledPattern {
     const std::string translated = translatePattern(pattern);
     int errorCode = 0;
     PCRE2_SIZE errorOffset = 0;
-    code_ = pcre2_compile(reinterpret_cast<PCRE2_SPTR>(translated.data()), translated.size(),
-                          PCRE2_DOTALL | PCRE2_DOLLAR_ENDONLY, &errorCode, &errorOffset, nullptr);
-    if (!code_) {
+    m_code = pcre2_compile(reinterpret_cast<PCRE2_SPTR>(translated.data()), translated.size(),
+                           PCRE2_DOTALL | PCRE2_DOLLAR_ENDONLY, &errorCode, &errorOffset, nullptr);
+    if (!m_code) {
       throw ERegExpr("Malformed pattern at offset " + std::to_string(errorOffset) + ": " +
                      pcre2Message(errorCode));
     }
-    jit_ = pcre2_jit_compile(code_, PCRE2_JIT_COMPLETE) == 0;
+    m_jit = pcre2_jit_compile(m_code, PCRE2_JIT_COMPLETE) == 0;
     uint32_t captures = 0;
-    pcre2_pattern_info(code_, PCRE2_INFO_CAPTURECOUNT, &captures);
-    groups_ = static_cast<int>(captures);
+    pcre2_pattern_info(m_code, PCRE2_INFO_CAPTURECOUNT, &captures);
+    m_groups = static_cast<int>(captures);
   }
-  ~CompiledPattern() { pcre2_code_free(code_); }
+  ~CompiledPattern() { pcre2_code_free(m_code); }
   CompiledPattern(const CompiledPattern&) = delete;
   CompiledPattern& operator=(const CompiledPattern&) = delete;
 
-  const pcre2_code* code() const { return code_; }
-  bool jit() const { return jit_; }
-  int groups() const { return groups_; }
+  const pcre2_code* code() const { return m_code; }
+  bool jit() const { return m_jit; }
+  int groups() const { return m_groups; }
 
  private:
-  pcre2_code* code_ = nullptr;
-  bool jit_ = false;
-  int groups_ = 0;
+  pcre2_code* m_code = nullptr;
+  bool m_jit = false;
+  int m_groups = 0;
 };
 
 namespace {
@@ -105,37 +104,36 @@ struct RegExpr::MatchState {
   std::unique_ptr<pcre2_match_data, MatchDataDeleter> data;
 };
 
-RegExpr::RegExpr() : state_(std::make_unique<MatchState>()) {}
+RegExpr::RegExpr() : m_state(std::make_unique<MatchState>()) {}
 
 RegExpr::RegExpr(std::string_view pattern) : RegExpr() { setExpression(pattern); }
 
 RegExpr::~RegExpr() = default;
 
 void RegExpr::setExpression(std::string_view pattern) {
-  pattern_ = &compiledFor(pattern);
-  matched_ = false;
+  m_pattern = &compiledFor(pattern);
+  m_matched = false;
   // One match block serves every pattern of a rule set; it grows only for a wider pattern.
-  const auto needed = static_cast<uint32_t>(pattern_->groups() + 1);
-  if (!state_->data || pcre2_get_ovector_count(state_->data.get()) < needed) {
-    state_->data.reset(pcre2_match_data_create(std::max<uint32_t>(needed, 16), nullptr));
-    if (!state_->data) throw ERegExpr("Out of memory for match data");
+  const auto needed = static_cast<uint32_t>(m_pattern->groups() + 1);
+  if (!m_state->data || pcre2_get_ovector_count(m_state->data.get()) < needed) {
+    m_state->data.reset(pcre2_match_data_create(std::max<uint32_t>(needed, 16), nullptr));
+    if (!m_state->data) throw ERegExpr("Out of memory for match data");
   }
 }
 
 bool RegExpr::exec(std::string_view subject, std::size_t offset) {
-  if (!pattern_) throw ERegExpr("No expression set");
-  subject_ = subject;
-  matched_ = false;
+  if (!m_pattern) throw ERegExpr("No expression set");
+  m_subject = subject;
+  m_matched = false;
   if (offset > subject.size()) return false;
   const auto* bytes = reinterpret_cast<PCRE2_SPTR>(subject.data());
-  const int rc =
-      pattern_->jit()
-          ? pcre2_jit_match(pattern_->code(), bytes, subject.size(), offset, 0,
-                            state_->data.get(), threadMatchContext())
-          : pcre2_match(pattern_->code(), bytes, subject.size(), offset, 0, state_->data.get(),
-                        threadMatchContext());
+  const int rc = m_pattern->jit()
+                     ? pcre2_jit_match(m_pattern->code(), bytes, subject.size(), offset, 0,
+                                       m_state->data.get(), threadMatchContext())
+                     : pcre2_match(m_pattern->code(), bytes, subject.size(), offset, 0,
+                                   m_state->data.get(), threadMatchContext());
   if (rc >= 0) {
-    matched_ = true;
+    m_matched = true;
     return true;
   }
   switch (rc) {
@@ -151,22 +149,22 @@ bool RegExpr::exec(std::string_view subject, std::size_t offset) {
 }
 
 std::string_view RegExpr::match(int group) const {
-  if (!matched_ || group < 0 || group > pattern_->groups()) return {};
-  const PCRE2_SIZE* ovector = pcre2_get_ovector_pointer(state_->data.get());
+  if (!m_matched || group < 0 || group > m_pattern->groups()) return {};
+  const PCRE2_SIZE* ovector = pcre2_get_ovector_pointer(m_state->data.get());
   const PCRE2_SIZE start = ovector[2 * group];
   const PCRE2_SIZE end = ovector[2 * group + 1];
   if (start == PCRE2_UNSET || end < start) return {};
-  return subject_.substr(start, end - start);
+  return m_subject.substr(start, end - start);
 }
 
 std::size_t RegExpr::matchPos(int group) const {
-  if (!matched_ || group < 0 || group > pattern_->groups()) return 0;
-  const PCRE2_SIZE start = pcre2_get_ovector_pointer(state_->data.get())[2 * group];
+  if (!m_matched || group < 0 || group > m_pattern->groups()) return 0;
+  const PCRE2_SIZE start = pcre2_get_ovector_pointer(m_state->data.get())[2 * group];
   return start == PCRE2_UNSET ? 0 : start;
 }
 
 std::size_t RegExpr::matchLen(int group) const { return match(group).size(); }
 
-int RegExpr::groupCount() const { return pattern_ ? pattern_->groups() : 0; }
+int RegExpr::groupCount() const { return m_pattern ? m_pattern->groups() : 0; }
 
 }  // namespace quillon::parsers

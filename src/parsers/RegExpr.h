@@ -38,11 +38,11 @@ class RegExpr {
   int groupCount() const;
 
  private:
-  const CompiledPattern* pattern_ = nullptr;
+  const CompiledPattern* m_pattern = nullptr;
   struct MatchState;
-  std::unique_ptr<MatchState> state_;
-  std::string_view subject_;
-  bool matched_ = false;
+  std::unique_ptr<MatchState> m_state;
+  std::string_view m_subject;
+  bool m_matched = false;
 };
 
 }  // namespace quillon::parsers

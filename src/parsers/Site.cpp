@@ -12,10 +12,14 @@ std::optional<Site> siteFromCode(std::string_view code) {
 
 std::string_view siteCode(Site site) {
   switch (site) {
-    case Site::ES: return "es";
-    case Site::IT: return "it";
-    case Site::AU: return "au";
-    case Site::CA: return "ca";
+    case Site::ES:
+      return "es";
+    case Site::IT:
+      return "it";
+    case Site::AU:
+      return "au";
+    case Site::CA:
+      return "ca";
   }
   return "es";
 }

@@ -4,8 +4,7 @@
 
 namespace quillon::parsers {
 
-WorkingText::WorkingText(std::u16string& text)
-    : wide_(text), bytes_(text::utf16ToCp1252(text)) {}
+WorkingText::WorkingText(std::u16string& text) : m_wide(text), m_bytes(text::utf16ToCp1252(text)) {}
 
 WorkingText::~WorkingText() {
   try {
@@ -15,17 +14,16 @@ WorkingText::~WorkingText() {
   }
 }
 
-void WorkingText::replace(std::string_view what, std::string_view placeholder,
-                          ReplaceMode mode) {
+void WorkingText::replace(std::string_view what, std::string_view placeholder, ReplaceMode mode) {
   if (what.empty()) return;
-  bytes_ = replaceText(bytes_, what, placeholder, mode);
-  stored_ = true;
+  m_bytes = replaceText(m_bytes, what, placeholder, mode);
+  m_stored = true;
 }
 
 void WorkingText::commit() {
-  if (!stored_) return;
-  wide_ = text::cp1252ToUtf16(bytes_);
-  stored_ = false;
+  if (!m_stored) return;
+  m_wide = text::cp1252ToUtf16(m_bytes);
+  m_stored = false;
 }
 
 }  // namespace quillon::parsers

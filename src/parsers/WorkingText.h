@@ -19,7 +19,7 @@ class WorkingText {
   WorkingText& operator=(const WorkingText&) = delete;
 
   // The current working text as cp1252 bytes.
-  const std::string& bytes() const { return bytes_; }
+  const std::string& bytes() const { return m_bytes; }
 
   // Replaces `what` by the placeholder; an empty `what` leaves everything as it is.
   void replace(std::string_view what, std::string_view placeholder, ReplaceMode mode);
@@ -28,9 +28,9 @@ class WorkingText {
   void commit();
 
  private:
-  std::u16string& wide_;
-  std::string bytes_;
-  bool stored_ = false;
+  std::u16string& m_wide;
+  std::string m_bytes;
+  bool m_stored = false;
 };
 
 }  // namespace quillon::parsers

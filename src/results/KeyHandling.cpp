@@ -2,18 +2,19 @@
 
 #include "results/CountPanel.h"
 #include "results/ResultsTable.h"
+#include "results/RowSelection.h"
 
 namespace quillon::results {
 
 std::string keyCountText(int count) { return std::to_string(count) + " l\xEDneas capturadas"; }
 
-void lvKeyDown(ResultsTable& table, CountPanel& countPanel, std::uint16_t key,
-               KeyModifiers modifiers) {
-  if (key == kKeyA && modifiers.ctrl && !modifiers.shift && !modifiers.alt) {
-    table.SelectAllRows();
+void lvKeyDown(ResultsTable& table, CountPanel& countPanel, RowSelection& selection,
+               ListKeyCommand command) {
+  if (command == ListKeyCommand::SelectAll) {
+    selection.selectAll();
     return;
   }
-  if (key == kKeyDelete) table.DeleteSelectedRows();
+  if (command == ListKeyCommand::DeleteSelected) table.DeleteSelectedRows(selection.selectedRows());
   countPanel.setCountText(keyCountText(table.Count()));
 }
 

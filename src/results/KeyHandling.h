@@ -1,32 +1,26 @@
 #pragma once
 
-#include <cstdint>
 #include <string>
 
 namespace quillon::results {
 
 class CountPanel;
 class ResultsTable;
+class RowSelection;
 
-// The modifier keys held with a key press.
-struct KeyModifiers {
-  bool shift = false;
-  bool alt = false;
-  bool ctrl = false;
-};
-
-inline constexpr std::uint16_t kKeyA = 65;
-inline constexpr std::uint16_t kKeyDelete = 46;
+// What a key pressed in the results list asks of the table. The window maps its keys:
+// Ctrl+A with no other modifier selects all, Delete with any modifiers deletes the
+// selected rows, every other key is OtherKey.
+enum class ListKeyCommand { SelectAll, DeleteSelected, OtherKey };
 
 // The count panel's text after a key press in the list: the row count and
 // " l\xEDneas capturadas" (cp1252), whatever directory the rows came from.
 std::string keyCountText(int count);
 
-// A key pressed in the results list (virtual-key code). Ctrl+A, with no other modifier,
-// selects every row and nothing more; Delete, with any modifiers, removes the selected
-// rows; every key but Ctrl+A then rewrites the count panel. The key is not consumed:
-// the list's own handling goes on afterwards.
-void lvKeyDown(ResultsTable& table, CountPanel& countPanel, std::uint16_t key,
-               KeyModifiers modifiers);
+// A key pressed in the results list. SelectAll selects every row and does nothing more;
+// DeleteSelected removes the selected rows; every command but SelectAll then rewrites
+// the count panel. The key is not consumed: the list's own handling goes on afterwards.
+void lvKeyDown(ResultsTable& table, CountPanel& countPanel, RowSelection& selection,
+               ListKeyCommand command);
 
 }  // namespace quillon::results

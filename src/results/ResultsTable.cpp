@@ -10,27 +10,25 @@ namespace quillon::results {
 namespace {
 
 const std::string kEmptyText;
-
-// Stands in when nobody observes the table, so every change can tell its observer.
-TableObserver& silentObserver() {
-  static TableObserver observer;
-  return observer;
-}
+const std::vector<std::string> kNoSubItems;
 
 }  // namespace
 
 ResultsTable::ResultsTable(NameCollator collator)
-    : m_collator(std::move(collator)),
-      m_emptyNameKey(m_collator.sortKey("")),
-      m_observer(&silentObserver()) {
+    : m_collator(std::move(collator)), m_emptyNameKey(m_collator.sortKey("")) {
   const auto& english = captionsOf(CaptionSet::English);
   std::copy(english.begin(), english.end(), m_captions.begin());
 }
 
 ResultsTable::~ResultsTable() = default;
 
-void ResultsTable::setObserver(TableObserver* observer) {
-  m_observer = observer != nullptr ? observer : &silentObserver();
+void ResultsTable::addObserver(TableObserver& observer) { m_observers.push_back(&observer); }
+
+void ResultsTable::removeObserver(TableObserver& observer) { std::erase(m_observers, &observer); }
+
+template <class Event>
+void ResultsTable::notify(Event event) {
+  for (TableObserver* observer : m_observers) event(*observer);
 }
 
 const std::string& ResultsTable::cellOf(const Row& row, int column) {
@@ -91,20 +89,20 @@ std::uint32_t ResultsTable::newSlot() {
 
 void ResultsTable::insertAt(std::uint32_t index, std::uint32_t slot) {
   const int row = static_cast<int>(index);
-  m_observer->rowsAboutToBeInserted(row, row);
+  notify([&](TableObserver& o) { o.rowsAboutToBeInserted(row, row); });
   m_order.insert(index, slot);
-  m_observer->rowsInserted(row, row);
+  notify([&](TableObserver& o) { o.rowsInserted(row, row); });
 }
 
 void ResultsTable::insertByName(std::uint32_t slot) {
   // The row's index is known only once it is in: the observer hears "about to" first,
   // with the index the search will give, which a dry run of the same search finds.
   const auto before = [&](std::uint32_t s) { return nameBefore(s, slot); };
-  if (m_observer != &silentObserver()) {
+  if (!m_observers.empty()) {
     const int row = static_cast<int>(m_order.partitionPoint(before));
-    m_observer->rowsAboutToBeInserted(row, row);
+    notify([&](TableObserver& o) { o.rowsAboutToBeInserted(row, row); });
     m_order.insertAtPartition(slot, before);
-    m_observer->rowsInserted(row, row);
+    notify([&](TableObserver& o) { o.rowsInserted(row, row); });
     return;
   }
   m_order.insertAtPartition(slot, before);
@@ -116,7 +114,6 @@ RowHandle ResultsTable::AddRow(std::string name, std::vector<std::string> subIte
   row.subItems = std::move(subItems);
   row.sequence = m_nextSequence++;
   row.alive = true;
-  row.selected = false;
   const RowHandle handle{slot, row.generation};
   const std::uint32_t end = m_order.size();
 
@@ -127,18 +124,18 @@ RowHandle ResultsTable::AddRow(std::string name, std::vector<std::string> subIte
     m_duplicates.add(cellOf(row, kPhoneColumn), row.name);
     insertAt(end, slot);
     if (m_nameOrdered && end > 0 && nameBefore(slot, m_order.at(end - 1))) m_nameOrdered = false;
-    return handle;
-  }
-
-  row.name = std::move(name);
-  setSortKey(slot, m_collator.sortKey(row.name));
-  m_duplicates.add(cellOf(row, kPhoneColumn), row.name);
-  if (m_nameOrdered) {
-    insertByName(slot);
   } else {
-    insertAt(end, slot);
-    sortByName();
+    row.name = std::move(name);
+    setSortKey(slot, m_collator.sortKey(row.name));
+    m_duplicates.add(cellOf(row, kPhoneColumn), row.name);
+    if (m_nameOrdered) {
+      insertByName(slot);
+    } else {
+      insertAt(end, slot);
+      sortByName();
+    }
   }
+  notify([&](TableObserver& o) { o.rowAdded(handle); });
   return handle;
 }
 
@@ -151,8 +148,10 @@ void ResultsTable::AppendSubItem(RowHandle handle, std::string text) {
   if (fillsPhone) m_duplicates.add(row.subItems.back(), row.name);
   const auto column = static_cast<int>(row.subItems.size());
   if (column < kColumnCount) {
-    m_observer->cellChanged(static_cast<int>(m_order.indexOf(handle.slot)), column);
+    const auto position = static_cast<int>(m_order.indexOf(handle.slot));
+    notify([&](TableObserver& o) { o.cellChanged(position, column); });
   }
+  notify([&](TableObserver& o) { o.subItemAppended(handle); });
 }
 
 bool ResultsTable::IsAlreadyIn(std::string_view phone, std::string_view name) const {
@@ -166,39 +165,42 @@ const std::string& ResultsTable::Cell(int row, int column) const {
 
 void ResultsTable::SetCell(int row, int column, std::string text) {
   if (row < 0 || row >= Count() || column < 0 || column >= kColumnCount) return;
-  if (column == 0) {
-    changeName(slotAt(row), std::move(text));
-  } else {
-    changeSubItem(slotAt(row), column, std::move(text));
-  }
+  const RowHandle handle = rowAt(row);
+  const bool changed = column == 0 ? changeName(handle.slot, std::move(text))
+                                   : changeSubItem(handle.slot, column, std::move(text));
+  if (changed) notify([&](TableObserver& o) { o.cellSet(handle, column); });
 }
 
-void ResultsTable::changeName(std::uint32_t slot, std::string name) {
+bool ResultsTable::changeName(std::uint32_t slot, std::string name) {
   Row& row = m_rows[slot];
-  if (row.name == name) return;
+  if (row.name == name) return false;
   const std::string& phone = cellOf(row, kPhoneColumn);
   m_duplicates.remove(phone, row.name);
   row.name = std::move(name);
   setSortKey(slot, m_collator.sortKey(row.name));
   m_duplicates.add(phone, row.name);
-  m_observer->cellChanged(static_cast<int>(m_order.indexOf(slot)), 0);
+  const auto position = static_cast<int>(m_order.indexOf(slot));
+  notify([&](TableObserver& o) { o.cellChanged(position, 0); });
   if (m_nameOrdered) {
     placeByName(slot);
   } else {
     sortByName();
   }
+  return true;
 }
 
-void ResultsTable::changeSubItem(std::uint32_t slot, int column, std::string text) {
+bool ResultsTable::changeSubItem(std::uint32_t slot, int column, std::string text) {
   Row& row = m_rows[slot];
   const auto index = static_cast<std::size_t>(column - 1);
-  if (cellOf(row, column) == text) return;
+  if (cellOf(row, column) == text) return false;
   const bool isPhone = column == kPhoneColumn;
   if (isPhone) m_duplicates.remove(cellOf(row, kPhoneColumn), row.name);
   if (index >= row.subItems.size()) row.subItems.resize(index + 1);
   row.subItems[index] = std::move(text);
   if (isPhone) m_duplicates.add(row.subItems[index], row.name);
-  m_observer->cellChanged(static_cast<int>(m_order.indexOf(slot)), column);
+  const auto position = static_cast<int>(m_order.indexOf(slot));
+  notify([&](TableObserver& o) { o.cellChanged(position, column); });
+  return true;
 }
 
 // Moves one renamed row to its place; every other row is in name order already.
@@ -209,25 +211,22 @@ void ResultsTable::placeByName(std::uint32_t slot) {
       m_order.partitionPoint([&](std::uint32_t s) { return nameBefore(s, slot); });
   m_order.insert(from, slot);
   if (to == from) return;
-  m_observer->rowAboutToBeMoved(static_cast<int>(from), static_cast<int>(to));
+  const auto fromRow = static_cast<int>(from);
+  const auto toRow = static_cast<int>(to);
+  notify([&](TableObserver& o) { o.rowAboutToBeMoved(fromRow, toRow); });
   m_order.erase(from, from);
   m_order.insert(to, slot);
-  m_observer->rowMoved(static_cast<int>(from), static_cast<int>(to));
+  notify([&](TableObserver& o) { o.rowMoved(fromRow, toRow); });
 }
 
 void ResultsTable::sortByName() {
-  m_observer->orderAboutToChange();
+  notify([&](TableObserver& o) { o.orderAboutToChange(); });
   std::vector<std::uint32_t> slots = m_order.inOrder();
   std::sort(slots.begin(), slots.end(),
             [&](std::uint32_t a, std::uint32_t b) { return nameBefore(a, b); });
   m_order.assign(slots);
   m_nameOrdered = true;
-  m_observer->orderChanged();
-}
-
-void ResultsTable::SelectAllRows() {
-  m_order.forEach([&](std::uint32_t slot) { m_rows[slot].selected = true; });
-  m_observer->selectionChanged();
+  notify([&](TableObserver& o) { o.orderChanged(); });
 }
 
 void ResultsTable::release(std::uint32_t slot) {
@@ -239,27 +238,36 @@ void ResultsTable::release(std::uint32_t slot) {
   m_freeSlots.push_back(slot);
 }
 
-void ResultsTable::DeleteSelectedRows() {
+void ResultsTable::DeleteSelectedRows(std::vector<int> selectedRows) {
+  std::sort(selectedRows.begin(), selectedRows.end());
+  selectedRows.erase(std::unique(selectedRows.begin(), selectedRows.end()), selectedRows.end());
   // Neighbouring selected rows go out together, the last run first.
   std::vector<std::pair<std::uint32_t, std::uint32_t>> runs;
-  std::uint32_t index = 0;
-  m_order.forEach([&](std::uint32_t slot) {
-    if (m_rows[slot].selected) {
-      if (!runs.empty() && runs.back().second + 1 == index) {
-        runs.back().second = index;
-      } else {
-        runs.emplace_back(index, index);
+  for (const int row : selectedRows) {
+    if (row < 0 || row >= Count()) continue;
+    const auto index = static_cast<std::uint32_t>(row);
+    if (!runs.empty() && runs.back().second + 1 == index) {
+      runs.back().second = index;
+    } else {
+      runs.emplace_back(index, index);
+    }
+  }
+  std::vector<RowHandle> deleted;
+  if (!m_observers.empty()) {
+    for (const auto& [first, last] : runs) {
+      for (std::uint32_t index = first; index <= last; ++index) {
+        deleted.push_back(rowAt(static_cast<int>(index)));
       }
     }
-    ++index;
-  });
+  }
   for (auto run = runs.rbegin(); run != runs.rend(); ++run) {
     const int first = static_cast<int>(run->first);
     const int last = static_cast<int>(run->second);
-    m_observer->rowsAboutToBeRemoved(first, last);
+    notify([&](TableObserver& o) { o.rowsAboutToBeRemoved(first, last); });
     for (const std::uint32_t slot : m_order.erase(run->first, run->second)) release(slot);
-    m_observer->rowsRemoved(first, last);
+    notify([&](TableObserver& o) { o.rowsRemoved(first, last); });
   }
+  if (!deleted.empty()) notify([&](TableObserver& o) { o.rowsDeleted(deleted); });
 }
 
 void ResultsTable::SortByColumn(int column) {
@@ -269,7 +277,7 @@ void ResultsTable::SortByColumn(int column) {
   } else {
     m_sortColumn = column;
   }
-  m_observer->orderAboutToChange();
+  notify([&](TableObserver& o) { o.orderAboutToChange(); });
   std::vector<std::uint32_t> slots = m_order.inOrder();
   // Rows that compare equal keep the order of addition, in either direction.
   std::sort(slots.begin(), slots.end(), [&](std::uint32_t a, std::uint32_t b) {
@@ -281,29 +289,19 @@ void ResultsTable::SortByColumn(int column) {
   });
   m_order.assign(slots);
   m_nameOrdered = false;
-  m_observer->orderChanged();
+  notify([&](TableObserver& o) { o.orderChanged(); });
+  notify([&](TableObserver& o) { o.sortedByColumn(column); });
 }
 
 void ResultsTable::applyCaptions(CaptionSet set) {
   const auto& captions = captionsOf(set);
   std::copy(captions.begin(), captions.end(), m_captions.begin());
-  m_observer->captionsChanged();
+  notify([&](TableObserver& o) { o.captionsChanged(); });
+  notify([&](TableObserver& o) { o.captionsApplied(set); });
 }
 
 const std::string& ResultsTable::caption(int column) const {
   return column >= 0 && column < kColumnCount ? m_captions[column] : kEmptyText;
-}
-
-bool ResultsTable::isSelected(int row) const {
-  return row >= 0 && row < Count() && m_rows[slotAt(row)].selected;
-}
-
-void ResultsTable::setSelected(int row, bool selected) {
-  if (row < 0 || row >= Count()) return;
-  Row& target = m_rows[slotAt(row)];
-  if (target.selected == selected) return;
-  target.selected = selected;
-  m_observer->selectionChanged();
 }
 
 RowHandle ResultsTable::rowAt(int row) const {
@@ -318,7 +316,7 @@ int ResultsTable::indexOf(RowHandle row) const {
 
 bool ResultsTable::contains(RowHandle row) const { return rowOf(row) != nullptr; }
 
-const std::string& ResultsTable::cell(RowHandle row, int column) const {
+const std::string& ResultsTable::Cell(RowHandle row, int column) const {
   const Row* target = rowOf(row);
   if (target == nullptr || column < 0 || column >= kColumnCount) return kEmptyText;
   return cellOf(*target, column);
@@ -327,6 +325,11 @@ const std::string& ResultsTable::cell(RowHandle row, int column) const {
 int ResultsTable::subItemCount(RowHandle row) const {
   const Row* target = rowOf(row);
   return target != nullptr ? static_cast<int>(target->subItems.size()) : 0;
+}
+
+const std::vector<std::string>& ResultsTable::subItems(RowHandle row) const {
+  const Row* target = rowOf(row);
+  return target != nullptr ? target->subItems : kNoSubItems;
 }
 
 }  // namespace quillon::results

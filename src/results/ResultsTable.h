@@ -32,8 +32,10 @@ class ResultsTable {
   ResultsTable& operator=(const ResultsTable&) = delete;
   ~ResultsTable();
 
-  // The one observer told of every change (nullptr for none); not owned.
-  void setObserver(TableObserver* observer);
+  // Observers are told of every change, in the order they were added; not owned. An
+  // observer must be removed before it is destroyed.
+  void addObserver(TableObserver& observer);
+  void removeObserver(TableObserver& observer);
 
   // The number of rows.
   int Count() const { return static_cast<int>(m_order.size()); }
@@ -60,9 +62,9 @@ class ResultsTable {
   void TransItalian() { applyCaptions(CaptionSet::Italian); }
   void TransCanadian() { applyCaptions(CaptionSet::English); }
 
-  void SelectAllRows();
-  // Removes the selected rows, visiting them from the last to the first.
-  void DeleteSelectedRows();
+  // Removes the rows at the given indices (the user's selection: any order; duplicates
+  // and indices out of range are ignored), visiting them from the last to the first.
+  void DeleteSelectedRows(std::vector<int> selectedRows);
   // A header click: sorts by the column, flipping the direction on a second click.
   void SortByColumn(int column);
 
@@ -72,16 +74,15 @@ class ResultsTable {
   int sortColumn() const { return m_sortColumn; }
   bool sortAscending() const { return m_sortAscending; }
 
-  bool isSelected(int row) const;
-  void setSelected(int row, bool selected);
-
   // The handle of the row at an index, and back; -1 for a row that is gone.
   RowHandle rowAt(int row) const;
   int indexOf(RowHandle row) const;
   bool contains(RowHandle row) const;
   // A row's cell by handle (empty text when the row is gone), and its sub-item count.
-  const std::string& cell(RowHandle row, int column) const;
+  const std::string& Cell(RowHandle row, int column) const;
   int subItemCount(RowHandle row) const;
+  // Every sub-item of a row, also those past the last column; empty when the row is gone.
+  const std::vector<std::string>& subItems(RowHandle row) const;
 
   // Calls visit(const RowCells&) for every row in the table's order.
   template <class Visit>
@@ -97,7 +98,6 @@ class ResultsTable {
     std::uint64_t sequence = 0;  // order of addition: breaks ties between equal names
     std::uint32_t generation = 0;
     bool alive = false;
-    bool selected = false;
   };
 
   std::uint32_t slotAt(int row) const;
@@ -109,12 +109,15 @@ class ResultsTable {
   std::uint32_t newSlot();
   void insertAt(std::uint32_t index, std::uint32_t slot);
   void insertByName(std::uint32_t slot);
-  void changeName(std::uint32_t slot, std::string name);
-  void changeSubItem(std::uint32_t slot, int column, std::string text);
+  // Both return false when the cell already held the text.
+  bool changeName(std::uint32_t slot, std::string name);
+  bool changeSubItem(std::uint32_t slot, int column, std::string text);
   void placeByName(std::uint32_t slot);
   void release(std::uint32_t slot);
   void sortByName();
   void applyCaptions(CaptionSet set);
+  template <class Event>
+  void notify(Event event);
 
   NameCollator m_collator;
   std::string m_emptyNameKey;
@@ -127,7 +130,7 @@ class ResultsTable {
   int m_sortColumn = -1;
   bool m_sortAscending = true;
   std::array<std::string, kColumnCount> m_captions;
-  TableObserver* m_observer = nullptr;
+  std::vector<TableObserver*> m_observers;
 };
 
 }  // namespace quillon::results

@@ -133,7 +133,7 @@ void checkXlsxArchive(const std::string& path) {
   const std::string index = readAt(in, indexAt, indexSize);
 
   std::vector<Entry> entries;
-  for (std::size_t at = 0; entries.size() < count; ) {
+  for (std::size_t at = 0; entries.size() < count;) {
     if (at + 46 > index.size() || le(index, at, 4) != 0x02014b50) damaged("a broken archive index");
     const std::size_t nameLength = le(index, at + 28, 2);
     if (at + 46 + nameLength > index.size()) damaged("a broken archive index");

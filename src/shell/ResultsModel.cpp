@@ -17,10 +17,10 @@ ResultsModel::ResultsModel(results::ResultsTable& table, QObject* parent)
     : QAbstractTableModel(parent), m_table(table) {
   m_sortColumn = m_table.sortColumn();
   m_sortAscending = m_table.sortAscending();
-  m_table.setObserver(this);
+  m_table.addObserver(*this);
 }
 
-ResultsModel::~ResultsModel() { m_table.setObserver(nullptr); }
+ResultsModel::~ResultsModel() { m_table.removeObserver(*this); }
 
 int ResultsModel::rowCount(const QModelIndex& parent) const {
   return parent.isValid() ? 0 : m_table.Count();
@@ -128,7 +128,5 @@ void ResultsModel::cellChanged(int row, int column) {
 void ResultsModel::captionsChanged() {
   emit headerDataChanged(Qt::Horizontal, 0, results::kColumnCount - 1);
 }
-
-void ResultsModel::selectionChanged() { emit selectionFlagsChanged(); }
 
 }  // namespace quillon::shell

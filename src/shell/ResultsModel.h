@@ -45,8 +45,6 @@ class ResultsModel final : public QAbstractTableModel, private results::TableObs
   QString cellText(int row, int column) const;
 
  signals:
-  // The rows' selected flags changed in the table (Ctrl+A, for example).
-  void selectionFlagsChanged();
   // The header sort changed column or direction.
   void sortIndicatorChanged();
 
@@ -61,7 +59,6 @@ class ResultsModel final : public QAbstractTableModel, private results::TableObs
   void orderChanged() override;
   void cellChanged(int row, int column) override;
   void captionsChanged() override;
-  void selectionChanged() override;
 
   results::ResultsTable& m_table;
   bool m_moving = false;

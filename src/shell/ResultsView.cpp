@@ -8,7 +8,6 @@
 #include "shell/ResultsDelegate.h"
 #include "shell/ResultsHeader.h"
 #include "shell/ResultsModel.h"
-#include "shell/VirtualKey.h"
 
 #include <QDesktopServices>
 #include <QHelpEvent>
@@ -16,11 +15,22 @@
 #include <QMouseEvent>
 #include <QToolTip>
 
+#include <algorithm>
+
 namespace quillon::shell {
 namespace {
 
 const QString kHint =
     QStringLiteral("CTRL+A to select All, and DEL or CTRL+DEL to delete selected lines");
+
+results::ListKeyCommand keyCommand(const QKeyEvent& event) {
+  const Qt::KeyboardModifiers held = event.modifiers() & ~Qt::KeypadModifier;
+  if (event.key() == Qt::Key_A && held == Qt::ControlModifier) {
+    return results::ListKeyCommand::SelectAll;
+  }
+  if (event.key() == Qt::Key_Delete) return results::ListKeyCommand::DeleteSelected;
+  return results::ListKeyCommand::OtherKey;
+}
 
 }  // namespace
 
@@ -59,10 +69,6 @@ ResultsView::ResultsView(ResultsModel& model, results::CountPanel& countPanel, E
 
   connect(m_header, &QHeaderView::sectionClicked, this, &ResultsView::sortByHeader);
   connect(&m_model, &ResultsModel::sortIndicatorChanged, this, &ResultsView::showSortArrow);
-  connect(&m_model, &ResultsModel::selectionFlagsChanged, this, &ResultsView::selectionFromTable);
-  connect(&m_model, &QAbstractItemModel::layoutChanged, this, &ResultsView::selectionFromTable);
-  connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
-          &ResultsView::selectionToTable);
   showSortArrow();
 }
 
@@ -86,12 +92,19 @@ void ResultsView::keyPressEvent(QKeyEvent* event) {
 }
 
 void ResultsView::lvKeyDown(const QKeyEvent& event) {
-  const Qt::KeyboardModifiers held = event.modifiers();
-  results::KeyModifiers modifiers;
-  modifiers.shift = held.testFlag(Qt::ShiftModifier);
-  modifiers.alt = held.testFlag(Qt::AltModifier);
-  modifiers.ctrl = held.testFlag(Qt::ControlModifier);
-  results::lvKeyDown(m_model.table(), m_countPanel, virtualKeyOf(event.key()), modifiers);
+  results::lvKeyDown(m_model.table(), m_countPanel, *this, keyCommand(event));
+}
+
+void ResultsView::selectAll() { QTableView::selectAll(); }
+
+std::vector<int> ResultsView::selectedRows() const {
+  std::vector<int> rows;
+  for (const QItemSelectionRange& range : selectionModel()->selection()) {
+    for (int row = range.top(); row <= range.bottom(); ++row) rows.push_back(row);
+  }
+  std::sort(rows.begin(), rows.end());
+  rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+  return rows;
 }
 
 void ResultsView::sortByHeader(int column) {
@@ -100,42 +113,6 @@ void ResultsView::sortByHeader(int column) {
 
 void ResultsView::showSortArrow() {
   m_header->setSortArrow(m_model.table().sortColumn(), m_model.table().sortAscending());
-}
-
-void ResultsView::selectionFromTable() {
-  if (m_syncingSelection) return;
-  m_syncingSelection = true;
-  const results::ResultsTable& table = m_model.table();
-  QItemSelection selection;
-  const int count = table.Count();
-  const int lastColumn = results::kColumnCount - 1;
-  for (int row = 0; row < count;) {
-    if (!table.isSelected(row)) {
-      ++row;
-      continue;
-    }
-    const int first = row;
-    while (row < count && table.isSelected(row)) ++row;
-    selection.select(m_model.index(first, 0), m_model.index(row - 1, lastColumn));
-  }
-  selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
-  m_syncingSelection = false;
-}
-
-void ResultsView::selectionToTable(const QItemSelection& selected,
-                                   const QItemSelection& deselected) {
-  if (m_syncingSelection) return;
-  m_syncingSelection = true;
-  results::ResultsTable& table = m_model.table();
-  for (const QItemSelectionRange& range : deselected) {
-    for (int row = range.top(); row <= range.bottom(); ++row) {
-      table.setSelected(row, selectionModel()->isRowSelected(row));
-    }
-  }
-  for (const QItemSelectionRange& range : selected) {
-    for (int row = range.top(); row <= range.bottom(); ++row) table.setSelected(row, true);
-  }
-  m_syncingSelection = false;
 }
 
 void ResultsView::mouseReleaseEvent(QMouseEvent* event) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "results/RowSelection.h"
+
 #include <QTableView>
 #include <QUrl>
 
@@ -16,10 +18,10 @@ class ResultsHeader;
 class ResultsModel;
 
 // The results list `lv`: a report view over the results model with whole-row
-// multi-selection kept equal to the table's selected flags, a current cell moved by Left
+// multi-selection (the selection the table's key handling acts on), a current cell moved by Left
 // and Right, Space or F2 to edit it in place, a header click to sort, link cells opened
 // outside the program, and the table's key handling (which writes the count panel).
-class ResultsView final : public QTableView {
+class ResultsView final : public QTableView, public results::RowSelection {
   Q_OBJECT
 
  public:
@@ -34,6 +36,10 @@ class ResultsView final : public QTableView {
   // What opens a link cell's address; QDesktopServices::openUrl by default.
   void setUrlOpener(std::function<void(const QUrl&)> opener) { m_openUrl = std::move(opener); }
 
+  // results::RowSelection
+  void selectAll() override;
+  std::vector<int> selectedRows() const override;
+
  protected:
   void keyPressEvent(QKeyEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
@@ -42,8 +48,6 @@ class ResultsView final : public QTableView {
  private:
   void lvKeyDown(const QKeyEvent& event);
   void sortByHeader(int column);
-  void selectionFromTable();
-  void selectionToTable(const QItemSelection& selected, const QItemSelection& deselected);
   void showSortArrow();
 
   ResultsModel& m_model;
@@ -51,7 +55,6 @@ class ResultsView final : public QTableView {
   ErrorReport& m_errors;
   ResultsHeader* m_header;
   std::function<void(const QUrl&)> m_openUrl;
-  bool m_syncingSelection = false;
 };
 
 }  // namespace quillon::shell

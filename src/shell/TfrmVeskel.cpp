@@ -8,6 +8,7 @@
 #include "shell/QtDialogs.h"
 #include "shell/ResultsModel.h"
 #include "shell/StatusBar.h"
+#include "shell/WindowTitle.h"
 #include "text/Cp1252.h"
 #include "webfetch/EmailLookup.h"
 
@@ -18,10 +19,6 @@
 
 namespace quillon::shell {
 namespace {
-
-QString toQString(std::u16string_view text) {
-  return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // The hourglass for the time of an export, restored also when the export fails.
 class WaitCursor {
@@ -42,7 +39,7 @@ TfrmVeskel::TfrmVeskel(std::unique_ptr<BrowserPane> browserPane, Dialogs* dialog
       m_webData(m_pump),
       m_model(std::make_unique<ResultsModel>(m_table)),
       m_browserPane(std::move(browserPane)),
-      m_sd(m_dialogs) {
+      m_saveDialog(m_dialogs) {
   m_capture = std::make_unique<capture::CaptureController>(capture::CaptureServices{
       browser(), *this, m_table, m_pump, m_downloadBusy,
       [this](std::string_view url) { return webfetch::fetchEmailfromHTTP(m_webData, url); }});
@@ -61,12 +58,12 @@ TfrmVeskel::~TfrmVeskel() {
 
 capture::Browser& TfrmVeskel::browser() { return m_browserPane->browser(); }
 
-QPushButton& TfrmVeskel::button(capture::WindowButton which) const {
+QPushButton& TfrmVeskel::button(WindowButton which) const {
   return *m_buttons[static_cast<std::size_t>(which)];
 }
 
 void TfrmVeskel::FormCreate() {
-  setTitle(capture::kTitle);
+  setWindowTitle(idleTitle());
   m_table.TransCanadian();
   navigateHome();
 }
@@ -94,7 +91,7 @@ void TfrmVeskel::runCapture(void (capture::CaptureController::*step)()) {
 
 void TfrmVeskel::btnSaveClick() {
   if (m_table.Count() == 0) return;
-  const std::optional<QString> fileName = m_sd.Execute();
+  const std::optional<QString> fileName = m_saveDialog.Execute();
   if (!fileName) return;
   const WaitCursor hourglass;
   results::ExportToSpreadsheet(m_table, QFile::encodeName(*fileName).toStdString());
@@ -104,49 +101,38 @@ void TfrmVeskel::sbPanelClick(int panelIndex) {
   if (panelIndex == StatusBar::kHomePagePanel) navigateHome();
 }
 
-void TfrmVeskel::closeEvent(QCloseEvent* event) {
-  bool canClose = true;
-  m_errors.guard([&] { FormCloseQuery(canClose); });
-  if (canClose) {
-    event->accept();
-  } else {
-    event->ignore();
-  }
+void TfrmVeskel::closeEvent(QCloseEvent* event) { FormCloseQuery(*event); }
+
+void TfrmVeskel::FormCloseQuery(QCloseEvent& event) {
+  // A failure on the way (a failed save) keeps the window open, rows and all.
+  bool canClose = false;
+  m_errors.guard([&] { canClose = mayClose(); });
+  event.setAccepted(canClose);
 }
 
-void TfrmVeskel::FormCloseQuery(bool& canClose) {
+bool TfrmVeskel::mayClose() {
   if (m_capture->isRunning()) {
     // The run is below us on the stack: it can only unwind after this handler returns.
-    // It is told to stop at once; the close is asked again when it has gone.
-    canClose = false;
     m_closePending = true;
     m_capture->abortRun();
-    return;
+    return false;
   }
-  if (m_table.Count() == 0) return;
+  if (m_table.Count() == 0) return true;
   if (!m_dialogs.askYesNo(QStringLiteral(u"Exportación Excel"),
                           QStringLiteral("Guardar las lineas?"))) {
-    return;
+    return true;
   }
-  canClose = false;
   btnSaveClick();
+  return false;
 }
 
-void TfrmVeskel::DownloadBegin() {
-  setTitle(std::u16string(capture::kTitle) + std::u16string(kDownloadSuffix));
-}
+void TfrmVeskel::DownloadBegin() { setWindowTitle(downloadTitle()); }
 
-void TfrmVeskel::DownloadComplete() { setTitle(capture::kTitle); }
+void TfrmVeskel::DownloadComplete() { setWindowTitle(idleTitle()); }
 
-void TfrmVeskel::setTitle(std::u16string_view title) { setWindowTitle(toQString(title)); }
-
-void TfrmVeskel::setButtonEnabled(capture::WindowButton which, bool enabled) {
-  button(which).setEnabled(enabled);
-}
-
-void TfrmVeskel::setStopVisible(bool visible) { m_btnStop->setVisible(visible); }
-
-void TfrmVeskel::setBusyCursor(bool busy) {
+void TfrmVeskel::setBusy(bool busy) {
+  setWindowTitle(busy ? busyTitle() : idleTitle());
+  for (QPushButton* each : m_buttons) each->setEnabled(!busy);
   if (busy) {
     setCursor(Qt::WaitCursor);
   } else {
@@ -154,10 +140,13 @@ void TfrmVeskel::setBusyCursor(bool busy) {
   }
 }
 
-capture::ProgressIndicator& TfrmVeskel::progress() { return m_sb->progressPanel(); }
+void TfrmVeskel::setStopVisible(bool visible) { m_stopButton->setVisible(visible); }
+
+capture::ProgressIndicator& TfrmVeskel::progress() { return m_statusBar->progressPanel(); }
 
 void TfrmVeskel::setCountText(const std::string& text) {
-  m_sb->setPanelText(StatusBar::kCountPanel, QString::fromStdU16String(text::cp1252ToUtf16(text)));
+  m_statusBar->setPanelText(StatusBar::kCountPanel,
+                            QString::fromStdU16String(text::cp1252ToUtf16(text)));
 }
 
 }  // namespace quillon::shell

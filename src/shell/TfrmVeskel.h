@@ -6,6 +6,7 @@
 #include "results/ResultsTable.h"
 #include "shell/ErrorReport.h"
 #include "shell/SaveDialog.h"
+#include "shell/WindowButton.h"
 #include "webengine/QtMessagePump.h"
 #include "webfetch/TWebData.h"
 
@@ -14,6 +15,7 @@
 #include <array>
 #include <memory>
 
+class QCloseEvent;
 class QPushButton;
 
 namespace quillon::capture {
@@ -41,9 +43,6 @@ class TfrmVeskel final : public QMainWindow,
   Q_OBJECT
 
  public:
-  // Appended to the title while the browser downloads (capital P; a capture run's busy
-  // text has a small one).
-  static constexpr std::u16string_view kDownloadSuffix = u" - Please wait...";
   static constexpr int kRestoredWidth = 864;
   static constexpr int kRestoredHeight = 633;
   static constexpr int kLowerPaneHeight = 203;
@@ -56,21 +55,19 @@ class TfrmVeskel final : public QMainWindow,
   results::ResultsTable& table() { return m_table; }
   capture::CaptureController& captureController() { return *m_capture; }
   capture::Browser& browser();
-  ResultsView& lv() const { return *m_lv; }
-  StatusBar& sb() const { return *m_sb; }
-  QPushButton& button(capture::WindowButton which) const;
-  QPushButton& btnStop() const { return *m_btnStop; }
-  webfetch::TWebData& WebData1() { return m_webData; }
+  ResultsView& resultsView() const { return *m_resultsView; }
+  StatusBar& statusPanels() const { return *m_statusBar; }
+  QPushButton& button(WindowButton which) const;
+  QPushButton& stopButton() const { return *m_stopButton; }
+  webfetch::TWebData& webData() { return m_webData; }
 
   // Handlers, callable as the buttons call them.
   void btnSaveClick();
   void sbPanelClick(int panelIndex);
 
   // capture::WindowSurface
-  void setTitle(std::u16string_view title) override;
-  void setButtonEnabled(capture::WindowButton which, bool enabled) override;
+  void setBusy(bool busy) override;
   void setStopVisible(bool visible) override;
-  void setBusyCursor(bool busy) override;
   capture::ProgressIndicator& progress() override;
   void setCountText(const std::string& text) override;
 
@@ -88,7 +85,11 @@ class TfrmVeskel final : public QMainWindow,
   void connectHandlers();
 
   void FormCreate();
-  void FormCloseQuery(bool& canClose);
+  void FormCloseQuery(QCloseEvent& event);
+  // Whether the window may close now: not while a run is below on the stack (it is told to
+  // stop, and the close comes back once it has gone), and not when the user chose to save
+  // the rows first.
+  bool mayClose();
   void navigateHome();
   void openSite(std::u16string_view address);
   void runCapture(void (capture::CaptureController::*step)());
@@ -107,16 +108,16 @@ class TfrmVeskel final : public QMainWindow,
   capture::DownloadBusyFlag m_downloadBusy;
   std::unique_ptr<BrowserPane> m_browserPane;
   std::unique_ptr<capture::CaptureController> m_capture;
-  SaveDialog m_sd;
+  SaveDialog m_saveDialog;
   bool m_closePending = false;
 
-  ToolPanel* m_tpNavigate = nullptr;
-  ToolPanel* m_tpControls = nullptr;
+  ToolPanel* m_navigationPanel = nullptr;
+  ToolPanel* m_savePanel = nullptr;
   GripSplitter* m_splitter = nullptr;
-  ResultsView* m_lv = nullptr;
-  StatusBar* m_sb = nullptr;
-  std::array<QPushButton*, capture::kWindowButtonCount> m_buttons{};
-  QPushButton* m_btnStop = nullptr;
+  ResultsView* m_resultsView = nullptr;
+  StatusBar* m_statusBar = nullptr;
+  std::array<QPushButton*, kWindowButtonCount> m_buttons{};
+  QPushButton* m_stopButton = nullptr;
 };
 
 }  // namespace quillon::shell

@@ -18,8 +18,6 @@
 namespace quillon::shell {
 namespace {
 
-using capture::WindowButton;
-
 constexpr int kNavigationPanelWidth = 122;
 constexpr int kSavePanelWidth = 117;
 constexpr int kButtonLeft = 12;
@@ -67,25 +65,25 @@ QPushButton* TfrmVeskel::addButton(QWidget* panel, const char* name, const QStri
 }
 
 ToolPanel* TfrmVeskel::createNavigationPanel() {
-  m_tpNavigate =
+  m_navigationPanel =
       new ToolPanel(QStringLiteral(u"Navigate - Navegación  -  Navigare"), kNavigationPanelWidth);
-  m_tpNavigate->setObjectName(QStringLiteral("tpNavigate"));
-  m_tpNavigate->setStyleSheet(look::buttonStyleSheet());
-  QWidget* panel = m_tpNavigate->body();
+  m_navigationPanel->setObjectName(QStringLiteral("tpNavigate"));
+  m_navigationPanel->setStyleSheet(look::buttonStyleSheet());
+  QWidget* panel = m_navigationPanel->body();
   panel->setObjectName(QStringLiteral("AdvToolPanel2"));
 
   auto set = [this](WindowButton which, QPushButton* button) {
     m_buttons[static_cast<std::size_t>(which)] = button;
   };
   set(WindowButton::Back, addButton(panel, "btnBack", QStringLiteral("<<"), {12, 33, 45, 25}));
-  set(WindowButton::Next, addButton(panel, "btnnext", QStringLiteral(">>"), {66, 33, 45, 25}));
-  set(WindowButton::YellAU,
+  set(WindowButton::Forward, addButton(panel, "btnnext", QStringLiteral(">>"), {66, 33, 45, 25}));
+  set(WindowButton::OpenAustralia,
       addButton(panel, "btnYellAU", QStringLiteral("Yellow Australia"), buttonAt(68)));
-  set(WindowButton::YellCA,
+  set(WindowButton::OpenCanada,
       addButton(panel, "btnYellCA", QStringLiteral("Yellow Canada"), buttonAt(99)));
-  set(WindowButton::Amarillas,
+  set(WindowButton::OpenSpain,
       addButton(panel, "btnAmarillas", QStringLiteral("Amarillas ES"), buttonAt(130)));
-  set(WindowButton::Gialle,
+  set(WindowButton::OpenItaly,
       addButton(panel, "btnGialle", QStringLiteral("Gialle IT"), buttonAt(161)));
 
   auto* bevel = new QFrame(panel);
@@ -94,17 +92,17 @@ ToolPanel* TfrmVeskel::createNavigationPanel() {
   bevel->setFrameShadow(QFrame::Sunken);
   bevel->setGeometry(kButtonLeft, 192, kButtonWidth, 7);
 
-  set(WindowButton::Australia,
+  set(WindowButton::CaptureAustralia,
       addButton(panel, "btnAustralia", QStringLiteral("Capture Australia"), buttonAt(211)));
-  set(WindowButton::Canada,
+  set(WindowButton::CaptureCanada,
       addButton(panel, "btncanada", QStringLiteral("Capture Canada"), buttonAt(238)));
-  set(WindowButton::Comer,
+  set(WindowButton::CaptureSpain,
       addButton(panel, "btncomer", QStringLiteral(u"Capturar España"), buttonAt(265)));
-  set(WindowButton::Italia,
+  set(WindowButton::CaptureItaly,
       addButton(panel, "btnItalia", QStringLiteral("Catturare Italia"), buttonAt(293)));
-  m_btnStop = addButton(panel, "btnStop", QStringLiteral("Stop Capture!"), buttonAt(346));
-  m_btnStop->hide();
-  return m_tpNavigate;
+  m_stopButton = addButton(panel, "btnStop", QStringLiteral("Stop Capture!"), buttonAt(346));
+  m_stopButton->hide();
+  return m_navigationPanel;
 }
 
 QWidget* TfrmVeskel::createLowerPane() {
@@ -117,24 +115,24 @@ QWidget* TfrmVeskel::createLowerPane() {
   layout->setContentsMargins(1, 1, 1, 1);
   layout->setSpacing(0);
 
-  m_tpControls = new ToolPanel(QStringLiteral("Save - Guardar - Salvare"), kSavePanelWidth, pane);
-  m_tpControls->setObjectName(QStringLiteral("AdvToolPanelTab1"));
-  m_tpControls->setStyleSheet(look::buttonStyleSheet());
-  m_tpControls->body()->setObjectName(QStringLiteral("tpControls"));
-  QPushButton* save = addButton(m_tpControls->body(), "btnSave",
+  m_savePanel = new ToolPanel(QStringLiteral("Save - Guardar - Salvare"), kSavePanelWidth, pane);
+  m_savePanel->setObjectName(QStringLiteral("AdvToolPanelTab1"));
+  m_savePanel->setStyleSheet(look::buttonStyleSheet());
+  m_savePanel->body()->setObjectName(QStringLiteral("tpControls"));
+  QPushButton* save = addButton(m_savePanel->body(), "btnSave",
                                 QStringLiteral("Guardar/Save/Salvare"), {10, 40, 99, 25});
   save->setFont(look::saveButtonFont());
   m_buttons[static_cast<std::size_t>(WindowButton::Save)] = save;
-  layout->addWidget(m_tpControls);
+  layout->addWidget(m_savePanel);
 
-  m_lv = new ResultsView(*m_model, *this, m_errors, pane);
-  layout->addWidget(m_lv, 1);
+  m_resultsView = new ResultsView(*m_model, *this, m_errors, pane);
+  layout->addWidget(m_resultsView, 1);
   return pane;
 }
 
 void TfrmVeskel::createStatusBar() {
-  m_sb = new StatusBar(this);
-  setStatusBar(m_sb);
+  m_statusBar = new StatusBar(this);
+  setStatusBar(m_statusBar);
 }
 
 void TfrmVeskel::connectHandlers() {
@@ -142,10 +140,10 @@ void TfrmVeskel::connectHandlers() {
   auto onClick = [this](WindowButton which, auto handler) {
     connect(&button(which), &QPushButton::clicked, this, handler);
   };
-  onClick(WindowButton::Amarillas, [this] { openSite(kSpanishHome); });
-  onClick(WindowButton::Gialle, [this] { openSite(kItalianHome); });
-  onClick(WindowButton::YellAU, [this] { openSite(kAustralianHome); });
-  onClick(WindowButton::YellCA, [this] { openSite(kCanadianHome); });
+  onClick(WindowButton::OpenSpain, [this] { openSite(kSpanishHome); });
+  onClick(WindowButton::OpenItaly, [this] { openSite(kItalianHome); });
+  onClick(WindowButton::OpenAustralia, [this] { openSite(kAustralianHome); });
+  onClick(WindowButton::OpenCanada, [this] { openSite(kCanadianHome); });
   // No earlier or later page is no error worth a word.
   onClick(WindowButton::Back, [this] {
     try {
@@ -153,20 +151,21 @@ void TfrmVeskel::connectHandlers() {
     } catch (...) {
     }
   });
-  onClick(WindowButton::Next, [this] {
+  onClick(WindowButton::Forward, [this] {
     try {
       browser().GoForward();
     } catch (...) {
     }
   });
-  onClick(WindowButton::Comer, [this] { runCapture(&CaptureController::btncomerClick); });
-  onClick(WindowButton::Italia, [this] { runCapture(&CaptureController::btnItaliaClick); });
-  onClick(WindowButton::Australia, [this] { runCapture(&CaptureController::btnAustraliaClick); });
-  onClick(WindowButton::Canada, [this] { runCapture(&CaptureController::btncanadaClick); });
+  onClick(WindowButton::CaptureSpain, [this] { runCapture(&CaptureController::btncomerClick); });
+  onClick(WindowButton::CaptureItaly, [this] { runCapture(&CaptureController::btnItaliaClick); });
+  onClick(WindowButton::CaptureAustralia,
+          [this] { runCapture(&CaptureController::btnAustraliaClick); });
+  onClick(WindowButton::CaptureCanada, [this] { runCapture(&CaptureController::btncanadaClick); });
   onClick(WindowButton::Save, [this] { m_errors.guard([this] { btnSaveClick(); }); });
-  connect(m_btnStop, &QPushButton::clicked, this,
+  connect(m_stopButton, &QPushButton::clicked, this,
           [this] { m_errors.guard([this] { m_capture->btnStopClick(); }); });
-  connect(m_sb, &StatusBar::panelClicked, this,
+  connect(m_statusBar, &StatusBar::panelClicked, this,
           [this](int index) { m_errors.guard([this, index] { sbPanelClick(index); }); });
 }
 

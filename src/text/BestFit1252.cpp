@@ -96,8 +96,9 @@ constexpr std::array<BestFit, 440> kTable = {{
 }  // namespace
 
 unsigned char bestFit1252(char16_t c) {
-  const auto it = std::lower_bound(kTable.begin(), kTable.end(), c,
-                                   [](const BestFit& entry, char16_t key) { return entry.from < key; });
+  const auto it =
+      std::lower_bound(kTable.begin(), kTable.end(), c,
+                       [](const BestFit& entry, char16_t key) { return entry.from < key; });
   if (it == kTable.end() || it->from != c) return 0;
   return it->to;
 }

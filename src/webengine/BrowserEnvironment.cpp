@@ -5,6 +5,8 @@
 #include <QLoggingCategory>
 
 #include <cerrno>
+#include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -31,6 +33,27 @@ void prepareBrowserEnvironment(Display display) {
     }
   }
   QLoggingCategory::setFilterRules(QStringLiteral("qt.webenginecontext=false\njs=false"));
+}
+
+namespace {
+
+void dropMessage(QtMsgType type, const QMessageLogContext&, const QString& message) {
+  if (type == QtFatalMsg) {
+    std::fprintf(stderr, "%s\n", qPrintable(message));
+    std::abort();
+  }
+}
+
+}  // namespace
+
+void quietEngineLog() {
+  if (!qEnvironmentVariableIsEmpty("QUILLON_ENGINE_LOG")) {
+    if (qEnvironmentVariableIsEmpty("QTWEBENGINE_CHROMIUM_FLAGS")) {
+      qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu --enable-logging=stderr --v=0");
+    }
+    return;
+  }
+  qInstallMessageHandler(dropMessage);
 }
 
 }  // namespace quillon::webengine

@@ -11,4 +11,10 @@ enum class Display { Screen, Offscreen };
 // session a private runtime folder.
 void prepareBrowserEnvironment(Display display);
 
+// Silences the engine's own notices on standard error ("Sandboxing disabled by user.",
+// graphics back-end warnings, Chromium's log) for a tool whose output is read or logged.
+// Setting QUILLON_ENGINE_LOG (to anything) keeps them, for debugging. A fatal message
+// still ends the program. Call it before the application object exists.
+void quietEngineLog();
+
 }  // namespace quillon::webengine

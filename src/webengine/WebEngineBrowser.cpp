@@ -1,7 +1,7 @@
 #include "webengine/WebEngineBrowser.h"
 
 #include "capture/CaptureError.h"
-#include "webengine/DomSnapshot.h"
+#include "capture/DomSnapshot.h"
 #include "webengine/SnapshotScript.h"
 
 #include <QEventLoop>
@@ -21,6 +21,30 @@ constexpr int kReadyStateLoading = 1;
 
 QString toQString(std::u16string_view text) {
   return QString(reinterpret_cast<const QChar*>(text.data()), static_cast<qsizetype>(text.size()));
+}
+
+// The engine's reason for a failed load in a user's words.
+std::string loadErrorText(const QWebEngineLoadingInfo& info) {
+  switch (info.errorDomain()) {
+    case QWebEngineLoadingInfo::NoErrorDomain:
+      return {};
+    case QWebEngineLoadingInfo::HttpStatusCodeDomain:
+      // The engine reports every status here, 200 too.
+      if (info.errorCode() < 400) return {};
+      return "HTTP status " + std::to_string(info.errorCode());
+    case QWebEngineLoadingInfo::DnsErrorDomain:
+      return "host not found";
+    default:
+      break;
+  }
+  // Chromium's names, such as "net::ERR_CONNECTION_REFUSED": "connection refused".
+  QString text = info.errorString();
+  text.remove(QStringLiteral("net::"));
+  if (text.startsWith(QLatin1String("ERR_"))) text.remove(0, 4);
+  text.replace(QLatin1Char('_'), QLatin1Char(' '));
+  text = text.toLower();
+  if (text == QLatin1String("name not resolved")) return "host not found";
+  return text.toStdString();
 }
 
 bool isScriptAddress(const QString& url) {
@@ -57,6 +81,7 @@ void WebEngineBrowser::setSnapshotScope(capture::SnapshotScope scope) {
 void WebEngineBrowser::connectPage() {
   connect(m_page, &QWebEnginePage::loadStarted, this, &WebEngineBrowser::handleLoadStarted);
   connect(m_page, &QWebEnginePage::loadFinished, this, &WebEngineBrowser::handleLoadFinished);
+  connect(m_page, &QWebEnginePage::loadingChanged, this, &WebEngineBrowser::handleLoadingChanged);
   connect(m_page, &QWebEnginePage::renderProcessTerminated, this,
           &WebEngineBrowser::handleRenderProcessTerminated);
 }
@@ -84,6 +109,14 @@ void WebEngineBrowser::handleLoadFinished(bool ok) {
   const std::u16string url = m_page->url().toString().toStdU16String();
   notify([](capture::BrowserListener& l) { l.DownloadComplete(); });
   notify([&url](capture::BrowserListener& l) { l.DocumentComplete(url); });
+}
+
+void WebEngineBrowser::handleLoadingChanged(const QWebEngineLoadingInfo& info) {
+  if (info.status() == QWebEngineLoadingInfo::LoadStartedStatus) {
+    m_lastLoadError.clear();
+  } else if (info.status() != QWebEngineLoadingInfo::LoadStoppedStatus) {
+    m_lastLoadError = loadErrorText(info);
+  }
 }
 
 void WebEngineBrowser::handleRenderProcessTerminated() { ++m_rendererGeneration; }
@@ -155,7 +188,7 @@ bool WebEngineBrowser::waitUntilComplete(std::chrono::milliseconds timeout) {
   return true;
 }
 
-std::shared_ptr<const capture::Document> WebEngineBrowser::Document() {
+std::shared_ptr<const capture::HtmlDocument> WebEngineBrowser::Document() {
   if (!m_page || (!m_loaded && m_page->url().isEmpty())) return nullptr;
 
   // Shared with the callback, which may arrive after this call has given up.
@@ -191,7 +224,7 @@ std::shared_ptr<const capture::Document> WebEngineBrowser::Document() {
     throw capture::CaptureError("The page did not answer in time (" +
                                 std::to_string(m_scriptTimeout.count()) + " ms)");
   }
-  return DomSnapshot::parse(reply->data.toStdU16String());
+  return capture::DomSnapshot::parse(reply->data.toStdU16String());
 }
 
 void WebEngineBrowser::addListener(capture::BrowserListener& listener) {

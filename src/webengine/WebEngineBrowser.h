@@ -5,10 +5,12 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QWebEngineLoadingInfo>
 #include <QWebEnginePage>
 
 #include <chrono>
 #include <memory>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -39,6 +41,9 @@ class WebEngineBrowser final : public QObject, public capture::Browser {
   bool waitUntilComplete(std::chrono::milliseconds timeout);
   // Whether the last main-frame load that finished succeeded.
   bool lastLoadSucceeded() const { return m_lastLoadOk; }
+  // Why the last main-frame load failed, in words ("connection refused", "host not found",
+  // "HTTP status 404"); empty when it did not fail or the engine gave no reason.
+  const std::string& lastLoadError() const { return m_lastLoadError; }
 
   void Navigate(std::u16string_view url) override;
   void GoBack() override;
@@ -46,7 +51,7 @@ class WebEngineBrowser final : public QObject, public capture::Browser {
   int ReadyState() const override;
   // Throws CaptureError when the page does not answer within the script time-out or its
   // renderer process ends.
-  std::shared_ptr<const capture::Document> Document() override;
+  std::shared_ptr<const capture::HtmlDocument> Document() override;
   void addListener(capture::BrowserListener& listener) override;
   void removeListener(capture::BrowserListener& listener) override;
 
@@ -55,6 +60,7 @@ class WebEngineBrowser final : public QObject, public capture::Browser {
   void requirePage() const;
   void handleLoadStarted();
   void handleLoadFinished(bool ok);
+  void handleLoadingChanged(const QWebEngineLoadingInfo& info);
   void handleRenderProcessTerminated();
   void runScriptAddress(const QString& script);
   template <typename Event>
@@ -67,6 +73,7 @@ class WebEngineBrowser final : public QObject, public capture::Browser {
   bool m_navigationPending = false;
   bool m_loaded = false;
   bool m_lastLoadOk = false;
+  std::string m_lastLoadError;
   int m_rendererGeneration = 0;  // counts renderer ends, so a waiting read can notice one
 };
 

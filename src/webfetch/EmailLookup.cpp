@@ -1,6 +1,6 @@
 #include "webfetch/EmailLookup.h"
 
-#include "parsers/uCommon2Sites.h"
+#include "parsers/Finders.h"
 #include "webfetch/PageLines.h"
 
 namespace quillon::webfetch {

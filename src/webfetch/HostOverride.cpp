@@ -2,8 +2,10 @@
 
 #include "webfetch/WebFetchError.h"
 
+#include <algorithm>
 #include <arpa/inet.h>
 #include <string>
+#include <vector>
 
 namespace quillon::webfetch {
 namespace {
@@ -34,7 +36,48 @@ bool isNumericAddress(std::string_view text) {
          inet_pton(AF_INET6, plain.c_str(), buffer) == 1;
 }
 
+// A host name or a numeric address; an IPv6 address only in brackets (its colons would
+// read as separators).
+bool isHostOrAddress(std::string_view text) {
+  if (text.size() >= 2 && text.front() == '[' && text.back() == ']') return isNumericAddress(text);
+  return !text.empty() && std::all_of(text.begin(), text.end(), isHostChar);
+}
+
+// Splits at the colons that are not inside brackets.
+std::vector<std::string_view> splitAtColons(std::string_view entry) {
+  std::vector<std::string_view> parts;
+  std::size_t start = 0;
+  bool bracketed = false;
+  for (std::size_t i = 0; i < entry.size(); ++i) {
+    if (entry[i] == '[') bracketed = true;
+    if (entry[i] == ']') bracketed = false;
+    if (entry[i] == ':' && !bracketed) {
+      parts.push_back(entry.substr(start, i - start));
+      start = i + 1;
+    }
+  }
+  parts.push_back(entry.substr(start));
+  return parts;
+}
+
 }  // namespace
+
+void checkConnectTo(std::string_view entry) {
+  const auto fail = [entry](const char* reason) {
+    throw WebFetchError("Malformed connection override \"" + std::string(entry) +
+                        "\": expected HOST:PORT:CONNECT-HOST:CONNECT-PORT, " + reason);
+  };
+  const std::vector<std::string_view> parts = splitAtColons(entry);
+  if (parts.size() != 4) fail("found another number of parts than four");
+  if (!parts[0].empty() && !isHostOrAddress(parts[0])) fail("the host is not a host name");
+  if (!parts[1].empty() && !isPort(parts[1])) fail("the port must be a number from 1 to 65535");
+  if (!parts[2].empty() && !isHostOrAddress(parts[2])) {
+    fail("the connect host is not a host name or an address");
+  }
+  if (!parts[3].empty() && !isPort(parts[3])) {
+    fail("the connect port must be a number from 1 to 65535");
+  }
+}
 
 void checkHostOverride(std::string_view entry) {
   const auto fail = [entry](const char* reason) {

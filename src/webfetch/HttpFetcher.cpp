@@ -118,9 +118,15 @@ std::size_t onBody(char* data, std::size_t size, std::size_t count, void* user) 
   }
 }
 
+// The lists a request hands to the library; they must live as long as the transfer.
+struct RequestLists {
+  StringList headers;
+  StringList resolve;
+  StringList connectTo;
+};
+
 bool configure(CURL* easy, const std::string& url, const std::string& agent,
-               const curl_slist* headers, const curl_slist* resolve, const FetchLimits& limits,
-               Transfer& transfer) {
+               const RequestLists& lists, const FetchLimits& limits, Transfer& transfer) {
   const auto milliseconds = [](std::chrono::milliseconds value) {
     return static_cast<long>(value.count());
   };
@@ -131,8 +137,9 @@ bool configure(CURL* easy, const std::string& url, const std::string& agent,
       curl_easy_setopt(easy, CURLOPT_FOLLOWLOCATION, 1L),
       curl_easy_setopt(easy, CURLOPT_MAXREDIRS, limits.maxRedirects),
       curl_easy_setopt(easy, CURLOPT_USERAGENT, agent.c_str()),
-      curl_easy_setopt(easy, CURLOPT_HTTPHEADER, headers),
-      curl_easy_setopt(easy, CURLOPT_RESOLVE, resolve),
+      curl_easy_setopt(easy, CURLOPT_HTTPHEADER, lists.headers.get()),
+      curl_easy_setopt(easy, CURLOPT_RESOLVE, lists.resolve.get()),
+      curl_easy_setopt(easy, CURLOPT_CONNECT_TO, lists.connectTo.get()),
       curl_easy_setopt(easy, CURLOPT_NOSIGNAL, 1L),
       curl_easy_setopt(easy, CURLOPT_CONNECTTIMEOUT_MS, milliseconds(limits.connectTimeout)),
       curl_easy_setopt(easy, CURLOPT_TIMEOUT_MS, milliseconds(limits.totalTimeout)),
@@ -162,12 +169,9 @@ bool isFetchableUrl(std::string_view url) {
                       [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7f; });
 }
 
-HttpFetcher::HttpFetcher(MessagePump& pump, std::string agent,
-                         std::vector<std::string> hostOverrides, FetchLimits limits)
-    : m_pump(pump),
-      m_agent(std::move(agent)),
-      m_hostOverrides(std::move(hostOverrides)),
-      m_limits(limits) {}
+HttpFetcher::HttpFetcher(MessagePump& pump, std::string agent, HostRouting routing,
+                         FetchLimits limits)
+    : m_pump(pump), m_agent(std::move(agent)), m_routing(std::move(routing)), m_limits(limits) {}
 
 std::optional<std::string> HttpFetcher::get(std::string_view url) const {
   if (!isFetchableUrl(url) || !CurlGlobal::ready()) return std::nullopt;
@@ -182,21 +186,24 @@ std::optional<std::string> HttpFetcher::get(std::string_view url) const {
     }
   }
 
-  StringList headers;
-  StringList resolve;
+  RequestLists lists;
   // The page always comes from the server, never from a cache on the way.
-  if (!append(headers, "Cache-Control: no-cache") || !append(headers, "Pragma: no-cache")) {
+  if (!append(lists.headers, "Cache-Control: no-cache") ||
+      !append(lists.headers, "Pragma: no-cache")) {
     return std::nullopt;
   }
-  for (const std::string& entry : m_hostOverrides) {
-    if (!append(resolve, entry)) return std::nullopt;
+  for (const std::string& entry : m_routing.resolve) {
+    if (!append(lists.resolve, entry)) return std::nullopt;
+  }
+  for (const std::string& entry : m_routing.connectTo) {
+    if (!append(lists.connectTo, entry)) return std::nullopt;
   }
 
   EasyHandle easy(curl_easy_init());
   MultiHandle multi(curl_multi_init());
   if (!easy || !multi) return std::nullopt;
   Transfer transfer(easy.get(), m_pump, m_limits.maxBodyBytes);
-  if (!configure(easy.get(), address, m_agent, headers.get(), resolve.get(), m_limits, transfer)) {
+  if (!configure(easy.get(), address, m_agent, lists, m_limits, transfer)) {
     return std::nullopt;
   }
   const Attachment attachment(multi.get(), easy.get());

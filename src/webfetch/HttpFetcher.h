@@ -1,7 +1,7 @@
 #pragma once
 
-#include "webfetch/FetchLimits.h"
 #include "base/MessagePump.h"
+#include "webfetch/FetchLimits.h"
 
 #include <optional>
 #include <string>
@@ -10,14 +10,21 @@
 
 namespace quillon::webfetch {
 
+// Where requests go instead of where name resolution sends them, in the forms of curl's
+// --resolve (HOST:PORT:ADDRESS) and --connect-to (HOST:PORT:CONNECT-HOST:CONNECT-PORT)
+// options; checked by checkHostOverride and checkConnectTo.
+struct HostRouting {
+  std::vector<std::string> resolve;
+  std::vector<std::string> connectTo;
+};
+
 // Fetches pages over HTTP and HTTPS with libcurl, always from the server, following
 // redirects, within the given limits. Pending messages are handled through the pump while
 // the fetch connects and waits, and before each chunk of at most 4,096 bytes of the body.
 class HttpFetcher {
  public:
-  // hostOverrides must have passed checkHostOverride, limits checkFetchLimits.
-  HttpFetcher(MessagePump& pump, std::string agent, std::vector<std::string> hostOverrides,
-              FetchLimits limits);
+  // limits must have passed checkFetchLimits.
+  HttpFetcher(MessagePump& pump, std::string agent, HostRouting routing, FetchLimits limits);
 
   // The body of the page at url, byte for byte; nothing when the fetch fails: a scheme other
   // than http or https, no connection, a final status of 300 or more other than 500, or no
@@ -28,7 +35,7 @@ class HttpFetcher {
  private:
   MessagePump& m_pump;
   std::string m_agent;
-  std::vector<std::string> m_hostOverrides;
+  HostRouting m_routing;
   FetchLimits m_limits;
 };
 

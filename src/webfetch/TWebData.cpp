@@ -16,7 +16,7 @@ TWebData::TWebData(MessagePump& pump, std::vector<std::string> hostOverrides, Fe
 
 bool TWebData::Execute() {
   if (Data.empty()) return false;
-  const HttpFetcher fetcher(m_pump, Agent, m_hostOverrides, m_limits);
+  const HttpFetcher fetcher(m_pump, Agent, m_routing, m_limits);
   bool lastFetched = false;
   // Indexed, with the URL copied: a handler run during a fetch may change the collection.
   for (std::size_t index = 0; index < Data.size(); ++index) {
@@ -31,7 +31,12 @@ bool TWebData::Execute() {
 
 void TWebData::setHostOverrides(std::vector<std::string> overrides) {
   for (const std::string& entry : overrides) checkHostOverride(entry);
-  m_hostOverrides = std::move(overrides);
+  m_routing.resolve = std::move(overrides);
+}
+
+void TWebData::setConnectTo(std::vector<std::string> overrides) {
+  for (const std::string& entry : overrides) checkConnectTo(entry);
+  m_routing.connectTo = std::move(overrides);
 }
 
 void TWebData::setLimits(const FetchLimits& limits) {

@@ -1,7 +1,8 @@
 #pragma once
 
-#include "webfetch/FetchLimits.h"
 #include "base/MessagePump.h"
+#include "webfetch/FetchLimits.h"
+#include "webfetch/HttpFetcher.h"
 #include "webfetch/TWebDataItem.h"
 
 #include <string>
@@ -32,7 +33,12 @@ class TWebData {
   // Overrides in the form of curl's --resolve, HOST:PORT:ADDRESS[,ADDRESS...]. Throws
   // WebFetchError for a malformed one and then keeps the earlier overrides.
   void setHostOverrides(std::vector<std::string> overrides);
-  const std::vector<std::string>& hostOverrides() const { return m_hostOverrides; }
+  const std::vector<std::string>& hostOverrides() const { return m_routing.resolve; }
+
+  // Overrides in the form of curl's --connect-to, HOST:PORT:CONNECT-HOST:CONNECT-PORT.
+  // Throws WebFetchError for a malformed one and then keeps the earlier overrides.
+  void setConnectTo(std::vector<std::string> overrides);
+  const std::vector<std::string>& connectTo() const { return m_routing.connectTo; }
 
   // Throws WebFetchError for a value that is not positive and then keeps the earlier limits.
   void setLimits(const FetchLimits& limits);
@@ -40,7 +46,7 @@ class TWebData {
 
  private:
   MessagePump& m_pump;
-  std::vector<std::string> m_hostOverrides;
+  HostRouting m_routing;
   FetchLimits m_limits;
 };
 

@@ -2,9 +2,9 @@
 // fixture page, cut into blocks and parsed, gives the rows listed in the site's rows.tsv.
 
 #include "capture/PageCut.h"
+#include "parsers/Finders.h"
 #include "parsers/ListingRow.h"
 #include "parsers/Site.h"
-#include "parsers/uCommon2Sites.h"
 #include "text/Cp1252.h"
 #include "text/Utf8.h"
 

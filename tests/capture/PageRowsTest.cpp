@@ -98,16 +98,15 @@ TEST_F(PageRowsTest, LooksUpTheEmailOfEachAddedRowWithAWebAddress) {
   EXPECT_EQ(addPageRows(Site::ES, page, table, lookup), 3);
   EXPECT_EQ(asked, (std::vector<std::string>{"www.uno.es", "www.dos.es"}));
   const results::RowHandle uno = table.rowAt(2);
-  ASSERT_EQ(table.cell(uno, 0), "Uno");
-  EXPECT_EQ(table.cell(uno, 9), "info@uno.es");
+  ASSERT_EQ(table.Cell(uno, 0), "Uno");
+  EXPECT_EQ(table.Cell(uno, 9), "info@uno.es");
   EXPECT_EQ(table.subItemCount(table.rowAt(0)), 9);  // Dos: an empty result still goes in
   EXPECT_EQ(table.subItemCount(table.rowAt(1)), 8);  // Tres: no address, no lookup
 }
 
 TEST_F(PageRowsTest, DropsTheEmailOfARowDeletedDuringTheLookup) {
   const auto lookup = [&](std::string_view) {
-    table.SelectAllRows();  // the user presses Ctrl+A, Del while the page loads
-    table.DeleteSelectedRows();
+    table.DeleteSelectedRows({0});  // the user deletes the row while the page loads
     return std::string("late@example.com");
   };
   const std::u16string page = spanishPage({listing("Uno", "911 111 111") + "web: www.uno.es\n"});

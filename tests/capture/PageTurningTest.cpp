@@ -1,6 +1,6 @@
 #include "capture/CaptureError.h"
-#include "capture/FakeBrowser.h"
 #include "capture/PageTurning.h"
+#include "support/FakeBrowser.h"
 
 #include <chrono>
 #include <gtest/gtest.h>
@@ -181,19 +181,6 @@ TEST(DownloadBusyFlag, FollowsTheEvents) {
   browser.removeListener(busy);
   browser.fireDownloadBegin();
   EXPECT_FALSE(busy.isSet());
-}
-
-TEST(Pause2, PumpsAtLeastOnceAndLastsTheGivenTime) {
-  ScriptedPump pump;
-  Pause2(0, pump);
-  EXPECT_GE(pump.passes, 1);
-
-  ScriptedPump second;
-  const auto start = std::chrono::steady_clock::now();
-  Pause2(30, second);
-  const auto elapsed = std::chrono::steady_clock::now() - start;
-  EXPECT_GT(elapsed, std::chrono::milliseconds(30));
-  EXPECT_GE(second.passes, 2);
 }
 
 }  // namespace

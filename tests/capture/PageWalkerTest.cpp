@@ -1,6 +1,6 @@
 #include "capture/CaptureError.h"
-#include "capture/FakeDocument.h"
 #include "capture/PageWalker.h"
+#include "support/FakeDocument.h"
 
 #include <gtest/gtest.h>
 #include <string>

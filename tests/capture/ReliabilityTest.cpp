@@ -6,10 +6,10 @@
 
 #include "capture/CaptureController.h"
 #include "capture/CaptureError.h"
-#include "capture/FakeBrowser.h"
-#include "capture/FakeDocument.h"
 #include "capture/FakeWindow.h"
 #include "results/ResultsTable.h"
+#include "support/FakeBrowser.h"
+#include "support/FakeDocument.h"
 
 #include <chrono>
 #include <gtest/gtest.h>
@@ -106,7 +106,7 @@ TEST(CaptureReliability, StopDuringAPageThatNeverLoadsThenAnotherPageEndsTheRun)
   h.pump.onPass = [&](int pass) {
     if (pass == 1) {
       h.controller.btnStopClick();
-      EXPECT_TRUE(h.window.allEnabled());
+      EXPECT_TRUE(!h.window.busy);
       EXPECT_FALSE(h.window.stopVisible);
     }
     if (pass == 200) {  // the user opens another result page
@@ -122,7 +122,7 @@ TEST(CaptureReliability, StopDuringAPageThatNeverLoadsThenAnotherPageEndsTheRun)
             (std::vector<std::u16string>{u"http://ca/stuck", u"http://ca/next"}));
   EXPECT_FALSE(h.controller.stopFlag());  // consumed by the step after the last turn
   EXPECT_FALSE(h.controller.isRunning());
-  EXPECT_TRUE(h.window.allEnabled());
+  EXPECT_TRUE(!h.window.busy);
 }
 
 // Proves: with a page time-out, a page that never loads ends the run with an error within
@@ -179,7 +179,7 @@ TEST(CaptureReliability, APhoneLinkThatLeadsToAnotherPageIsSurvived) {
   EXPECT_EQ(h.browser.navigations, std::vector<std::u16string>{u"javascript:showPhone(0)"});
   EXPECT_EQ(h.names(), std::vector<std::string>{"Bar Otro"});
   EXPECT_EQ(h.table.Cell(0, 3), "915 000 111");
-  EXPECT_TRUE(h.window.allEnabled());
+  EXPECT_TRUE(!h.window.busy);
   EXPECT_FALSE(h.controller.isRunning());
 }
 
@@ -209,7 +209,7 @@ TEST(CaptureReliability, APhoneLinkThatLeavesNoHtmlDocumentEndsTheRunKeepingRows
   EXPECT_EQ(h.names(), std::vector<std::string>{"Bar Uno"});
   EXPECT_TRUE(h.window.stopVisible);
   h.controller.btnStopClick();
-  EXPECT_TRUE(h.window.allEnabled());
+  EXPECT_TRUE(!h.window.busy);
 }
 
 // Proves: next links that lead in a circle (page 1 to 2 and back) keep the run going
@@ -230,7 +230,7 @@ TEST(CaptureReliability, ACircleOfNextLinksEndsAtStopWithoutDuplicates) {
   EXPECT_EQ(h.browser.navigations.size(), 25u);  // page 25 was still turned
   EXPECT_EQ(h.names(), (std::vector<std::string>{"Alpha", "Bravo"}));
   EXPECT_FALSE(h.controller.stopFlag());
-  EXPECT_TRUE(h.window.allEnabled());
+  EXPECT_TRUE(!h.window.busy);
 }
 
 // Proves: an Italian next link that leads back to its own page, bounded by the page

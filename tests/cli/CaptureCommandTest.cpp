@@ -1,12 +1,11 @@
 #include "CliRun.h"
+#include "FixtureServer.h"
 #include "JsonRows.h"
 #include "cli/Command.h"
-#include "FixtureServer.h"
-
-#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <fstream>
+#include <gtest/gtest.h>
 #include <sstream>
 
 namespace quillon::cli {
@@ -56,15 +55,16 @@ INSTANTIATE_TEST_SUITE_P(Sites, CaptureCommandTest, ::testing::Values("es", "au"
 
 TEST(CaptureCommand, ItalianRowsCarryTheEmailOfTheirListingPage) {
   // The listing pages live on the directory's host, port 80; an override sends those
-  // fetches to a server of the test on 127.0.0.1:80.
+  // fetches to a server of the test on a port of its own.
   httplib::Server listings;
   listings.set_mount_point("/", std::string(QUILLON_FIXTURES) + "/it/www.paginegialle.it");
-  if (!listings.bind_to_port("127.0.0.1", 80)) GTEST_SKIP() << "port 80 of 127.0.0.1 is taken";
+  const int port = listings.bind_to_any_port("127.0.0.1");
+  ASSERT_GT(port, 0);
   std::thread thread([&] { listings.listen_after_bind(); });
   FixtureServer server;
   server.start();
-  const auto run = capture({"--site", "it", server.url("/it/page1.html"), "--resolve",
-                            "www.paginegialle.it:80:127.0.0.1"});
+  const auto run = capture({"--site", "it", server.url("/it/page1.html"), "--connect-to",
+                            "www.paginegialle.it:80:127.0.0.1:" + std::to_string(port)});
   listings.stop();
   thread.join();
   EXPECT_EQ(run.status, kExitOk) << run.err;
@@ -75,8 +75,8 @@ TEST(CaptureCommand, MaxPagesAndOutputFile) {
   FixtureServer server;
   server.start();
   const std::string path = ::testing::TempDir() + "/quillon_capture_rows.json";
-  const auto run = capture({"--site", "ca", server.url("/ca/page1.html"), "--max-pages", "1",
-                            "--output", path});
+  const auto run =
+      capture({"--site", "ca", server.url("/ca/page1.html"), "--max-pages", "1", "--output", path});
   EXPECT_EQ(run.status, kExitOk) << run.err;
   EXPECT_EQ(run.out, "");
   EXPECT_EQ(run.err.find("page 2:"), std::string::npos) << run.err;

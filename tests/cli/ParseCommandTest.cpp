@@ -1,10 +1,9 @@
 #include "CliRun.h"
 #include "cli/Command.h"
 
-#include <gtest/gtest.h>
-
 #include <cstdio>
 #include <fstream>
+#include <gtest/gtest.h>
 #include <sstream>
 
 namespace quillon::cli {
@@ -15,7 +14,8 @@ using testing::runWith;
 
 TEST(ParseCommand, PrintsTheFieldsInDeclarationOrder) {
   const auto run = runWith({"parse", "--site", "es"},
-                           "rg: Caf\xE9 Sol\r\nTel\xE9" "fono: 912 345 678\r\n+-+or");
+                           "rg: Caf\xE9 Sol\r\nTel\xE9"
+                           "fono: 912 345 678\r\n+-+or");
   EXPECT_EQ(run.status, kExitOk);
   EXPECT_EQ(run.out,
             "{\"Text\":\"<NAME>\\r\\n<PHONE>\\r\\n+-+or\",\"Name\":\"Café Sol\",\"Street\":\"\","
@@ -24,9 +24,10 @@ TEST(ParseCommand, PrintsTheFieldsInDeclarationOrder) {
 }
 
 TEST(ParseCommand, KeysOfEverySite) {
-  EXPECT_EQ(runWith({"parse", "--site", "it"}).out,
-            "{\"Text\":\"\",\"Name\":\"\",\"Street\":\"\",\"Zip\":\"\",\"City\":\"\",\"Phone\":\"\","
-            "\"Products\":\"\",\"Fax\":\"\",\"Url\":\"\",\"Email\":\"\",\"Province\":\"\"}\n");
+  EXPECT_EQ(
+      runWith({"parse", "--site", "it"}).out,
+      "{\"Text\":\"\",\"Name\":\"\",\"Street\":\"\",\"Zip\":\"\",\"City\":\"\",\"Phone\":\"\","
+      "\"Products\":\"\",\"Fax\":\"\",\"Url\":\"\",\"Email\":\"\",\"Province\":\"\"}\n");
   const std::string english =
       "{\"Text\":\"\",\"Name\":\"\",\"Street\":\"\",\"Zip\":\"\",\"City\":\"\",\"Phone\":\"\","
       "\"Fax\":\"\",\"Url\":\"\",\"Email\":\"\",\"Products\":\"\",\"Keywords\":\"\"}\n";

@@ -1,6 +1,7 @@
-#include "JsonRows.h"
 #include "CliRun.h"
+#include "JsonRows.h"
 #include "cli/Command.h"
+#include "support/TemporaryFolder.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -34,21 +35,7 @@ Rows parsedRows(const std::string& json) {
   return rows;
 }
 
-class ScratchFolder {
- public:
-  ScratchFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "quillon-rows-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) != nullptr) m_path = pattern;
-  }
-  ~ScratchFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(m_path, ignored);
-  }
-  std::string file(const std::string& name) const { return (m_path / name).string(); }
-
- private:
-  std::filesystem::path m_path;
-};
+using ScratchFolder = quillon::testing::TemporaryFolder;
 
 TEST(RowsCommand, PrintsTheSpanishExampleRows) {
   const std::string page =

@@ -1,14 +1,20 @@
 #include "CliRun.h"
+#include "FixtureServer.h"
 #include "cli/Command.h"
 #include "text/Utf8.h"
 
+#include <QProcess>
 #include <QTemporaryDir>
 
+#include <arpa/inet.h>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
+#include <netinet/in.h>
 #include <sstream>
 #include <string>
+#include <sys/socket.h>
+#include <unistd.h>
 #include <vector>
 
 namespace quillon::cli {
@@ -66,7 +72,8 @@ TEST(WalkCommand, SpanishPhoneRevealAndRawWalk) {
   EXPECT_EQ(run.status, kExitOk) << run.err;
   EXPECT_EQ(run.out, revealed);
 
-  const testing::CliRun raw = walk({"--site", "es", "--cp1252", "--no-reveal", fixture("es/page3.html")});
+  const testing::CliRun raw =
+      walk({"--site", "es", "--cp1252", "--no-reveal", fixture("es/page3.html")});
   EXPECT_EQ(raw.status, kExitOk) << raw.err;
   // Two of the three listings show their number only after the reveal.
   EXPECT_NE(revealed.find("Tel\351fono: 913 663 166\r\n"), std::string::npos);
@@ -91,10 +98,27 @@ TEST(WalkCommand, Failures) {
   EXPECT_EQ(notHtmlEs.err,
             "quillon-cli walk: Couldn't convert the wb.Document to an IHTMLDocument2\n");
 
-  const testing::CliRun refused = walk({"--site", "au", "http://127.0.0.1:1/"});
+  // A failed load says why: the connection refused, an HTTP error status.
+  // A port held by a socket that never listens refuses connections, and no other test
+  // can take it meanwhile.
+  const int holder = ::socket(AF_INET, SOCK_STREAM, 0);
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  socklen_t length = sizeof address;
+  ASSERT_EQ(::bind(holder, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+  ASSERT_EQ(::getsockname(holder, reinterpret_cast<sockaddr*>(&address), &length), 0);
+  const std::string closed = "http://127.0.0.1:" + std::to_string(ntohs(address.sin_port)) + "/";
+  const testing::CliRun refused = walk({"--site", "au", closed});
   EXPECT_EQ(refused.status, kExitFailure);
-  EXPECT_NE(refused.err.find("could not load http://127.0.0.1:1/"), std::string::npos)
-      << refused.err;
+  EXPECT_EQ(refused.err, "quillon-cli walk: could not load " + closed + ": connection refused\n");
+  ::close(holder);
+  testing::FixtureServer server;
+  server.start();
+  const testing::CliRun missingPage = walk({"--site", "au", server.url("/au/no-such-page.html")});
+  EXPECT_EQ(missingPage.status, kExitFailure);
+  EXPECT_EQ(missingPage.err, "quillon-cli walk: could not load " +
+                                 server.url("/au/no-such-page.html") + ": HTTP status 404\n");
 
   // A page whose script keeps it loading longer than the time-out (it ends after 6 s, so
   // the renderer is free again for later tests).
@@ -104,6 +128,19 @@ TEST(WalkCommand, Failures) {
   const testing::CliRun slow = walk({"--site", "ca", "--timeout", "1", busy});
   EXPECT_EQ(slow.status, kExitFailure);
   EXPECT_EQ(slow.err, "quillon-cli walk: the page did not finish loading within 1 seconds\n");
+}
+
+// The program itself, as a user runs it: the engine's notices stay off standard error.
+TEST(WalkCommand, TheToolKeepsTheEnginesNoticesOffStandardError) {
+  QProcess tool;
+  const QString program = QStringLiteral(QUILLON_BINARY_DIR "/src/quillon-cli");
+  const QStringList args = {QStringLiteral("walk"), QStringLiteral("--site"), QStringLiteral("ca"),
+                            QString::fromStdString(fixture("ca/page1.html"))};
+  tool.start(program, args);
+  ASSERT_TRUE(tool.waitForFinished(60'000));
+  EXPECT_EQ(tool.exitCode(), kExitOk);
+  EXPECT_EQ(tool.readAllStandardError(), QByteArray());
+  EXPECT_FALSE(tool.readAllStandardOutput().isEmpty());
 }
 
 }  // namespace

@@ -1,8 +1,8 @@
 #include "cli/OffscreenBrowser.h"
 
-#include <gtest/gtest.h>
-
 #include <QGuiApplication>
+
+#include <gtest/gtest.h>
 
 // One application for the whole run: the browser commands reuse it, since Qt WebEngine
 // cannot start again once its application is gone.

@@ -1,7 +1,6 @@
-#include "parsers/uCommon2Sites.h"
+#include "parsers/Finders.h"
 
 #include <gtest/gtest.h>
-
 #include <string>
 
 namespace quillon::parsers {
@@ -49,9 +48,13 @@ TEST(FindEmail, TakesTheFirstAddress) {
 
 TEST(FindEmail, CharactersOutsideTheNameSetCutTheName) {
   EXPECT_EQ(FindEmail("john+tag@ejemplo.es"), "tag@ejemplo.es");
-  EXPECT_EQ(FindEmail("jos\xE9" "@ejemplo.es"), "");   // accent right before "@": no match
-  EXPECT_EQ(FindEmail("mar\xED" "a.g@ejemplo.es"), "a.g@ejemplo.es");
-  EXPECT_EQ(FindEmail("user@localhost"), "");        // no full stop in the domain
+  EXPECT_EQ(FindEmail("jos\xE9"
+                      "@ejemplo.es"),
+            "");  // accent right before "@": no match
+  EXPECT_EQ(FindEmail("mar\xED"
+                      "a.g@ejemplo.es"),
+            "a.g@ejemplo.es");
+  EXPECT_EQ(FindEmail("user@localhost"), "");  // no full stop in the domain
   EXPECT_EQ(FindEmail(""), "");
 }
 

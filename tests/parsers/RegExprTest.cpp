@@ -2,7 +2,6 @@
 #include "parsers/RegExpr.h"
 
 #include <gtest/gtest.h>
-
 #include <string>
 
 namespace quillon::parsers {
@@ -20,7 +19,10 @@ TEST(RegExpr, DotCrossesLineEndsAndQuantifiersAreGreedy) {
 }
 
 TEST(RegExpr, WhitespaceClassLeavesOutTheVerticalTab) {
-  EXPECT_EQ(firstMatch(R"(a\sb)", "a\x0b" "b a\tb"), "a\tb");
+  EXPECT_EQ(firstMatch(R"(a\sb)",
+                       "a\x0b"
+                       "b a\tb"),
+            "a\tb");
   EXPECT_EQ(firstMatch(R"([x\s]+)", "\x0bx \r\n\f\x0b"), "x \r\n\f");
   EXPECT_EQ(firstMatch(R"([^\s=]+)", "\x0b=ab cd"), "\x0b");
   EXPECT_EQ(firstMatch(R"(\S+)", " \x0bq "), "\x0bq");
@@ -28,10 +30,19 @@ TEST(RegExpr, WhitespaceClassLeavesOutTheVerticalTab) {
 }
 
 TEST(RegExpr, ClassesAreAsciiAndRangesAreBytes) {
-  EXPECT_EQ(firstMatch(R"(\w+)", "\xE9" "ab_1\xE9"), "ab_1");
-  EXPECT_EQ(firstMatch(R"(\d+)", "\xB2" "12"), "12");  // superscript two is no digit
-  EXPECT_EQ(firstMatch("[A-\xFF]+", "1 Cami\xF3n[`~\x80." ), "Cami\xF3n[`~\x80");
-  EXPECT_EQ(firstMatch("[!-\xFF]+", " \x01" "a!\xFF "), "a!\xFF");
+  EXPECT_EQ(firstMatch(R"(\w+)",
+                       "\xE9"
+                       "ab_1\xE9"),
+            "ab_1");
+  EXPECT_EQ(firstMatch(R"(\d+)",
+                       "\xB2"
+                       "12"),
+            "12");  // superscript two is no digit
+  EXPECT_EQ(firstMatch("[A-\xFF]+", "1 Cami\xF3n[`~\x80."), "Cami\xF3n[`~\x80");
+  EXPECT_EQ(firstMatch("[!-\xFF]+",
+                       " \x01"
+                       "a!\xFF "),
+            "a!\xFF");
   EXPECT_EQ(firstMatch("[a^b]+", "x^ab"), "^ab");  // a "^" not first is literal
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "results/TableColumns.h"
+#include "support/TemporaryFolder.h"
 #include "text/Utf8.h"
 
 #include <array>
@@ -17,26 +18,7 @@
 
 namespace quillon::results::testing {
 
-// A fresh folder under the system's temporary folder, removed at the end of the test.
-class TempFolder {
- public:
-  TempFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "quillon-test-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-    m_path = pattern;
-  }
-  ~TempFolder() {
-    std::error_code ignored;
-    std::filesystem::permissions(m_path, std::filesystem::perms::owner_all,
-                                 std::filesystem::perm_options::add, ignored);
-    std::filesystem::remove_all(m_path, ignored);
-  }
-  std::string file(const std::string& name) const { return (m_path / name).string(); }
-  const std::filesystem::path& path() const { return m_path; }
-
- private:
-  std::filesystem::path m_path;
-};
+using TempFolder = quillon::testing::TemporaryFolder;
 
 inline std::string readFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -188,6 +170,21 @@ inline Rows awkwardRows() {
       {"\xD1"
        "and\xFA",
        "", "", "", "", "", "", "", "", "info@nandu.it"});
+  return rows;
+}
+
+// The cells that a .csv should give back: each that a spreadsheet would start a formula
+// with (=, +, -, @, tab, CR) behind an apostrophe; the workbook formats keep every cell.
+inline Rows csvCells(Rows rows) {
+  for (auto& row : rows) {
+    for (std::string& cell : row) {
+      if (!cell.empty() && (cell[0] == '=' || cell[0] == '+' || cell[0] == '-' || cell[0] == '@' ||
+                            cell[0] == '\t' || cell[0] == '\r')) {
+        std::string guarded(1, '\'');  // appended: GCC 12 -O3 warns falsely on insert(0, ...)
+        cell = guarded.append(cell);
+      }
+    }
+  }
   return rows;
 }
 

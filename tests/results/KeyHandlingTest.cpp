@@ -1,6 +1,7 @@
 #include "TableTestSupport.h"
 #include "results/CountPanel.h"
 #include "results/KeyHandling.h"
+#include "results/RowSelection.h"
 
 #include <gtest/gtest.h>
 
@@ -17,14 +18,13 @@ class FakeCountPanel final : public CountPanel {
   }
 };
 
-constexpr KeyModifiers kNone{};
-constexpr KeyModifiers kCtrl{false, false, true};
-constexpr KeyModifiers kShift{true, false, false};
-constexpr KeyModifiers kAlt{false, true, false};
-constexpr KeyModifiers kCtrlShift{true, false, true};
-constexpr KeyModifiers kCtrlAlt{false, true, true};
-constexpr KeyModifiers kAll{true, true, true};
-constexpr std::uint16_t kDown = 40;
+class FakeSelection final : public RowSelection {
+ public:
+  std::vector<int> rows;
+  int selectAllCalls = 0;
+  void selectAll() override { ++selectAllCalls; }
+  std::vector<int> selectedRows() const override { return rows; }
+};
 
 class KeyHandlingTest : public ::testing::Test {
  protected:
@@ -33,6 +33,7 @@ class KeyHandlingTest : public ::testing::Test {
   }
   ResultsTable table = testing::spanishTable();
   FakeCountPanel panel;
+  FakeSelection selection;
 };
 
 TEST_F(KeyHandlingTest, CountTextIsSpanishInCp1252) {
@@ -40,46 +41,36 @@ TEST_F(KeyHandlingTest, CountTextIsSpanishInCp1252) {
   EXPECT_EQ(keyCountText(0), "0 l\xEDneas capturadas");
 }
 
-TEST_F(KeyHandlingTest, CtrlASelectsAllAndLeavesTheCountPanel) {
-  lvKeyDown(table, panel, kKeyA, kCtrl);
-  for (int row = 0; row < 3; ++row) EXPECT_TRUE(table.isSelected(row));
+TEST_F(KeyHandlingTest, SelectAllSelectsAndLeavesTheCountPanel) {
+  lvKeyDown(table, panel, selection, ListKeyCommand::SelectAll);
+  EXPECT_EQ(selection.selectAllCalls, 1);
+  EXPECT_EQ(table.Count(), 3);
   EXPECT_EQ(panel.writes, 0);
   EXPECT_EQ(panel.text, "untouched");
 }
 
-TEST_F(KeyHandlingTest, CtrlAWithAnotherModifierOnlyRewritesTheCount) {
-  for (const KeyModifiers modifiers : {kCtrlShift, kCtrlAlt, kAll, kNone, kShift}) {
-    lvKeyDown(table, panel, kKeyA, modifiers);
-  }
-  for (int row = 0; row < 3; ++row) EXPECT_FALSE(table.isSelected(row));
-  EXPECT_EQ(panel.writes, 5);
-  EXPECT_EQ(panel.text, "3 l\xEDneas capturadas");
-}
-
-TEST_F(KeyHandlingTest, DeleteWithAnyModifiersRemovesTheSelection) {
-  for (const KeyModifiers modifiers : {kNone, kShift, kCtrl, kAlt, kAll}) {
-    table.setSelected(0, true);
-    const int before = table.Count();
-    lvKeyDown(table, panel, kKeyDelete, modifiers);
-    EXPECT_EQ(table.Count(), std::max(before - 1, 0));
-  }
-  EXPECT_EQ(table.Count(), 0);
-  EXPECT_EQ(panel.text, "0 l\xEDneas capturadas");
+TEST_F(KeyHandlingTest, DeleteRemovesTheSelectionAndRewritesTheCount) {
+  selection.rows = {0, 2};
+  lvKeyDown(table, panel, selection, ListKeyCommand::DeleteSelected);
+  EXPECT_EQ(testing::names(table), (std::vector<std::string>{"b"}));
+  EXPECT_EQ(panel.text, "1 l\xEDneas capturadas");
 }
 
 TEST_F(KeyHandlingTest, DeleteWithNothingSelectedStillRewritesTheCount) {
   panel.text = "3 lines captured";
-  lvKeyDown(table, panel, kKeyDelete, kNone);
+  lvKeyDown(table, panel, selection, ListKeyCommand::DeleteSelected);
   EXPECT_EQ(table.Count(), 3);
   EXPECT_EQ(panel.text, "3 l\xEDneas capturadas");
 }
 
-TEST_F(KeyHandlingTest, AnyOtherKeyRewritesTheCount) {
+TEST_F(KeyHandlingTest, AnyOtherKeyOnlyRewritesTheCount) {
   panel.text = "3 lines captured";
-  lvKeyDown(table, panel, kDown, kNone);
+  selection.rows = {0};
+  lvKeyDown(table, panel, selection, ListKeyCommand::OtherKey);
   EXPECT_EQ(panel.text, "3 l\xEDneas capturadas");
   EXPECT_EQ(panel.writes, 1);
-  EXPECT_FALSE(table.isSelected(0));
+  EXPECT_EQ(table.Count(), 3);
+  EXPECT_EQ(selection.selectAllCalls, 0);
 }
 
 }  // namespace

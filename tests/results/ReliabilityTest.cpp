@@ -124,8 +124,8 @@ TEST_P(ExportReliabilityTest, ALocationNobodyMayWriteFailsClearly) {
   // An ordinary folder made read-only stops everyone but root; sysfs stops root too.
   std::string path;
   if (::geteuid() != 0) {
-    std::filesystem::permissions(folder.path(), std::filesystem::perms::owner_read |
-                                                    std::filesystem::perms::owner_exec);
+    std::filesystem::permissions(
+        folder.path(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
     path = target();
   } else if (::access("/sys", F_OK) == 0) {
     path = std::string("/sys/quillon-out.") + GetParam();

@@ -38,7 +38,6 @@ class RecordingObserver final : public TableObserver {
   void orderChanged() override { events.push_back("order"); }
   void cellChanged(int row, int column) override { add("cell", row, column); }
   void captionsChanged() override { events.push_back("captions"); }
-  void selectionChanged() override { events.push_back("selection"); }
 
  private:
   void add(const char* what, int a, int b) {

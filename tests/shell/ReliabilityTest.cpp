@@ -51,8 +51,8 @@ struct Notifications {
         moves(&model, &QAbstractItemModel::rowsMoved),
         cells(&model, &QAbstractItemModel::dataChanged) {}
   int total() const {
-    return static_cast<int>(layouts.count() + resets.count() + inserts.count() +
-                            removals.count() + moves.count() + cells.count());
+    return static_cast<int>(layouts.count() + resets.count() + inserts.count() + removals.count() +
+                            moves.count() + cells.count());
   }
   QSignalSpy layouts, resets, inserts, removals, moves, cells;
 };

@@ -56,12 +56,9 @@ TEST_F(ResultsModelTest, EveryChangeOfTheTablePassesTheModelTester) {
   table.SortByColumn(3);
   table.SortByColumn(3);
   table.TransItalian();
-  table.setSelected(0, true);
-  table.setSelected(2, true);
-  table.DeleteSelectedRows();
+  table.DeleteSelectedRows({0, 2});
   table.AddRow("Beatriz", row("915"));
-  table.SelectAllRows();
-  table.DeleteSelectedRows();
+  table.DeleteSelectedRows({0, 1, 2});
   EXPECT_EQ(model.rowCount(), 0);
   EXPECT_TRUE(messages.messages().empty()) << messages.messages().front();
 }

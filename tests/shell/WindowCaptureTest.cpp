@@ -12,29 +12,31 @@ using testing::WindowFixture;
 class WindowCapture : public WindowFixture {
  protected:
   bool allButtonsEnabled(bool enabled) const {
-    for (int i = 0; i < capture::kWindowButtonCount; ++i) {
-      if (window->button(static_cast<capture::WindowButton>(i)).isEnabled() != enabled) {
+    for (int i = 0; i < kWindowButtonCount; ++i) {
+      if (window->button(static_cast<WindowButton>(i)).isEnabled() != enabled) {
         return false;
       }
     }
     return true;
   }
   QString header(int column) const {
-    return window->lv().model()->headerData(column, Qt::Horizontal).toString();
+    return window->resultsView().model()->headerData(column, Qt::Horizontal).toString();
   }
 };
 
 TEST_F(WindowCapture, APageWithoutListingsIsReportedAndTheWindowGoesIdle) {
   button("btncomer").click();
-  EXPECT_EQ(window->sb().panelText(StatusBar::kCountPanel), QStringLiteral(u"0 líneas capturadas"));
+  EXPECT_EQ(window->statusPanels().panelText(StatusBar::kCountPanel),
+            QStringLiteral(u"0 líneas capturadas"));
   EXPECT_EQ(header(0), QStringLiteral("Persona/Empresa"));
   EXPECT_EQ(window->windowTitle(), QStringLiteral("Quillon 0.99c"));
   EXPECT_TRUE(button("btnStop").isHidden());
   EXPECT_TRUE(allButtonsEnabled(true));
-  EXPECT_EQ(window->sb().progressPanel().position(), 0);
+  EXPECT_EQ(window->statusPanels().progressPanel().position(), 0);
 
   button("btncanada").click();
-  EXPECT_EQ(window->sb().panelText(StatusBar::kCountPanel), QStringLiteral("0 lines captured"));
+  EXPECT_EQ(window->statusPanels().panelText(StatusBar::kCountPanel),
+            QStringLiteral("0 lines captured"));
   EXPECT_EQ(header(0), QStringLiteral("Person/Company"));
   EXPECT_TRUE(dialogs.errors.empty());
 }
@@ -50,7 +52,8 @@ TEST_F(WindowCapture, AnErrorIsReportedAndStrandsTheRunUntilStop) {
   EXPECT_TRUE(allButtonsEnabled(false));
   EXPECT_EQ(window->windowTitle(), QStringLiteral("Quillon 0.99c - please wait..."));
   EXPECT_EQ(window->cursor().shape(), Qt::WaitCursor);
-  EXPECT_EQ(window->sb().progressPanel().value(), window->sb().progressPanel().maximum());
+  EXPECT_EQ(window->statusPanels().progressPanel().value(),
+            window->statusPanels().progressPanel().maximum());
 
   button("btnStop").click();
   EXPECT_TRUE(button("btnStop").isHidden());
@@ -63,7 +66,7 @@ TEST_F(WindowCapture, AnErrorIsReportedAndStrandsTheRunUntilStop) {
   browser.document->body = true;
   button("btnAustralia").click();
   EXPECT_FALSE(window->captureController().stopFlag());
-  EXPECT_EQ(window->sb().panelText(StatusBar::kCountPanel), QString());
+  EXPECT_EQ(window->statusPanels().panelText(StatusBar::kCountPanel), QString());
   EXPECT_EQ(dialogs.errors.size(), 1u);
 }
 
@@ -82,7 +85,8 @@ TEST_F(WindowCapture, StopShowsWhileARunWaitsForItsPage) {
   EXPECT_TRUE(stopSeen);
   EXPECT_TRUE(saveDisabled);
   // The page in progress was still read and reported.
-  EXPECT_EQ(window->sb().panelText(StatusBar::kCountPanel), QStringLiteral(u"0 líneas capturadas"));
+  EXPECT_EQ(window->statusPanels().panelText(StatusBar::kCountPanel),
+            QStringLiteral(u"0 líneas capturadas"));
   EXPECT_TRUE(button("btnStop").isHidden());
   EXPECT_TRUE(allButtonsEnabled(true));
   // No next page: the run ended by itself and the stop stays pending.

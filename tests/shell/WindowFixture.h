@@ -47,7 +47,7 @@ class WindowFixture : public ::testing::Test {
     return condition();
   }
 
-  RecordingBrowser browser;
+  quillon::testing::FakeBrowser browser;
   ScriptedDialogs dialogs;
   std::unique_ptr<TfrmVeskel> window;
 };

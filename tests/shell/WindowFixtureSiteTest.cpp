@@ -118,7 +118,7 @@ class WindowOnFixtureSite : public ::testing::Test {
   QPushButton& button(const char* name) const {
     return *window->findChild<QPushButton*>(QString::fromLatin1(name));
   }
-  QString countPanel() const { return window->sb().panelText(StatusBar::kCountPanel); }
+  QString countPanel() const { return window->statusPanels().panelText(StatusBar::kCountPanel); }
   std::string currentPath() const { return web->page()->url().path().toStdString(); }
 
   void expectIdle() const {
@@ -143,9 +143,9 @@ TEST_F(WindowOnFixtureSite, CapturesTheSpanishSearchOverAllItsPages) {
   EXPECT_EQ(watcher.pages, 3);
   EXPECT_EQ(tableRows(window->table()), expectedRows("es"));
   EXPECT_EQ(countPanel(), QStringLiteral(u"%1 líneas capturadas").arg(expectedRows("es").size()));
-  EXPECT_EQ(window->lv().model()->headerData(0, Qt::Horizontal).toString(),
+  EXPECT_EQ(window->resultsView().model()->headerData(0, Qt::Horizontal).toString(),
             QStringLiteral("Persona/Empresa"));
-  EXPECT_EQ(window->lv().model()->rowCount(), window->table().Count());
+  EXPECT_EQ(window->resultsView().model()->rowCount(), window->table().Count());
   expectIdle();
 }
 
@@ -154,14 +154,10 @@ TEST_F(WindowOnFixtureSite, CapturesTheItalianSearchWithTheEmailLookups) {
   httplib::Server listings;
   listings.set_mount_point("/", std::string(QUILLON_FIXTURES) + "/it/www.paginegialle.it");
   listings.set_keep_alive_max_count(1);
-  bool bound = false;
-  for (int attempt = 0; attempt < 60 && !bound; ++attempt) {
-    bound = listings.bind_to_port("127.0.0.1", 80);
-    if (!bound) std::this_thread::sleep_for(500ms);  // another suite may hold it for a while
-  }
-  if (!bound) GTEST_SKIP() << "port 80 of 127.0.0.1 stays taken";
+  const int port = listings.bind_to_any_port("127.0.0.1");
+  ASSERT_GT(port, 0);
   std::thread thread([&] { listings.listen_after_bind(); });
-  window->WebData1().setHostOverrides({"www.paginegialle.it:80:127.0.0.1"});
+  window->webData().setConnectTo({"www.paginegialle.it:80:127.0.0.1:" + std::to_string(port)});
 
   open("/it/page1.html");
   button("btnItalia").click();
@@ -170,7 +166,7 @@ TEST_F(WindowOnFixtureSite, CapturesTheItalianSearchWithTheEmailLookups) {
   EXPECT_EQ(watcher.pages, 3);
   EXPECT_EQ(tableRows(window->table()), expectedRows("it"));
   EXPECT_EQ(countPanel(), QStringLiteral(u"%1 líneas capturadas").arg(expectedRows("it").size()));
-  EXPECT_EQ(window->lv().model()->headerData(4, Qt::Horizontal).toString(),
+  EXPECT_EQ(window->resultsView().model()->headerData(4, Qt::Horizontal).toString(),
             QStringLiteral("Indirizzo "));
   expectIdle();
 }

@@ -24,7 +24,7 @@ struct ButtonPlace {
 TEST_F(WindowFixture, StartsWithItsTitleEnglishCaptionsAndTheHomePage) {
   EXPECT_EQ(window->windowTitle(), QStringLiteral("Quillon 0.99c"));
   EXPECT_EQ(window->size(), QSize(864, 633));
-  const QAbstractItemModel& model = *window->lv().model();
+  const QAbstractItemModel& model = *window->resultsView().model();
   EXPECT_EQ(model.headerData(0, Qt::Horizontal).toString(), QStringLiteral("Person/Company"));
   EXPECT_EQ(model.headerData(7, Qt::Horizontal).toString(), QStringLiteral("Email"));
   EXPECT_EQ(model.headerData(9, Qt::Horizontal).toString(), QString());
@@ -63,8 +63,8 @@ TEST_F(WindowFixture, LaysOutTheNavigationPanelsButtons) {
   const char* order[] = {"btnAmarillas", "btnGialle", "btnYellCA", "btnYellAU",
                          "btncanada",    "btncomer",  "btnItalia", "btnAustralia",
                          "btnBack",      "btnnext",   "btnSave"};
-  for (int i = 0; i < capture::kWindowButtonCount; ++i) {
-    EXPECT_EQ(&window->button(static_cast<capture::WindowButton>(i)), &button(order[i])) << i;
+  for (int i = 0; i < kWindowButtonCount; ++i) {
+    EXPECT_EQ(&window->button(static_cast<WindowButton>(i)), &button(order[i])) << i;
   }
 }
 
@@ -84,11 +84,11 @@ TEST_F(WindowFixture, HasItsPanelsSplitterAndStatusBar) {
   auto* lower = window->findChild<QWidget*>(QStringLiteral("Panel1"));
   ASSERT_NE(lower, nullptr);
   EXPECT_EQ(lower->height(), 203);
-  EXPECT_EQ(window->sb().height(), 19);
-  EXPECT_EQ(window->sb().panelText(0), QStringLiteral("Browser Status"));
-  EXPECT_EQ(window->sb().panelText(1), QStringLiteral("     Home Page"));
-  EXPECT_EQ(window->sb().panelText(3), QString());
-  EXPECT_EQ(window->sb().progressPanel().value(), 0);
+  EXPECT_EQ(window->statusPanels().height(), 19);
+  EXPECT_EQ(window->statusPanels().panelText(0), QStringLiteral("Browser Status"));
+  EXPECT_EQ(window->statusPanels().panelText(1), QStringLiteral("     Home Page"));
+  EXPECT_EQ(window->statusPanels().panelText(3), QString());
+  EXPECT_EQ(window->statusPanels().progressPanel().value(), 0);
   // The lower pane keeps its height when the window grows.
   window->resize(1200, 900);
   EXPECT_TRUE(settle([&] { return splitter->height() > 800; }));
@@ -116,7 +116,7 @@ TEST_F(WindowFixture, SiteButtonsOpenTheDirectoriesHomePages) {
   EXPECT_EQ(browser.navigations[3], u"http://www.yellowpages.com.au/");
   EXPECT_EQ(browser.navigations[4], u"http://www.yellowpages.ca/");
   // The site buttons leave the table's captions alone.
-  EXPECT_EQ(window->lv().model()->headerData(1, Qt::Horizontal).toString(),
+  EXPECT_EQ(window->resultsView().model()->headerData(1, Qt::Horizontal).toString(),
             QStringLiteral(u"Attività"));
 }
 
@@ -135,15 +135,16 @@ TEST_F(WindowFixture, HistoryButtonsSwallowTheirErrorsAndOthersReportThem) {
   EXPECT_EQ(dialogs.errors[0].title, QStringLiteral("Veskel"));
   EXPECT_EQ(dialogs.errors[0].text, QStringLiteral("navigation refused."));
   // The home page panel swallows them, as start-up does.
-  QTest::mouseClick(window->sb().panel(1), Qt::LeftButton);
+  QTest::mouseClick(window->statusPanels().panel(1), Qt::LeftButton);
   EXPECT_EQ(dialogs.errors.size(), 1u);
 }
 
 TEST_F(WindowFixture, OnlyTheHomePagePanelReactsToClicks) {
   showWindow();
-  for (int index : {0, 2, 3, 4}) QTest::mouseClick(window->sb().panel(index), Qt::LeftButton);
+  for (int index : {0, 2, 3, 4})
+    QTest::mouseClick(window->statusPanels().panel(index), Qt::LeftButton);
   EXPECT_EQ(browser.navigations.size(), 1u);
-  QTest::mouseClick(window->sb().panel(1), Qt::LeftButton);
+  QTest::mouseClick(window->statusPanels().panel(1), Qt::LeftButton);
   ASSERT_EQ(browser.navigations.size(), 2u);
   EXPECT_EQ(browser.navigations[1], browser.navigations[0]);
 }

@@ -24,16 +24,20 @@ TEST(Cp1252, DecodesTheWindowsTable) {
 
 TEST(Cp1252, NarrowsWithBestFitOrQuestionMark) {
   EXPECT_EQ(utf16ToCp1252(u"\u0101\u0141\u0142\u010D"), "aLlc");  // ā Ł ł č
-  EXPECT_EQ(utf16ToCp1252(u"\u0110"), "\xD0");                      // Đ keeps its bar as Ð
-  EXPECT_EQ(utf16ToCp1252(u"\uFF21\uFF42"), "Ab");                  // fullwidth forms
-  EXPECT_EQ(utf16ToCp1252(u"\u0416\u4E2D"), "??");                  // Cyrillic, CJK: none
-  EXPECT_EQ(utf16ToCp1252(u"\u20AC\u2019"), "\x80\x92");            // in the code page
+  EXPECT_EQ(utf16ToCp1252(u"\u0110"), "\xD0");                    // Đ keeps its bar as Ð
+  EXPECT_EQ(utf16ToCp1252(u"\uFF21\uFF42"), "Ab");                // fullwidth forms
+  EXPECT_EQ(utf16ToCp1252(u"\u0416\u4E2D"), "??");                // Cyrillic, CJK: none
+  EXPECT_EQ(utf16ToCp1252(u"\u20AC\u2019"), "\x80\x92");          // in the code page
   EXPECT_FALSE(fitsCp1252(u"a\u0101"));
 }
 
 TEST(Cp1252, SurrogatesBecomeOneQuestionMarkEach) {
-  EXPECT_EQ(utf16ToCp1252(u"a\xD83D\xDE00" u"b"), "a?b");  // a pair: one character
-  EXPECT_EQ(utf16ToCp1252(u"a\xD83D" u"b\xDE00"), "a?b?");  // unpaired halves
+  EXPECT_EQ(utf16ToCp1252(u"a\xD83D\xDE00"
+                          u"b"),
+            "a?b");  // a pair: one character
+  EXPECT_EQ(utf16ToCp1252(u"a\xD83D"
+                          u"b\xDE00"),
+            "a?b?");  // unpaired halves
   EXPECT_EQ(utf16ToCp1252(std::u16string(1, u'\xD800')), "?");
 }
 
@@ -45,15 +49,20 @@ TEST(Cp1252, NulIsKept) {
 TEST(Utf8, ConvertsBothWays) {
   EXPECT_EQ(utf16ToUtf8(u"Teléfono \u20AC \xD83D\xDE00"), "Teléfono € \xF0\x9F\x98\x80");
   EXPECT_EQ(utf8ToUtf16("Teléfono € \xF0\x9F\x98\x80"), u"Teléfono \u20AC \xD83D\xDE00");
-  EXPECT_EQ(cp1252ToUtf8("Tel\xE9" "fono \x80"), "Teléfono €");
+  EXPECT_EQ(cp1252ToUtf8("Tel\xE9"
+                         "fono \x80"),
+            "Teléfono €");
   EXPECT_EQ(utf8ToCp1252("Ā €"), "A \x80");
 }
 
 TEST(Utf8, MalformedInputBecomesReplacementCharacters) {
-  EXPECT_EQ(utf8ToUtf16("a\xFF" "b"), u"a\uFFFD" u"b");
-  EXPECT_EQ(utf8ToUtf16("a\xE2\x82"), u"a\uFFFD");          // truncated at the end
-  EXPECT_EQ(utf8ToUtf16("\xC0\xAF"), u"\uFFFD\uFFFD");       // overlong
-  EXPECT_EQ(utf8ToUtf16("\xED\xA0\x80"), u"\uFFFD");         // encoded surrogate
+  EXPECT_EQ(utf8ToUtf16("a\xFF"
+                        "b"),
+            u"a\uFFFD"
+            u"b");
+  EXPECT_EQ(utf8ToUtf16("a\xE2\x82"), u"a\uFFFD");      // truncated at the end
+  EXPECT_EQ(utf8ToUtf16("\xC0\xAF"), u"\uFFFD\uFFFD");  // overlong
+  EXPECT_EQ(utf8ToUtf16("\xED\xA0\x80"), u"\uFFFD");    // encoded surrogate
   EXPECT_EQ(utf16ToUtf8(std::u16string(1, u'\xDC00')), "\xEF\xBF\xBD");
 }
 

@@ -112,7 +112,7 @@ TEST(TogglePhonesWeb, RevealsEverySpanishNumber) {
   const auto doc = browser.Document();
   int frames = 0;
   for (std::int32_t i = 0; i < doc->bodyElements().length(); ++i) {
-    const capture::Element& e = *doc->bodyElements().item(i);
+    const capture::HtmlElement& e = *doc->bodyElements().item(i);
     if (e.className() == u"iframefunc") {
       ++frames;
       EXPECT_NE(e.outerHTML().find(u"tfno="), std::u16string_view::npos);

@@ -111,13 +111,13 @@ TEST_F(WebEngineBrowserTest, SnapshotHoldsWhatTheCaptureReads) {
   ASSERT_EQ(body.length(), all.length() - 5);
   EXPECT_EQ(body.item(0), all.item(5));
 
-  const capture::Element& container = *body.item(0);
+  const capture::HtmlElement& container = *body.item(0);
   EXPECT_EQ(container.tagName(), u"DIV");
   EXPECT_EQ(container.className(), u"vcard rest ig");
   EXPECT_EQ(container.id(), u"c1");
   EXPECT_EQ(container.innerText(), u"Caf\u00e9 +-+ Uno\n\nTel\u00e9fono");
 
-  const capture::Element& org = *body.item(2);
+  const capture::HtmlElement& org = *body.item(2);
   EXPECT_EQ(org.tagName(), u"A");
   EXPECT_EQ(org.innerText(), u"Caf\u00e9 +-+ Uno");
   EXPECT_EQ(org.innerHTML(), u"Caf\u00e9 +-+ Uno");
@@ -126,7 +126,7 @@ TEST_F(WebEngineBrowserTest, SnapshotHoldsWhatTheCaptureReads) {
   EXPECT_EQ(org.href(), base + u"next.html?p=2&q=a%20b");
   EXPECT_EQ(body.item(3)->href(), u"");  // a paragraph has no link target
 
-  const capture::Element& phoneLink = *body.item(4);
+  const capture::HtmlElement& phoneLink = *body.item(4);
   EXPECT_EQ(phoneLink.innerText(), u"Tel\u00e9fono");
   EXPECT_EQ(phoneLink.href(), u"javascript:reveal()");
 
@@ -137,7 +137,7 @@ TEST_F(WebEngineBrowserTest, SnapshotHoldsWhatTheCaptureReads) {
   }
   EXPECT_NE(std::find(classes.begin(), classes.end(), u"Tel"), classes.end());
   EXPECT_NE(std::find(classes.begin(), classes.end(), u"tel extra"), classes.end());
-  const capture::Element& svgText = *body.item(body.length() - 2);
+  const capture::HtmlElement& svgText = *body.item(body.length() - 2);
   EXPECT_EQ(svgText.className(), u"org");
   EXPECT_EQ(svgText.innerText(), u"svg");
   EXPECT_EQ(body.item(body.length() - 3)->href(), u"");
@@ -198,7 +198,7 @@ TEST_F(WebEngineBrowserTest, EverythingScopeTakesEveryText) {
   browser.setSnapshotScope(capture::SnapshotScope::all());
   load(browser, m_sample);
   const auto doc = browser.Document();
-  const capture::Element& html = *doc->all().item(0);
+  const capture::HtmlElement& html = *doc->all().item(0);
   EXPECT_NE(html.outerHTML().find(u"<head>"), std::u16string_view::npos);
   EXPECT_NE(html.innerText().find(u"Uno"), std::u16string_view::npos);
 }

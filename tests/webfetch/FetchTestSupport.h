@@ -1,7 +1,7 @@
 #pragma once
 
-#include "webfetch/FetchLimits.h"
 #include "base/MessagePump.h"
+#include "webfetch/FetchLimits.h"
 
 #include <chrono>
 #include <functional>

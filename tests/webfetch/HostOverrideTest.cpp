@@ -8,6 +8,7 @@
 namespace {
 
 using quillon::NullMessagePump;
+using quillon::webfetch::checkConnectTo;
 using quillon::webfetch::checkHostOverride;
 using quillon::webfetch::FetchLimits;
 using quillon::webfetch::TWebData;
@@ -59,6 +60,38 @@ TEST(HostOverride, RejectsMalformedEntriesSayingWhy) {
     EXPECT_THAT(message, HasSubstr("expected HOST:PORT:ADDRESS")) << entry;
     EXPECT_THAT(message, HasSubstr(std::string("\"") + entry + "\"")) << entry;
   }
+}
+
+TEST(ConnectTo, AcceptsCurlsFormAndSaysWhatIsWrongOtherwise) {
+  for (const char* entry : {"www.paginegialle.it:80:127.0.0.1:8080", "::127.0.0.1:1",
+                            "example.test::[::1]:", ":443:proxy.test:"}) {
+    EXPECT_NO_THROW(checkConnectTo(entry)) << entry;
+  }
+  const struct {
+    const char* entry;
+    const char* reason;
+  } cases[] = {
+      {"www.paginegialle.it:80:127.0.0.1", "number of parts"},
+      {"a:1:b:2:c", "number of parts"},
+      {"www paginegialle.it:80:127.0.0.1:81", "the host is not"},
+      {"www.paginegialle.it:0:127.0.0.1:81", "the port must be"},
+      {"www.paginegialle.it:80:local host:81", "the connect host"},
+      {"www.paginegialle.it:80:127.0.0.1:65536", "the connect port"},
+  };
+  for (const auto& [entry, reason] : cases) {
+    try {
+      checkConnectTo(entry);
+      ADD_FAILURE() << "accepted " << entry;
+    } catch (const WebFetchError& error) {
+      EXPECT_THAT(error.what(), HasSubstr(reason)) << entry;
+      EXPECT_THAT(error.what(), HasSubstr(std::string("\"") + entry + "\"")) << entry;
+    }
+  }
+  NullMessagePump pump;
+  TWebData webData(pump);
+  webData.setConnectTo({"::127.0.0.1:1"});
+  EXPECT_THROW(webData.setConnectTo({"a:1:b"}), WebFetchError);
+  EXPECT_THAT(webData.connectTo(), ElementsAre("::127.0.0.1:1"));
 }
 
 TEST(HostOverride, WebDataRefusesAMalformedOverrideAndKeepsTheEarlierOnes) {

@@ -40,9 +40,8 @@ class LookupReliabilityTest : public ::testing::Test {
 // Proves: a server that accepts and never answers costs one time-out, the window's
 // messages flow all along, and the address of the page looked up before is not returned.
 TEST_F(LookupReliabilityTest, AStallingServerYieldsNoAddressWithinTheBound) {
-  LoopbackServer good([](const Request&, Connection& c) {
-    c.send(httpResponse(200, "write to info@earlier.it"));
-  });
+  LoopbackServer good(
+      [](const Request&, Connection& c) { c.send(httpResponse(200, "write to info@earlier.it")); });
   LoopbackServer stalling([](const Request&, Connection& c) { c.hold(); });
   ASSERT_EQ(lookup(good.url("/")), "info@earlier.it");
   EXPECT_EQ(lookup(stalling.url("/")), "");
@@ -158,8 +157,8 @@ TEST_F(LookupReliabilityTest, GarbageAfterAValidStartEndsWithinTheBound) {
   LoopbackServer badLength([](const Request&, Connection& c) {
     c.send("HTTP/1.1 200 OK\r\nContent-Length: -5\r\n\r\ninfo@length.it\n");
   });
-  for (const LoopbackServer* server : {&longHeader, &manyHeaders, &interim, &brokenChunks,
-                                       &badLength}) {
+  for (const LoopbackServer* server :
+       {&longHeader, &manyHeaders, &interim, &brokenChunks, &badLength}) {
     EXPECT_EQ(lookup(server->url("/")), "") << server->url("/");
   }
 }

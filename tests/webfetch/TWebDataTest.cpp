@@ -208,13 +208,25 @@ TEST_F(WebDataTest, AHostOverrideSendsTheDirectoryHostToTheLocalServer) {
   EXPECT_THAT(webData.PageLines, ElementsAre("listing page"));
   ASSERT_EQ(server.requests().size(), 1u);
   EXPECT_EQ(server.requests()[0].header("Host"), "www.paginegialle.it:" + port);
+}
 
-  // The override is bound to its port, and without it the name goes to real resolution.
-  webData.setHostOverrides({"www.paginegialle.it:1:127.0.0.1"});
-  EXPECT_FALSE(fetch(url));
-  webData.setHostOverrides({});
-  EXPECT_LT(timed([&] { EXPECT_FALSE(fetch(url)); }), kBound);
-  EXPECT_EQ(server.requests().size(), 1u);
+TEST_F(WebDataTest, AConnectionOverrideSendsAHostAndPortToAnotherPort) {
+  LoopbackServer server(routes({{"/scheda/rossi", httpResponse(200, "listing page")}}));
+  const std::string port = std::to_string(server.port());
+
+  // The directory's own address, port 80, reaches the test's server on its port.
+  webData.setConnectTo({"www.paginegialle.it:80:127.0.0.1:" + port});
+  ASSERT_TRUE(fetch("http://www.paginegialle.it/scheda/rossi"));
+  EXPECT_THAT(webData.PageLines, ElementsAre("listing page"));
+  ASSERT_EQ(server.requests().size(), 1u);
+  EXPECT_EQ(server.requests()[0].header("Host"), "www.paginegialle.it");
+
+  // An entry holds for its host and port only; empty ones match any (here a closed port,
+  // so that nothing is looked up by name).
+  webData.setConnectTo({"www.paginegialle.it:81:127.0.0.1:" + port, "::127.0.0.1:1"});
+  EXPECT_FALSE(fetch("http://www.paginegialle.it/scheda/rossi"));
+  EXPECT_TRUE(fetch("http://www.paginegialle.it:81/scheda/rossi"));
+  EXPECT_EQ(server.requests().size(), 2u);
 }
 
 }  // namespace

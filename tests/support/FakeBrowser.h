@@ -1,0 +1,89 @@
+#pragma once
+
+#include "base/MessagePump.h"
+#include "capture/Browser.h"
+#include "support/FakeDocument.h"
+
+#include <algorithm>
+#include <functional>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+// A browser that records what it is asked to do. Navigate calls the onNavigate hook,
+// where a test can change the document or fire load events, as a real page load would.
+// Navigations and history steps can be made to fail, as a browser without history does.
+
+namespace quillon::testing {
+
+using capture::Browser;
+using capture::BrowserListener;
+
+class FakeBrowser final : public Browser {
+ public:
+  std::shared_ptr<FakeDocument> document = std::make_shared<FakeDocument>();
+  // Shown instead of `document` when set (a decoded snapshot, for instance).
+  std::shared_ptr<const capture::HtmlDocument> shownDocument;
+  int readyState = kReadyStateComplete;
+  std::vector<std::u16string> navigations;
+  int backs = 0;
+  int forwards = 0;
+  bool navigationFails = false;
+  bool historyFails = false;
+  std::function<void(std::u16string_view)> onNavigate;
+
+  void Navigate(std::u16string_view url) override {
+    navigations.emplace_back(url);
+    if (navigationFails) throw std::runtime_error("navigation refused");
+    if (onNavigate) onNavigate(url);
+  }
+  void GoBack() override {
+    ++backs;
+    if (historyFails) throw std::runtime_error("no earlier page");
+  }
+  void GoForward() override {
+    ++forwards;
+    if (historyFails) throw std::runtime_error("no later page");
+  }
+  int ReadyState() const override { return readyState; }
+  std::shared_ptr<const capture::HtmlDocument> Document() override {
+    if (shownDocument) return shownDocument;
+    return document;
+  }
+
+  void addListener(BrowserListener& listener) override { m_listeners.push_back(&listener); }
+  void removeListener(BrowserListener& listener) override {
+    m_listeners.erase(std::remove(m_listeners.begin(), m_listeners.end(), &listener),
+                      m_listeners.end());
+  }
+
+  void fireDownloadBegin() {
+    for (auto* l : m_listeners) l->DownloadBegin();
+  }
+  void fireDownloadComplete() {
+    for (auto* l : m_listeners) l->DownloadComplete();
+  }
+  std::size_t listenerCount() const { return m_listeners.size(); }
+
+  void fireDocumentComplete(std::u16string_view url = u"about:blank") {
+    for (auto* l : m_listeners) l->DocumentComplete(url);
+  }
+
+ private:
+  std::vector<BrowserListener*> m_listeners;
+};
+
+// A pump that runs a test's action on each dispatch and counts the dispatches.
+class ScriptedPump final : public MessagePump {
+ public:
+  int passes = 0;
+  std::function<void(int pass)> onPass;
+
+  void processPendingMessages() override {
+    ++passes;
+    if (onPass) onPass(passes);
+  }
+};
+
+}  // namespace quillon::testing
