@@ -9,11 +9,13 @@ packages=(
   nlohmann-json3-dev libgumbo-dev
   qt6-base-dev qt6-webengine-dev qt6-qpa-plugins libgl-dev
   fonts-wine fonts-dejavu-core
+  librsvg2-bin dpkg-dev
 )
 test_packages=(
   libgtest-dev libgmock-dev libbenchmark-dev libcpp-httplib-dev
   xvfb xauth python3 python3-openpyxl python3-xlrd
   clang clang-format libclang-rt-14-dev libfuzzer-14-dev
+  desktop-file-utils appstream lintian man-db
 )
 
 if [ "${1:-}" = "--test" ]; then

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Installs what Quillon and its tests need, builds everything and runs every test: the
 # whole suite (first, so that a plain failure shows early), the formatting check, the
-# suites again under AddressSanitizer and UndefinedBehaviorSanitizer, and a fixed smoke run
-# of every fuzz target. Any failure, sanitizer report or fuzz finding ends the script with
-# a non-zero status; the last line is the summary of the whole suite.
+# suites again under AddressSanitizer and UndefinedBehaviorSanitizer, a fixed smoke run of
+# every fuzz target, and the checks of an install and of the Debian package. Any failure,
+# sanitizer report, fuzz finding or packaging error ends the script with a non-zero status;
+# the last line is the summary of the whole suite.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh --test
@@ -32,5 +33,18 @@ ASAN_OPTIONS=$asan:detect_leaks=0:new_delete_type_mismatch=0 \
 # Fuzz smoke: the same inputs on every run (fixed seed, fixed count, the committed corpus);
 # longer, unseeded runs (scripts/fuzz.sh SECONDS) are for hunting.
 bash scripts/fuzz.sh --runs "${QUILLON_FUZZ_RUNS:-20000}"
+
+# Packaging: the test build installed into a scratch folder, then the Debian package built
+# and unpacked; each tree checked (files, desktop entry, AppStream metadata, manual pages),
+# and the package passed through lintian, whose errors are fatal.
+stage=$(mktemp -d)
+trap 'rm -rf "$stage"' EXIT
+DESTDIR="$stage/install" cmake --install build-test --prefix /usr >/dev/null
+bash scripts/check-install.sh "$stage/install/usr"
+bash scripts/package.sh
+package=$(ls dist/quillon_*.deb)
+dpkg-deb -x "$package" "$stage/package"
+bash scripts/check-install.sh "$stage/package/usr"
+lintian --fail-on error "$package"
 
 echo "$summary"

@@ -2,8 +2,7 @@
 
 #include <QString>
 
-// The addresses the window opens: the home page file beside the executable and the
-// four directories' home pages.
+// The addresses the window opens: the home page file and the four directories' home pages.
 
 namespace quillon::shell {
 
@@ -15,7 +14,12 @@ inline constexpr char16_t kCanadianHome[] = u"http://www.yellowpages.ca/";
 // The home page file's name.
 inline constexpr char kHomePageFileName[] = "Quillon.htm";
 
-// The home page file's path: the executable's folder, a separator, "Quillon.htm".
+// The home page file's path for an executable in applicationDir: "Quillon.htm" beside it
+// when it is there (a build folder), else the installed one in the data folder next to the
+// executables' folder (<bindir>/../share/quillon); when neither exists, the path beside it.
+QString homePageFilePath(const QString& applicationDir);
+
+// homePageFilePath() for the running executable.
 QString homePageFilePath();
 
 // The address under which the browser opens a local file (a file: URL).

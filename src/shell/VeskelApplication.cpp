@@ -1,5 +1,6 @@
 #include "shell/VeskelApplication.h"
 
+#include "base/Installation.h"
 #include "shell/AppIcon.h"
 #include "shell/OfficeLook.h"
 
@@ -7,7 +8,8 @@ namespace quillon::shell {
 
 VeskelApplication::VeskelApplication(int& argc, char** argv) : QApplication(argc, argv) {
   setApplicationName(QString::fromLatin1(kApplicationTitle));
-  setDesktopFileName(QStringLiteral("quillon"));
+  // The installed desktop entry: desktops take the window's name and icon from it.
+  setDesktopFileName(QString::fromLatin1(kDesktopId));
   setWindowIcon(appIcon());
   look::apply(*this);
 }
