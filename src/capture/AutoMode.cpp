@@ -3,40 +3,16 @@
 #include "capture/Browser.h"
 #include "capture/CaptureError.h"
 #include "capture/ListingRows.h"
+#include "capture/SchemaListings.h"
 #include "structured/Extraction.h"
-#include "structured/HtmlPageReader.h"
 #include "structured/NextPage.h"
 #include "structured/PageDataFormat.h"
 #include "structured/StructuredDataError.h"
 #include "text/Utf8.h"
 
 #include <utility>
-#include <vector>
 
 namespace quillon::capture {
-namespace {
-
-// The listings of a summary page: each entry's detail page, fetched and read in the list's
-// order; an entry whose page cannot be fetched or holds no listing gives none.
-std::vector<structured::Listing> detailListings(RunContext& context,
-                                                const std::vector<std::string>& urls) {
-  std::vector<structured::Listing> listings;
-  if (!context.fetchPage) return listings;
-  for (const std::string& url : urls) {
-    const std::optional<std::string> body = context.fetchPage(url);
-    if (!body) continue;
-    try {
-      if (auto listing = structured::detailListing(structured::readHtmlPage(*body, url))) {
-        listings.push_back(std::move(*listing));
-      }
-    } catch (const structured::StructuredDataError& error) {
-      context.warn("detail page " + url + " skipped: " + error.what());
-    }
-  }
-  return listings;
-}
-
-}  // namespace
 
 results::CaptionSet AutoMode::captions() const { return results::CaptionSet::English; }
 
@@ -55,10 +31,7 @@ PageReading AutoMode::readPage(RunContext& context) {
   PageReading reading;
   reading.signature = structured::pageSignature(extraction);
   reading.addRows = [&context, extraction = std::move(extraction)] {
-    const std::vector<structured::Listing> listings =
-        extraction.listings.empty() ? detailListings(context, extraction.summaryUrls)
-                                    : extraction.listings;
-    return addListingRows(listings, context.table);
+    return addListingRows(listingsOf(extraction, context.fetchPage, context.warn), context.table);
   };
   return reading;
 }

@@ -4,6 +4,7 @@
 #include "capture/RunModes.h"
 #include "cli/Command.h"
 #include "cli/CommandLine.h"
+#include "cli/FetchOptions.h"
 #include "cli/HeadlessWindow.h"
 #include "cli/OffscreenBrowser.h"
 #include "results/JsonWriter.h"
@@ -25,38 +26,29 @@
 namespace quillon::cli {
 namespace {
 
-constexpr const char* kCaptureHelp =
-    "Usage: quillon-cli capture --site es|it|au|ca|auto URL|FILE [--output FILE]\n"
-    "                           [--max-pages N] [--resolve HOST:PORT:ADDRESS]...\n"
-    "                           [--connect-to HOST:PORT:CONNECT-HOST:CONNECT-PORT]...\n"
-    "                           [--timeout SECONDS]\n\n"
-    "Captures a directory search without a window: reads the result page at URL and\n"
-    "every following one, as the Capture button does, and writes the table. Progress,\n"
-    "warnings and why the run ended go to standard error. Ctrl+C stops like the Stop\n"
-    "button: the current page is finished and the rows are written.\n\n"
-    "  --site SITE       es, it, au or ca: a built-in directory; auto: any site that\n"
-    "                    publishes its listings as schema.org data (JSON-LD or microdata)\n"
-    "  --output FILE     write the table to FILE, format by extension (.xls, .xlsx, .csv,\n"
-    "                    .json); without it the rows go to standard output as JSON\n"
-    "  --max-pages N     stop after N pages\n"
-    "  --resolve H:P:A   send what is fetched over HTTP (e-mail lookups, detail pages)\n"
-    "                    for host H, port P to address A (as curl's option of that\n"
-    "                    name); may be repeated\n"
-    "  --connect-to H:P:CH:CP\n"
-    "                    connect what is fetched over HTTP for host H, port P to host\n"
-    "                    CH, port CP (as curl's option of that name: an empty H or P\n"
-    "                    matches any, an empty CH or CP keeps the request's own); may be\n"
-    "                    repeated\n"
-    "  --timeout SECONDS the longest wait for one page to load (default 60)\n";
+const std::string kCaptureHelp =
+    std::string(
+        "Usage: quillon-cli capture --site es|it|au|ca|auto URL|FILE [--output FILE]\n"
+        "                           [--max-pages N] [--resolve HOST:PORT:ADDRESS]...\n"
+        "                           [--connect-to HOST:PORT:CONNECT-HOST:CONNECT-PORT]...\n"
+        "                           [--timeout SECONDS]\n\n"
+        "Captures a directory search without a window: reads the result page at URL and\n"
+        "every following one, as the Capture button does, and writes the table. Progress,\n"
+        "warnings and why the run ended go to standard error. Ctrl+C stops like the Stop\n"
+        "button: the current page is finished and the rows are written.\n\n"
+        "  --site SITE       es, it, au or ca: a built-in directory; auto: any site that\n"
+        "                    publishes its listings as schema.org data (JSON-LD or microdata)\n"
+        "  --output FILE     write the table to FILE, format by extension (.xls, .xlsx, .csv,\n"
+        "                    .json); without it the rows go to standard output as JSON\n"
+        "  --max-pages N     stop after N pages\n") +
+    kFetchOptionsHelp;
 
 struct CaptureOptions {
   std::string mode;  // a run mode's code
   std::string address;
   std::string output;
   int maxPages = 0;
-  int timeoutSeconds = 60;
-  std::vector<std::string> resolve;
-  std::vector<std::string> connectTo;
+  FetchOptions fetch;
 };
 
 // Reads the arguments; the status to end with when they are not to go on with.
@@ -65,10 +57,7 @@ std::variant<CaptureOptions, int> parseOptions(CommandContext& context) {
   line.addValue(QStringLiteral("site"), "--site takes es, it, au, ca or auto");
   line.addValue(QStringLiteral("output"), "--output takes a file name");
   line.addValue(QStringLiteral("max-pages"), "--max-pages takes a number of pages from 1 on");
-  line.addValue(QStringLiteral("timeout"), "--timeout takes a number of seconds from 1 to 3600");
-  line.addValue(QStringLiteral("resolve"), "--resolve takes HOST:PORT:ADDRESS");
-  line.addValue(QStringLiteral("connect-to"),
-                "--connect-to takes HOST:PORT:CONNECT-HOST:CONNECT-PORT");
+  addFetchOptions(line);
   if (const auto status = line.parse(context.args, context)) return *status;
 
   CaptureOptions options;
@@ -86,13 +75,11 @@ std::variant<CaptureOptions, int> parseOptions(CommandContext& context) {
     options.output = *output;
   }
   const auto maxPages = line.number(QStringLiteral("max-pages"), 1, 1'000'000, 0, context);
-  const auto timeout =
-      maxPages ? line.number(QStringLiteral("timeout"), 1, 3600, 60, context) : std::nullopt;
-  if (!maxPages || !timeout) return kExitUsage;
+  if (!maxPages) return kExitUsage;
   options.maxPages = *maxPages;
-  options.timeoutSeconds = *timeout;
-  options.resolve = line.values(QStringLiteral("resolve"));
-  options.connectTo = line.values(QStringLiteral("connect-to"));
+  const auto fetch = readFetchOptions(line, context);
+  if (!fetch) return kExitUsage;
+  options.fetch = *fetch;
   return options;
 }
 
@@ -150,21 +137,22 @@ bool runCapture(const CaptureOptions& options, const QUrl& url, results::Results
   browser.addListener(downloadBusy);
   InterruptiblePump pump;
   HeadlessWindow window;
-  webfetch::TWebData webData(pump, options.resolve);
-  webData.setConnectTo(options.connectTo);
+  webfetch::TWebData webData(pump, options.fetch.resolve);
+  webData.setConnectTo(options.fetch.connectTo);
   ProgressPrinter printer(err);
   capture::CaptureController controller(
       {browser, window, table, pump, downloadBusy,
        [&](std::string_view address) { return webfetch::fetchEmailfromHTTP(webData, address); },
        [&](std::string_view address) { return webData.fetchPage(address); }});
-  controller.setPageTimeout(std::chrono::seconds(options.timeoutSeconds));
+  controller.setPageTimeout(std::chrono::seconds(options.fetch.timeoutSeconds));
   controller.setMaxPages(options.maxPages);
   controller.addObserver(printer);
   pump.setController(&controller);
 
   bool ok = true;
   try {
-    if (const auto failure = loadPage(browser, url, std::chrono::seconds(options.timeoutSeconds))) {
+    if (const auto failure =
+            loadPage(browser, url, std::chrono::seconds(options.fetch.timeoutSeconds))) {
       throw capture::CaptureError(*failure);
     }
     const auto mode = capture::runModeFor(options.mode);
@@ -185,14 +173,6 @@ int runCapture(CommandContext& context) {
   const auto* options = std::get_if<CaptureOptions>(&parsed);
   const auto url = resolveAddress(options->address, context.err);
   if (!url) return kExitFailure;
-  try {
-    NullMessagePump noPump;
-    webfetch::TWebData check(noPump, options->resolve);  // validates the overrides
-    check.setConnectTo(options->connectTo);
-  } catch (const std::exception& e) {
-    context.err << "quillon-cli capture: " << e.what() << "\n";
-    return kExitUsage;
-  }
 
   const auto app = makeOffscreenApplication();
   g_interrupted = 0;

@@ -21,6 +21,7 @@ constexpr std::array kCommands = {
     CommandEntry{"rows", runRows, "cut a page text into listings and print the rows they add"},
     CommandEntry{"walk", runWalk, "load a result page offscreen and print its page text"},
     CommandEntry{"capture", runCapture, "capture every result page of a search, without a window"},
+    CommandEntry{"listings", runListings, "print the schema.org listings that one page gives"},
 };
 
 void printUsage(std::ostream& out) {

@@ -26,6 +26,7 @@ int runFinders(CommandContext& context);
 int runRows(CommandContext& context);
 int runWalk(CommandContext& context);
 int runCapture(CommandContext& context);
+int runListings(CommandContext& context);
 
 // Runs "quillon-cli ARGS..." (args[0] is the first argument after the program name).
 int runCli(CommandContext& context);

@@ -1,0 +1,94 @@
+// The auto mode end to end: the schema.org fixture site served on 127.0.0.1, read by
+// "capture --site auto" and "listings" in the offscreen browser.
+
+#include "CliRun.h"
+#include "FixtureServer.h"
+#include "JsonRows.h"
+#include "cli/Command.h"
+
+#include <algorithm>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <iterator>
+
+namespace quillon::cli {
+namespace {
+
+using Rows = std::vector<std::vector<std::string>>;
+using testing::FixtureServer;
+using testing::runWith;
+
+// A fixture's rows.json; a web address relative to the folder is made absolute.
+Rows fixtureRows(const std::string& name, const FixtureServer& server) {
+  std::ifstream in(std::string(QUILLON_FIXTURES) + "/auto/" + name, std::ios::binary);
+  const std::string json((std::istreambuf_iterator<char>(in)), {});
+  Rows rows;
+  EXPECT_TRUE(testing::parseJsonRows(json, rows)) << name;
+  for (auto& row : rows) {
+    if (!row[8].empty() && row[8].find("://") == std::string::npos) {
+      row[8] = server.url("/auto/" + row[8]);
+    }
+  }
+  return rows;
+}
+
+Rows sorted(Rows rows) {
+  std::sort(rows.begin(), rows.end());
+  return rows;
+}
+
+Rows printedRows(const std::string& out) {
+  Rows rows;
+  EXPECT_TRUE(testing::parseJsonRows(out, rows)) << out;
+  return rows;
+}
+
+TEST(AutoCapture, ReadsTheWholeSearchAndSaysWhyItEnded) {
+  FixtureServer server;
+  server.start();
+  const auto run = runWith({"capture", "--site", "auto", server.url("/auto/page1.html")});
+  EXPECT_EQ(run.status, kExitOk) << run.err;
+  Rows expected;
+  for (const char* page : {"page1.rows.json", "page2.rows.json", "page3.rows.json"}) {
+    for (auto& row : fixtureRows(page, server)) expected.push_back(row);
+  }
+  EXPECT_EQ(sorted(printedRows(run.out)), sorted(expected));
+  EXPECT_NE(run.err.find("page 3: 3 new rows, 10 in the table"), std::string::npos) << run.err;
+  // Page 3's next link leads back to page 1: the run ends instead of going round.
+  EXPECT_NE(run.err.find("stopped: next page already read\n"), std::string::npos) << run.err;
+  // Page 1's broken JSON-LD block is named once, and the run goes on.
+  const std::string warning = "warning: JSON-LD block 3 of " + server.url("/auto/page1.html");
+  EXPECT_NE(run.err.find(warning), std::string::npos) << run.err;
+  EXPECT_EQ(run.err.find(warning), run.err.rfind(warning)) << run.err;
+}
+
+TEST(AutoCapture, ASummaryPageIsReadThroughItsDetailPages) {
+  FixtureServer server;
+  server.start();
+  const auto run = runWith({"capture", "--site", "auto", server.url("/auto/summary.html")});
+  EXPECT_EQ(run.status, kExitOk) << run.err;
+  EXPECT_EQ(sorted(printedRows(run.out)), sorted(fixtureRows("summary.rows.json", server)));
+  EXPECT_NE(run.err.find("stopped: no next page"), std::string::npos) << run.err;
+}
+
+TEST(AutoCapture, ListingsPrintsOnePagesRowsInTheirOrder) {
+  FixtureServer server;
+  server.start();
+  const auto page = runWith({"listings", server.url("/auto/page2.html")});
+  EXPECT_EQ(page.status, kExitOk) << page.err;
+  EXPECT_EQ(printedRows(page.out), fixtureRows("page2.rows.json", server));
+
+  const auto summary = runWith({"listings", server.url("/auto/summary.html")});
+  EXPECT_EQ(summary.status, kExitOk) << summary.err;
+  EXPECT_EQ(summary.out, "[]\n");
+  EXPECT_NE(summary.err.find("--follow-details"), std::string::npos) << summary.err;
+  const auto details = runWith({"listings", "--follow-details", server.url("/auto/summary.html")});
+  EXPECT_EQ(printedRows(details.out), fixtureRows("summary.rows.json", server));
+
+  EXPECT_EQ(runWith({"listings"}).status, kExitUsage);
+  EXPECT_EQ(runWith({"listings", "a", "b"}).status, kExitUsage);
+  EXPECT_EQ(runWith({"listings", "--connect-to", "x:1", "a"}).status, kExitUsage);
+}
+
+}  // namespace
+}  // namespace quillon::cli
