@@ -45,9 +45,7 @@ StatusBar::StatusBar(QWidget* parent)
   m_texts[1] = new StatusPanel(QStringLiteral("     Home Page"), true, m_strip);
   m_texts[2] = new StatusPanel(QString(), false, m_strip);
   m_texts[3] = new StatusPanel(QString(), false, m_strip);
-  m_texts[4] = new StatusPanel(
-      QStringLiteral("CTRL+A to select All, and DEL or CTRL+DEL to delete selected lines"), false,
-      m_strip);
+  m_texts[4] = new StatusPanel(listHint(), false, m_strip);
   for (int index = 0; index < kPanelCount; ++index) {
     QWidget* widget = panel(index);
     widget->setObjectName(QStringLiteral("sbPanel%1").arg(index));
@@ -67,6 +65,10 @@ QString StatusBar::panelText(int index) const {
   if (index == 0) return m_progress->format();
   if (index < 0 || index >= kPanelCount) return {};
   return m_texts[static_cast<std::size_t>(index)]->text();
+}
+
+QString StatusBar::listHint() {
+  return QStringLiteral("CTRL+A to select All, and DEL or CTRL+DEL to delete selected lines");
 }
 
 void StatusBar::setPanelText(int index, const QString& text) {

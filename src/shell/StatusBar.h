@@ -20,6 +20,9 @@ class StatusBar final : public QStatusBar {
   static constexpr int kPanelCount = 5;
   static constexpr int kHomePagePanel = 1;
   static constexpr int kCountPanel = 3;
+  static constexpr int kHintPanel = 4;
+  // The hint panel's text when it has nothing else to say.
+  static QString listHint();
 
   explicit StatusBar(QWidget* parent = nullptr);
 

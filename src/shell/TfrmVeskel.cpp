@@ -15,6 +15,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFile>
+#include <QLineEdit>
 #include <QPushButton>
 
 namespace quillon::shell {
@@ -42,15 +43,18 @@ TfrmVeskel::TfrmVeskel(std::unique_ptr<BrowserPane> browserPane, Dialogs* dialog
       m_saveDialog(m_dialogs) {
   m_capture = std::make_unique<capture::CaptureController>(capture::CaptureServices{
       browser(), *this, m_table, m_pump, m_downloadBusy,
-      [this](std::string_view url) { return webfetch::fetchEmailfromHTTP(m_webData, url); }});
+      [this](std::string_view url) { return webfetch::fetchEmailfromHTTP(m_webData, url); },
+      [this](std::string_view url) { return m_webData.fetchPage(url); }});
   createWidgets();
   connectHandlers();
   browser().addListener(m_downloadBusy);
   browser().addListener(*this);
+  m_capture->addObserver(*this);
   FormCreate();
 }
 
 TfrmVeskel::~TfrmVeskel() {
+  m_capture->removeObserver(*this);
   browser().removeListener(*this);
   browser().removeListener(m_downloadBusy);
   m_capture.reset();
@@ -128,11 +132,46 @@ bool TfrmVeskel::mayClose() {
 
 void TfrmVeskel::DownloadBegin() { setWindowTitle(downloadTitle()); }
 
-void TfrmVeskel::DownloadComplete() { setWindowTitle(idleTitle()); }
+void TfrmVeskel::DownloadComplete() {
+  setWindowTitle(idleTitle());
+  showAddress();
+}
+
+void TfrmVeskel::DocumentComplete(std::u16string_view) { showAddress(); }
+
+void TfrmVeskel::showAddress() {
+  // What the user is typing stays until Enter or Esc.
+  if (m_addressField->hasFocus() && m_addressField->isModified()) return;
+  m_addressField->setText(QString::fromStdU16String(browser().LocationURL()));
+  m_addressField->setModified(false);
+}
+
+void TfrmVeskel::addressEntered() {
+  QString typed = m_addressField->text().trimmed();
+  if (typed.isEmpty()) return;
+  // A bare host name ("example.com/search") is a web address.
+  if (!typed.contains(QLatin1String("://")) &&
+      !typed.startsWith(QLatin1String("about:"), Qt::CaseInsensitive) &&
+      !typed.startsWith(QLatin1String("file:"), Qt::CaseInsensitive)) {
+    typed.prepend(QLatin1String("https://"));
+  }
+  m_addressField->setModified(false);
+  browser().Navigate(typed.toStdU16String());
+}
+
+void TfrmVeskel::pageStarting(int page, std::string_view) {
+  if (page == 1) m_statusBar->setPanelText(StatusBar::kHintPanel, StatusBar::listHint());
+}
+
+void TfrmVeskel::runEnded(const std::string& reason) {
+  m_statusBar->setPanelText(StatusBar::kHintPanel,
+                            QStringLiteral("Capture ended: ") + QString::fromStdString(reason));
+}
 
 void TfrmVeskel::setBusy(bool busy) {
   setWindowTitle(busy ? busyTitle() : idleTitle());
   for (QPushButton* each : m_buttons) each->setEnabled(!busy);
+  m_addressField->setEnabled(!busy);
   if (busy) {
     setCursor(Qt::WaitCursor);
   } else {

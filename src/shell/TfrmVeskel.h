@@ -1,6 +1,7 @@
 #pragma once
 
 #include "capture/Browser.h"
+#include "capture/CaptureObserver.h"
 #include "capture/DownloadBusyFlag.h"
 #include "capture/WindowSurface.h"
 #include "results/ResultsTable.h"
@@ -16,6 +17,7 @@
 #include <memory>
 
 class QCloseEvent;
+class QLineEdit;
 class QPushButton;
 
 namespace quillon::capture {
@@ -39,7 +41,8 @@ class ToolPanel;
 // runs through the top-level error report.
 class TfrmVeskel final : public QMainWindow,
                          public capture::WindowSurface,
-                         private capture::BrowserListener {
+                         private capture::BrowserListener,
+                         private capture::CaptureObserver {
   Q_OBJECT
 
  public:
@@ -59,11 +62,14 @@ class TfrmVeskel final : public QMainWindow,
   StatusBar& statusPanels() const { return *m_statusBar; }
   QPushButton& button(WindowButton which) const;
   QPushButton& stopButton() const { return *m_stopButton; }
+  QLineEdit& addressField() const { return *m_addressField; }
   webfetch::TWebData& webData() { return m_webData; }
 
   // Handlers, callable as the buttons call them.
   void btnSaveClick();
   void sbPanelClick(int panelIndex);
+  // Enter in the address field: loads what the user typed (a bare host name over https).
+  void addressEntered();
 
   // capture::WindowSurface
   void setBusy(bool busy) override;
@@ -79,6 +85,7 @@ class TfrmVeskel final : public QMainWindow,
   void createWidgets();
   ToolPanel* createNavigationPanel();
   QWidget* createLowerPane();
+  QWidget* createBrowserArea();
   void createStatusBar();
   QPushButton* addButton(QWidget* panel, const char* name, const QString& caption,
                          const QRect& geometry);
@@ -97,6 +104,12 @@ class TfrmVeskel final : public QMainWindow,
   // capture::BrowserListener
   void DownloadBegin() override;
   void DownloadComplete() override;
+  void DocumentComplete(std::u16string_view url) override;
+
+  // capture::CaptureObserver: why a run ended goes to the hint panel.
+  void pageStarting(int page, std::string_view address) override;
+  void runEnded(const std::string& reason) override;
+  void showAddress();
 
   std::unique_ptr<Dialogs> m_ownDialogs;
   Dialogs& m_dialogs;
@@ -118,6 +131,7 @@ class TfrmVeskel final : public QMainWindow,
   StatusBar* m_statusBar = nullptr;
   std::array<QPushButton*, kWindowButtonCount> m_buttons{};
   QPushButton* m_stopButton = nullptr;
+  QLineEdit* m_addressField = nullptr;
 };
 
 }  // namespace quillon::shell

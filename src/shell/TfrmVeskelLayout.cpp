@@ -12,7 +12,10 @@
 
 #include <QFrame>
 #include <QHBoxLayout>
+#include <QKeySequence>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 namespace quillon::shell {
@@ -39,7 +42,7 @@ void TfrmVeskel::createWidgets() {
   upperLayout->setContentsMargins(0, 0, 0, 0);
   upperLayout->setSpacing(0);
   upperLayout->addWidget(createNavigationPanel());
-  upperLayout->addWidget(m_browserPane->widget(), 1);
+  upperLayout->addWidget(createBrowserArea(), 1);
 
   m_splitter = new GripSplitter(central);
   m_splitter->setObjectName(QStringLiteral("AdvSplitter1"));
@@ -53,6 +56,27 @@ void TfrmVeskel::createWidgets() {
 
   resize(kRestoredWidth, kRestoredHeight);
   m_splitter->setSizes({kRestoredHeight, kLowerPaneHeight});
+}
+
+QWidget* TfrmVeskel::createBrowserArea() {
+  auto* area = new QWidget;
+  auto* layout = new QVBoxLayout(area);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  m_addressField = new QLineEdit(area);
+  m_addressField->setObjectName(QStringLiteral("edAddress"));
+  m_addressField->setAccessibleName(QStringLiteral("Address"));
+  m_addressField->setPlaceholderText(QStringLiteral("Address of a page (Ctrl+L)"));
+  m_addressField->setClearButtonEnabled(true);
+  layout->addWidget(m_addressField);
+  layout->addWidget(m_browserPane->widget(), 1);
+  // As in browsers: Ctrl+L takes the keyboard to the address.
+  auto* focusAddress = new QShortcut(QKeySequence(QStringLiteral("Ctrl+L")), this);
+  connect(focusAddress, &QShortcut::activated, this, [this] {
+    m_addressField->setFocus(Qt::ShortcutFocusReason);
+    m_addressField->selectAll();
+  });
+  return area;
 }
 
 QPushButton* TfrmVeskel::addButton(QWidget* panel, const char* name, const QString& caption,
@@ -100,6 +124,11 @@ ToolPanel* TfrmVeskel::createNavigationPanel() {
       addButton(panel, "btncomer", QStringLiteral(u"Capturar España"), buttonAt(265)));
   set(WindowButton::CaptureItaly,
       addButton(panel, "btnItalia", QStringLiteral("Catturare Italia"), buttonAt(293)));
+  set(WindowButton::CaptureAnySite,
+      addButton(panel, "btnAnySite", QStringLiteral("Capture any site"), buttonAt(320)));
+  button(WindowButton::CaptureAnySite)
+      .setToolTip(
+          QStringLiteral("Capture the listings that any site publishes as schema.org data"));
   m_stopButton = addButton(panel, "btnStop", QStringLiteral("Stop Capture!"), buttonAt(346));
   m_stopButton->hide();
   return m_navigationPanel;
@@ -162,6 +191,10 @@ void TfrmVeskel::connectHandlers() {
   onClick(WindowButton::CaptureAustralia,
           [this] { runCapture(&CaptureController::btnAustraliaClick); });
   onClick(WindowButton::CaptureCanada, [this] { runCapture(&CaptureController::btncanadaClick); });
+  onClick(WindowButton::CaptureAnySite,
+          [this] { runCapture(&CaptureController::btnAnySiteClick); });
+  connect(m_addressField, &QLineEdit::returnPressed, this,
+          [this] { m_errors.guard([this] { addressEntered(); }); });
   onClick(WindowButton::Save, [this] { m_errors.guard([this] { btnSaveClick(); }); });
   connect(m_stopButton, &QPushButton::clicked, this,
           [this] { m_errors.guard([this] { m_capture->btnStopClick(); }); });

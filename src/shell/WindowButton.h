@@ -16,7 +16,8 @@ enum class WindowButton {
   Back,              // btnBack       "<<"
   Forward,           // btnnext       ">>"
   Save,              // btnSave       "Guardar/Save/Salvare"
+  CaptureAnySite,    // btnAnySite    "Capture any site"
 };
-inline constexpr int kWindowButtonCount = 11;
+inline constexpr int kWindowButtonCount = 12;
 
 }  // namespace quillon::shell

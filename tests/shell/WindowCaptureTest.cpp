@@ -4,6 +4,8 @@
 #include "shell/ResultsView.h"
 #include "shell/StatusBar.h"
 
+#include <QLineEdit>
+
 namespace quillon::shell {
 namespace {
 
@@ -50,6 +52,7 @@ TEST_F(WindowCapture, AnErrorIsReportedAndStrandsTheRunUntilStop) {
   EXPECT_EQ(dialogs.errors[0].text, QStringLiteral("Can't find <body> element."));
   EXPECT_FALSE(button("btnStop").isHidden());
   EXPECT_TRUE(allButtonsEnabled(false));
+  EXPECT_FALSE(window->addressField().isEnabled());
   EXPECT_EQ(window->windowTitle(), QStringLiteral("Quillon 0.99c - please wait..."));
   EXPECT_EQ(window->cursor().shape(), Qt::WaitCursor);
   EXPECT_EQ(window->statusPanels().progressPanel().value(),
@@ -58,6 +61,7 @@ TEST_F(WindowCapture, AnErrorIsReportedAndStrandsTheRunUntilStop) {
   button("btnStop").click();
   EXPECT_TRUE(button("btnStop").isHidden());
   EXPECT_TRUE(allButtonsEnabled(true));
+  EXPECT_TRUE(window->addressField().isEnabled());
   EXPECT_EQ(window->windowTitle(), QStringLiteral("Quillon 0.99c"));
   EXPECT_EQ(window->cursor().shape(), Qt::ArrowCursor);
   EXPECT_TRUE(window->captureController().stopFlag());

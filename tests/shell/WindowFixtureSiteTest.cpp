@@ -9,6 +9,7 @@
 #include "text/Cp1252.h"
 #include "webengine/WebEngineBrowser.h"
 
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -192,6 +193,36 @@ TEST_F(WindowOnFixtureSite, StopEndsTheRunAfterThePageInProgress) {
   watcher.stop = nullptr;
   button("btnAustralia").click();
   EXPECT_EQ(tableRows(window->table()), expectedRows("au"));
+  expectIdle();
+}
+
+// The user types the search's address, presses Enter and "Capture any site": the schema.org
+// listings of every page come in, and the hint panel says why the run ended.
+TEST_F(WindowOnFixtureSite, CapturesAnySiteFromAnAddressTheUserTyped) {
+  QLineEdit& address = window->addressField();
+  QTest::keySequence(window.get(), QKeySequence(QStringLiteral("Ctrl+L")));
+  EXPECT_TRUE(address.hasFocus());
+  const std::string url = server.url("/auto/page1.html");
+  address.setText(QString::fromStdString(url.substr(std::string("http://").size())));
+  address.setModified(true);
+  // A bare host name goes over https, which the test server does not speak: the typed
+  // address is first tried that way, then given whole.
+  QTest::keyClick(&address, Qt::Key_Return);
+  ASSERT_TRUE(web->waitUntilComplete(60s));
+  EXPECT_EQ(currentPath(), "/auto/page1.html");
+  EXPECT_EQ(web->page()->url().scheme(), QStringLiteral("https"));
+  address.setText(QString::fromStdString(url));
+  QTest::keyClick(&address, Qt::Key_Return);
+  ASSERT_TRUE(web->waitUntilComplete(60s));
+  EXPECT_EQ(address.text(), QString::fromStdString(url));
+
+  button("btnAnySite").click();
+  EXPECT_EQ(watcher.pages, 3);
+  EXPECT_EQ(window->table().Count(), 10);
+  EXPECT_EQ(countPanel(), QStringLiteral("10 lines captured"));
+  EXPECT_EQ(window->statusPanels().panelText(StatusBar::kHintPanel),
+            QStringLiteral("Capture ended: next page already read"));
+  EXPECT_TRUE(address.isEnabled());
   expectIdle();
 }
 

@@ -47,6 +47,7 @@ TEST_F(WindowFixture, LaysOutTheNavigationPanelsButtons) {
       {"btncanada", u"Capture Canada", {12, 238, 99, 25}},
       {"btncomer", u"Capturar España", {12, 265, 99, 25}},
       {"btnItalia", u"Catturare Italia", {12, 293, 99, 25}},
+      {"btnAnySite", u"Capture any site", {12, 320, 99, 25}},
       {"btnStop", u"Stop Capture!", {12, 346, 99, 25}},
       {"btnSave", u"Guardar/Save/Salvare", {10, 40, 99, 25}},
   };
@@ -59,10 +60,10 @@ TEST_F(WindowFixture, LaysOutTheNavigationPanelsButtons) {
   auto* bevel = window->findChild<QWidget*>(QStringLiteral("Bevel1"));
   ASSERT_NE(bevel, nullptr);
   EXPECT_EQ(bevel->geometry(), QRect(12, 192, 99, 7));
-  // The eleven buttons of the busy state, in its order.
+  // The buttons of the busy state, in its order.
   const char* order[] = {"btnAmarillas", "btnGialle", "btnYellCA", "btnYellAU",
                          "btncanada",    "btncomer",  "btnItalia", "btnAustralia",
-                         "btnBack",      "btnnext",   "btnSave"};
+                         "btnBack",      "btnnext",   "btnSave",   "btnAnySite"};
   for (int i = 0; i < kWindowButtonCount; ++i) {
     EXPECT_EQ(&window->button(static_cast<WindowButton>(i)), &button(order[i])) << i;
   }
