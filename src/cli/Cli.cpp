@@ -22,6 +22,7 @@ constexpr std::array kCommands = {
     CommandEntry{"walk", runWalk, "load a result page offscreen and print its page text"},
     CommandEntry{"capture", runCapture, "capture every result page of a search, without a window"},
     CommandEntry{"listings", runListings, "print the schema.org listings that one page gives"},
+    CommandEntry{"journal", runJournal, "print what a capture journal holds"},
 };
 
 void printUsage(std::ostream& out) {

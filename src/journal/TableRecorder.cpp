@@ -25,8 +25,8 @@ void TableRecorder::attach(ResultsTable& table) {
     if (table.caption(0) == results::captionsOf(set)[0]) captionsApplied(set);
   }
   if (table.sortColumn() >= 0) {
-    emit({OpKind::SortByColumn, 0, table.sortColumn(), {}});
-    if (!table.sortAscending()) emit({OpKind::SortByColumn, 0, table.sortColumn(), {}});
+    recordOp({OpKind::SortByColumn, 0, table.sortColumn(), {}});
+    if (!table.sortAscending()) recordOp({OpKind::SortByColumn, 0, table.sortColumn(), {}});
   }
 }
 
@@ -98,7 +98,7 @@ RowHandle TableRecorder::handleOf(std::int64_t number) const {
   return m_handleByNumber[static_cast<std::size_t>(number)];
 }
 
-void TableRecorder::emit(TableOp op) {
+void TableRecorder::recordOp(TableOp op) {
   if (!m_replaying) m_sink(std::move(op));
 }
 
@@ -108,18 +108,18 @@ void TableRecorder::rowAdded(RowHandle row) {
   if (row.slot >= m_numberBySlot.size()) m_numberBySlot.resize(row.slot + 1);
   m_numberBySlot[row.slot] = {row.generation, number + 1};
   if (m_replaying) return;
-  emit({OpKind::AddRow, number, 0, packTexts(m_table->Cell(row, 0), m_table->subItems(row))});
+  recordOp({OpKind::AddRow, number, 0, packTexts(m_table->Cell(row, 0), m_table->subItems(row))});
 }
 
 void TableRecorder::subItemAppended(RowHandle row) {
   const auto number = numberOf(row);
   const std::vector<std::string>& subItems = m_table->subItems(row);
-  if (number && !subItems.empty()) emit({OpKind::AppendSubItem, *number, 0, subItems.back()});
+  if (number && !subItems.empty()) recordOp({OpKind::AppendSubItem, *number, 0, subItems.back()});
 }
 
 void TableRecorder::cellSet(RowHandle row, int column) {
   if (const auto number = numberOf(row)) {
-    emit({OpKind::SetCell, *number, column, m_table->Cell(row, column)});
+    recordOp({OpKind::SetCell, *number, column, m_table->Cell(row, column)});
   }
 }
 
@@ -131,15 +131,15 @@ void TableRecorder::rowsDeleted(const std::vector<RowHandle>& rows) {
   }
   if (numbers.empty()) return;
   const auto count = static_cast<std::int64_t>(numbers.size());
-  emit({OpKind::DeleteRows, count, 0, packRowNumbers(numbers)});
+  recordOp({OpKind::DeleteRows, count, 0, packRowNumbers(numbers)});
 }
 
-void TableRecorder::sortedByColumn(int column) { emit({OpKind::SortByColumn, 0, column, {}}); }
+void TableRecorder::sortedByColumn(int column) { recordOp({OpKind::SortByColumn, 0, column, {}}); }
 
 void TableRecorder::captionsApplied(CaptionSet set) {
   if (set == m_captions) return;
   m_captions = set;
-  emit({OpKind::SetCaptions, 0, captionCode(set), {}});
+  recordOp({OpKind::SetCaptions, 0, captionCode(set), {}});
 }
 
 }  // namespace quillon::journal

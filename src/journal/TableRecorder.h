@@ -48,7 +48,7 @@ class TableRecorder final : public results::TableObserver {
  private:
   std::optional<std::uint32_t> numberOf(results::RowHandle row) const;
   results::RowHandle handleOf(std::int64_t number) const;
-  void emit(TableOp op);
+  void recordOp(TableOp op);
 
   Sink m_sink;
   results::ResultsTable* m_table = nullptr;

@@ -1,0 +1,59 @@
+#include "capture/RunJournal.h"
+
+#include "journal/Journal.h"
+#include "journal/JournalError.h"
+#include "webfetch/UrlResolution.h"
+
+#include <utility>
+
+namespace quillon::capture {
+
+RunJournal::RunJournal(journal::Journal& journal, std::function<void(const std::string&)> onFailure)
+    : m_journal(journal), m_onFailure(std::move(onFailure)) {}
+
+template <class Write>
+void RunJournal::write(Write write) {
+  if (m_failed) return;
+  if (m_journal.active()) {
+    try {
+      write();
+      if (m_journal.active()) return;
+    } catch (const journal::JournalError&) {
+    }
+  }
+  // The table's own changes cannot raise; a failure among them shows here too.
+  m_failed = true;
+  if (m_onFailure) {
+    m_onFailure(m_journal.failure() ? m_journal.failure()->what()
+                                    : "the journal " + m_journal.path() + " is closed");
+  }
+}
+
+void RunJournal::pageStarting(int, std::string_view) {
+  write([&] { m_journal.beginPage(); });
+}
+
+void RunJournal::pageDone(const PageDone& done) {
+  write([&] { m_journal.commitPage({done.page, done.address, done.signature, done.nextAddress}); });
+}
+
+void RunJournal::runEnded(const std::string& reason) {
+  write([&] { m_journal.endRun(reason); });
+}
+
+void RunJournal::runFailed(const std::string&) {
+  // What the failed page added stays in the table; the page counts as unread.
+  write([&] { m_journal.commitChanges(); });
+}
+
+RunResumption resumptionOf(const journal::RunRecord& run) {
+  RunResumption resumption;
+  for (const journal::PageRecord& page : run.pages) {
+    resumption.firstPage = std::max(resumption.firstPage, page.number + 1);
+    if (!page.signature.empty()) resumption.signatures.emplace(page.signature, page.number);
+    resumption.readAddresses.emplace(webfetch::withoutFragment(page.address));
+  }
+  return resumption;
+}
+
+}  // namespace quillon::capture

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "capture/CaptureController.h"
+#include "capture/CaptureObserver.h"
+#include "journal/RunRecord.h"
+
+#include <functional>
+#include <string>
+
+namespace quillon::journal {
+class Journal;
+}
+
+namespace quillon::capture {
+
+// Writes a capture run into a journal: each page's rows, e-mails and position go in one
+// transaction when the page is done, so that a kill loses at most the page in progress.
+// A journal that fails stops; the run goes on without it and onFailure hears why, once.
+class RunJournal final : public CaptureObserver {
+ public:
+  RunJournal(journal::Journal& journal, std::function<void(const std::string&)> onFailure);
+
+  void pageStarting(int page, std::string_view address) override;
+  void pageDone(const PageDone& done) override;
+  void runEnded(const std::string& reason) override;
+  void runFailed(const std::string& message) override;
+
+ private:
+  template <class Write>
+  void write(Write write);
+
+  journal::Journal& m_journal;
+  std::function<void(const std::string&)> m_onFailure;
+  bool m_failed = false;
+};
+
+// Where a run that its journal left unfinished goes on: the page after the last one read,
+// with what the loop guard knew.
+RunResumption resumptionOf(const journal::RunRecord& run);
+
+}  // namespace quillon::capture

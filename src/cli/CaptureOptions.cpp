@@ -1,0 +1,98 @@
+#include "cli/CaptureOptions.h"
+
+#include "capture/RunModes.h"
+#include "cli/CommandLine.h"
+
+#include <cstdlib>
+
+namespace quillon::cli {
+namespace {
+
+const std::string kCaptureHelp =
+    std::string(
+        "Usage: quillon-cli capture --site es|it|au|ca|auto URL|FILE [--output FILE]\n"
+        "                           [--max-pages N] [--journal FILE]\n"
+        "                           [--resolve HOST:PORT:ADDRESS]...\n"
+        "                           [--connect-to HOST:PORT:CONNECT-HOST:CONNECT-PORT]...\n"
+        "                           [--timeout SECONDS]\n"
+        "       quillon-cli capture --resume FILE [--output FILE] [--timeout SECONDS]\n\n"
+        "Captures a directory search without a window: reads the result page at URL and\n"
+        "every following one, as the Capture button does, and writes the table. Progress,\n"
+        "warnings and why the run ended go to standard error. Ctrl+C stops like the Stop\n"
+        "button: the current page is finished and the rows are written.\n\n"
+        "  --site SITE       es, it, au or ca: a built-in directory; auto: any site that\n"
+        "                    publishes its listings as schema.org data (JSON-LD or microdata)\n"
+        "  --output FILE     write the table to FILE, format by extension (.xls, .xlsx, .csv,\n"
+        "                    .json); without it the rows go to standard output as JSON\n"
+        "  --max-pages N     stop after N pages\n"
+        "  --journal FILE    keep the run in a crash-safe journal (SQLite): every page read\n"
+        "                    is written at once, so a killed run loses at most the page in\n"
+        "                    progress\n"
+        "  --resume FILE     go on with the run that the journal FILE holds, after a kill:\n"
+        "                    its rows come back and the run starts at the first page not\n"
+        "                    read to its end; the output is that of an uninterrupted run\n") +
+    kFetchOptionsHelp;
+
+}  // namespace
+
+std::vector<std::pair<std::string, std::string>> CaptureOptions::journalled() const {
+  std::vector<std::pair<std::string, std::string>> kept;
+  if (maxPages > 0) kept.emplace_back("max-pages", std::to_string(maxPages));
+  for (const std::string& entry : fetch.resolve) kept.emplace_back("resolve", entry);
+  for (const std::string& entry : fetch.connectTo) kept.emplace_back("connect-to", entry);
+  return kept;
+}
+
+void CaptureOptions::takeJournalled(const std::vector<std::pair<std::string, std::string>>& kept) {
+  for (const auto& [name, value] : kept) {
+    if (name == "max-pages" && maxPages == 0) maxPages = std::atoi(value.c_str());
+    if (name == "resolve") fetch.resolve.push_back(value);
+    if (name == "connect-to") fetch.connectTo.push_back(value);
+  }
+}
+
+std::variant<CaptureOptions, int> parseCaptureOptions(CommandContext& context) {
+  CommandLine line("capture", kCaptureHelp);
+  line.addValue(QStringLiteral("site"), "--site takes es, it, au, ca or auto");
+  line.addValue(QStringLiteral("output"), "--output takes a file name");
+  line.addValue(QStringLiteral("max-pages"), "--max-pages takes a number of pages from 1 on");
+  line.addValue(QStringLiteral("journal"), "--journal takes a file name");
+  line.addValue(QStringLiteral("resume"), "--resume takes a journal's file name");
+  addFetchOptions(line);
+  if (const auto status = line.parse(context.args, context)) return *status;
+
+  CaptureOptions options;
+  for (auto [name, target] :
+       {std::pair{"output", &options.output}, std::pair{"journal", &options.journal},
+        std::pair{"resume", &options.resume}}) {
+    if (!line.isSet(QString::fromLatin1(name))) continue;
+    const auto value = line.nonEmpty(QString::fromLatin1(name), context);
+    if (!value) return kExitUsage;
+    *target = *value;
+  }
+  const auto maxPages = line.number(QStringLiteral("max-pages"), 1, 1'000'000, 0, context);
+  if (!maxPages) return kExitUsage;
+  options.maxPages = *maxPages;
+  const auto fetch = readFetchOptions(line, context);
+  if (!fetch) return kExitUsage;
+  options.fetch = *fetch;
+
+  const std::vector<std::string> addresses = line.positional();
+  if (addresses.size() > 1) return line.fail(context, "only one URL or FILE may be given");
+  if (!options.resume.empty()) {
+    // The journal says where the run goes on, and how.
+    if (line.isSet(QStringLiteral("site")) || !addresses.empty() || !options.journal.empty()) {
+      return line.fail(context, "--resume takes the site, the address and the journal from FILE");
+    }
+    return options;
+  }
+  if (!line.isSet(QStringLiteral("site")) || addresses.empty()) {
+    return line.fail(context, "--site and a URL or FILE are required", true);
+  }
+  options.mode = line.value(QStringLiteral("site"));
+  if (!capture::runModeFor(options.mode)) return line.failOption(context, QStringLiteral("site"));
+  options.address = addresses.front();
+  return options;
+}
+
+}  // namespace quillon::cli

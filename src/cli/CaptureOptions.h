@@ -1,0 +1,32 @@
+#pragma once
+
+#include "cli/Command.h"
+#include "cli/FetchOptions.h"
+
+#include <string>
+#include <utility>
+#include <variant>
+#include <vector>
+
+namespace quillon::cli {
+
+// The arguments of "quillon-cli capture".
+struct CaptureOptions {
+  std::string mode;     // a run mode's code: es, it, au, ca, auto
+  std::string address;  // URL or FILE; empty when resuming
+  std::string output;
+  int maxPages = 0;
+  FetchOptions fetch;
+  std::string journal;  // --journal FILE
+  std::string resume;   // --resume FILE
+
+  // What a journal keeps of them, so that a resumed run reads the same way.
+  std::vector<std::pair<std::string, std::string>> journalled() const;
+  // Takes back what a journal kept (for the options not given again).
+  void takeJournalled(const std::vector<std::pair<std::string, std::string>>& kept);
+};
+
+// Reads the arguments; the status to end with when they are not to go on with.
+std::variant<CaptureOptions, int> parseCaptureOptions(CommandContext& context);
+
+}  // namespace quillon::cli
