@@ -10,9 +10,9 @@ namespace {
 
 constexpr const char* kJournalHelp =
     "Usage: quillon-cli journal FILE\n\n"
-    "Prints what a capture journal holds (from capture --journal): its rows, the site or\n"
-    "mode of its last run, the pages read, and whether the run ended or can be resumed\n"
-    "with capture --resume FILE. The journal is not changed.\n";
+    "Prints what a capture journal holds: its rows, the site or mode of its last run,\n"
+    "the pages read, and whether the run ended or can be resumed by the capture command.\n"
+    "The journal is not changed.\n";
 
 }  // namespace
 
