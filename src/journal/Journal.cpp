@@ -109,9 +109,11 @@ void Journal::transact(Write write) {
 // The recorder stays attached: this may run inside the table's call, which must not see
 // its list of observers change. It is heard no more (record() checks active()).
 void Journal::stop(const JournalError& error) {
+  const bool first = !m_failure;
   m_failure = error;
   m_pending.clear();
   m_inPage = false;
+  if (first && m_stopListener) m_stopListener(error);
 }
 
 void Journal::beginPage() { m_inPage = active(); }

@@ -6,6 +6,7 @@
 #include "journal/TableRecorder.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -83,6 +84,10 @@ class Journal {
   // True while the journal writes: open and not stopped by a failure.
   bool active() const { return m_file != nullptr && !m_failure; }
   const std::optional<JournalError>& failure() const { return m_failure; }
+  // Told once, when a failure stops the journal (also one heard inside a table change).
+  void setStopListener(std::function<void(const JournalError&)> listener) {
+    m_stopListener = std::move(listener);
+  }
 
   // Closes the journal and deletes its file: the session no longer needs it. Works on a
   // stopped journal too; afterwards the object does nothing. Throws JournalError when the
@@ -108,6 +113,7 @@ class Journal {
   bool m_saved = false;
   std::int64_t m_runId = 0;
   std::optional<JournalError> m_failure;
+  std::function<void(const JournalError&)> m_stopListener;
 };
 
 }  // namespace quillon::journal

@@ -7,6 +7,7 @@
 #include "shell/ProgressPanel.h"
 #include "shell/QtDialogs.h"
 #include "shell/ResultsModel.h"
+#include "shell/SessionJournal.h"
 #include "shell/StatusBar.h"
 #include "shell/WindowTitle.h"
 #include "text/Cp1252.h"
@@ -54,6 +55,7 @@ TfrmVeskel::TfrmVeskel(std::unique_ptr<BrowserPane> browserPane, Dialogs* dialog
 }
 
 TfrmVeskel::~TfrmVeskel() {
+  m_sessionJournal.reset();
   m_capture->removeObserver(*this);
   browser().removeListener(*this);
   browser().removeListener(m_downloadBusy);
@@ -93,12 +95,21 @@ void TfrmVeskel::runCapture(void (capture::CaptureController::*step)()) {
   }
 }
 
+void TfrmVeskel::useJournal(const std::string& journalFolder) {
+  m_sessionJournal = std::make_unique<SessionJournal>(journal::JournalFolder(journalFolder),
+                                                      m_table, *m_capture, m_dialogs);
+  m_sessionJournal->open();
+}
+
+bool TfrmVeskel::journalActive() const { return m_sessionJournal && m_sessionJournal->active(); }
+
 void TfrmVeskel::btnSaveClick() {
   if (m_table.Count() == 0) return;
   const std::optional<QString> fileName = m_saveDialog.Execute();
   if (!fileName) return;
   const WaitCursor hourglass;
   results::ExportToSpreadsheet(m_table, QFile::encodeName(*fileName).toStdString());
+  if (m_sessionJournal) m_sessionJournal->saved();
 }
 
 void TfrmVeskel::sbPanelClick(int panelIndex) {
@@ -112,6 +123,8 @@ void TfrmVeskel::FormCloseQuery(QCloseEvent& event) {
   bool canClose = false;
   m_errors.guard([&] { canClose = mayClose(); });
   event.setAccepted(canClose);
+  // A normal end: nothing is left to restore.
+  if (canClose && m_sessionJournal) m_sessionJournal->closed();
 }
 
 bool TfrmVeskel::mayClose() {

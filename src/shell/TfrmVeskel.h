@@ -28,6 +28,7 @@ namespace quillon::shell {
 
 class BrowserPane;
 class Dialogs;
+class SessionJournal;
 class GripSplitter;
 class ResultsModel;
 class ResultsView;
@@ -64,6 +65,11 @@ class TfrmVeskel final : public QMainWindow,
   QPushButton& stopButton() const { return *m_stopButton; }
   QLineEdit& addressField() const { return *m_addressField; }
   webfetch::TWebData& webData() { return m_webData; }
+
+  // Keeps the table in a crash-safe journal in the folder, after offering back what an
+  // earlier session that did not end normally captured.
+  void useJournal(const std::string& journalFolder);
+  bool journalActive() const;
 
   // Handlers, callable as the buttons call them.
   void btnSaveClick();
@@ -121,6 +127,7 @@ class TfrmVeskel final : public QMainWindow,
   capture::DownloadBusyFlag m_downloadBusy;
   std::unique_ptr<BrowserPane> m_browserPane;
   std::unique_ptr<capture::CaptureController> m_capture;
+  std::unique_ptr<SessionJournal> m_sessionJournal;
   SaveDialog m_saveDialog;
   bool m_closePending = false;
 

@@ -1,6 +1,7 @@
 // Quillon, the desktop program: the main window over the embedded browser.
 
 #include "base/Version.h"
+#include "journal/JournalFolder.h"
 #include "shell/TfrmVeskel.h"
 #include "shell/VeskelApplication.h"
 #include "shell/WebBrowserPane.h"
@@ -30,5 +31,6 @@ int main(int argc, char* argv[]) {
   quillon::shell::VeskelApplication app(argc, argv);
   quillon::shell::TfrmVeskel frmVeskel(std::make_unique<quillon::shell::WebBrowserPane>());
   frmVeskel.showMaximized();
+  frmVeskel.useJournal(quillon::journal::JournalFolder::defaultPath());
   return QApplication::exec();
 }

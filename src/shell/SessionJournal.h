@@ -1,0 +1,59 @@
+#pragma once
+
+#include "capture/RunJournal.h"
+#include "journal/JournalFolder.h"
+
+#include <QString>
+
+#include <memory>
+
+namespace quillon::journal {
+class Journal;
+}
+namespace quillon::results {
+class ResultsTable;
+}
+
+namespace quillon::shell {
+
+class Dialogs;
+
+// The window's crash-safe journal. At start it offers back what an earlier session that
+// ended without saving or closing had captured; then it journals the table and the window's
+// capture runs. A save marks it saved, a normal close deletes it. Journal trouble (a locked
+// or damaged file, a full disk) is said once, and the window goes on without a journal.
+class SessionJournal {
+ public:
+  SessionJournal(journal::JournalFolder folder, results::ResultsTable& table,
+                 capture::CaptureController& controller, Dialogs& dialogs);
+  // Lets go of the table and the runs; the file stays, as after a crash.
+  ~SessionJournal();
+  SessionJournal(const SessionJournal&) = delete;
+  SessionJournal& operator=(const SessionJournal&) = delete;
+
+  // Start-up: asks whether to restore the newest earlier session with rows, then journals.
+  void open();
+  // The table was saved.
+  void saved();
+  // The window closes normally: the journal is no longer needed.
+  void closed();
+
+  bool active() const;
+
+ private:
+  void restoreOrDiscard(const journal::EarlierSession& session);
+  void journalFreshTable();
+  void start(std::unique_ptr<journal::Journal> journal);
+  void tell(const QString& text);
+  void stopped(const QString& why);
+
+  journal::JournalFolder m_folder;
+  results::ResultsTable& m_table;
+  capture::CaptureController& m_controller;
+  Dialogs& m_dialogs;
+  std::unique_ptr<journal::Journal> m_journal;
+  std::unique_ptr<capture::RunJournal> m_runJournal;
+  std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);  // for what is said later
+};
+
+}  // namespace quillon::shell
