@@ -31,7 +31,8 @@ PageReading AutoMode::readPage(RunContext& context) {
   PageReading reading;
   reading.signature = structured::pageSignature(extraction);
   reading.addRows = [&context, extraction = std::move(extraction)] {
-    return addListingRows(listingsOf(extraction, context.fetchPage, context.warn), context.table);
+    return addListingRows(listingsOf(extraction, context.fetchPage, context.warn), context.table,
+                          context.rowAdded);
   };
   return reading;
 }

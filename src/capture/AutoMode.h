@@ -16,6 +16,7 @@ class AutoMode final : public RunMode {
  public:
   results::CaptionSet captions() const override;
   std::string_view countSuffix() const override;
+  std::string code() const override { return "auto"; }
   PageReading readPage(RunContext& context) override;
   PageTurn turnPage(RunContext& context) override;
 

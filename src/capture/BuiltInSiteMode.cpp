@@ -19,6 +19,16 @@ results::CaptionSet BuiltInSiteMode::captions() const { return m_setup.captions;
 
 std::string_view BuiltInSiteMode::countSuffix() const { return m_setup.statusSuffix; }
 
+std::string BuiltInSiteMode::code() const { return std::string(parsers::siteCode(m_site)); }
+
+bool BuiltInSiteMode::looksUpListingPages() const { return m_setup.emailLookup; }
+
+int BuiltInSiteMode::emailColumn() const {
+  // Only the Canadian rows carry an e-mail of their own (in column 7); the Italian lookup
+  // appends one.
+  return m_site == parsers::Site::CA ? 7 : m_site == parsers::Site::IT ? 9 : -1;
+}
+
 PageReading BuiltInSiteMode::readPage(RunContext& context) {
   if (m_setup.phoneReveal) {
     TogglePhones(context.browser, context.downloadBusy, context.progress, context.pump);
@@ -28,10 +38,8 @@ PageReading BuiltInSiteMode::readPage(RunContext& context) {
   walkPage(m_site, document.get(), pageText, context.progress);
   PageReading reading;
   reading.signature = textSignature(pageText);
-  const bool lookups = m_setup.emailLookup && context.lookupEmail;
-  reading.addRows = [this, &context, lookups, page = text::cp1252ToUtf16(pageText)] {
-    return addPageRows(m_site, page, context.table,
-                       lookups ? EmailLookupFn(context.lookupEmail) : EmailLookupFn());
+  reading.addRows = [this, &context, page = text::cp1252ToUtf16(pageText)] {
+    return addPageRows(m_site, page, context.table, context.rowAdded);
   };
   return reading;
 }

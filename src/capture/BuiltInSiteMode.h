@@ -15,6 +15,9 @@ class BuiltInSiteMode final : public RunMode {
 
   results::CaptionSet captions() const override;
   std::string_view countSuffix() const override;
+  std::string code() const override;
+  bool looksUpListingPages() const override;
+  int emailColumn() const override;
   PageReading readPage(RunContext& context) override;
   PageTurn turnPage(RunContext& context) override;
 

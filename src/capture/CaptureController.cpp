@@ -3,6 +3,7 @@
 #include "capture/AutoMode.h"
 #include "capture/BuiltInSiteMode.h"
 #include "capture/CaptureError.h"
+#include "capture/RowEmails.h"
 #include "results/ResultsTable.h"
 #include "text/Utf8.h"
 #include "webfetch/UrlResolution.h"
@@ -18,19 +19,22 @@ namespace {
 // Thrown by the waits of a run that the window aborts; the run catches it and unwinds.
 struct RunAborted {};
 
-// The pump of a run's own waits: it dispatches as usual and ends the wait once the run
-// is aborted.
+// The pump of a run's own waits: it dispatches as usual, moves the e-mail searches on, and
+// ends the wait once the run is aborted.
 class AbortablePump final : public MessagePump {
  public:
   AbortablePump(MessagePump& pump, const bool& aborting) : m_pump(pump), m_aborting(aborting) {}
+  void setSearches(EmailSearches* searches) { m_searches = searches; }
   void processPendingMessages() override {
     if (m_aborting) throw RunAborted{};
     m_pump.processPendingMessages();
+    if (m_searches != nullptr) m_searches->drive();
     if (m_aborting) throw RunAborted{};
   }
 
  private:
   MessagePump& m_pump;
+  EmailSearches* m_searches = nullptr;
   const bool& m_aborting;
 };
 
@@ -41,27 +45,45 @@ struct CaptureController::Run {
   Run(CaptureController& controller, RunMode& runMode, MessagePump& pump,
       const RunResumption& resumption)
       : mode(runMode),
+        searches(controller.m_services.makeEmailSearches ? controller.m_services.makeEmailSearches()
+                                                         : nullptr),
         signatures(resumption.signatures),
         readAddresses(resumption.readAddresses),
         warn([&controller](const std::string& text) {
           controller.notify([&](CaptureObserver& o) { o.warning(text); });
+        }),
+        rowAdded([&table = controller.m_services.table, searches = searches.get(),
+                  rule = EmailRule{runMode.looksUpListingPages(), controller.m_findWebsiteEmails,
+                                   runMode.emailColumn()}](results::RowHandle row) {
+          if (searches != nullptr) startEmailSearches(table, *searches, row, rule);
         }),
         context{controller.m_services.browser,
                 controller.m_services.table,
                 pump,
                 controller.m_services.window.progress(),
                 controller.m_services.downloadBusy,
-                controller.m_services.lookupEmail,
+                rowAdded,
                 controller.m_services.fetchPage,
                 warn,
                 readAddresses} {}
 
+  // A run that ends by an error leaves no search behind: each reports an empty e-mail.
+  ~Run() {
+    if (searches) searches->cancelAll();
+  }
+  Run(const Run&) = delete;
+  Run& operator=(const Run&) = delete;
+
   RunMode& mode;
+  std::unique_ptr<EmailSearches> searches;
   std::map<std::string, int> signatures;
   std::set<std::string> readAddresses;
   std::function<void(const std::string&)> warn;
+  std::function<void(results::RowHandle)> rowAdded;
   RunContext context;
   std::string endReason;
+  // The page read last, done once its e-mail searches have reported.
+  std::optional<PageDone> pending;
 };
 
 CaptureController::CaptureController(CaptureServices services) : m_services(std::move(services)) {}
@@ -101,6 +123,13 @@ void CaptureController::enableAllButtons() {
 
 void CaptureController::abortRun() {
   if (isRunning()) m_aborting = true;
+  cancelEmailSearches();
+}
+
+void CaptureController::cancelEmailSearches() {
+  for (Run* run : m_runs) {
+    if (run->searches) run->searches->cancelAll();
+  }
 }
 
 void CaptureController::addObserver(CaptureObserver& observer) { m_observers.push_back(&observer); }
@@ -133,27 +162,55 @@ void CaptureController::capture(RunMode& mode, const RunResumption& resumption) 
   } active{*this};
 
   Run run(*this, mode, pump, resumption);
+  pump.setSearches(run.searches.get());
+  m_runs.push_back(&run);
+  struct Registered {
+    std::vector<Run*>& runs;
+    ~Registered() { runs.pop_back(); }
+  } registered{m_runs};
   try {
     for (int page = resumption.firstPage; readPage(run, page); ++page) {
     }
+    // A run ends when its last e-mail search has.
+    finishPage(run);
   } catch (const RunAborted&) {
     // The window is closing: end quietly in the idle state, keeping the rows.
     run.endReason = "window closed";
   } catch (const std::exception& error) {
-    notify([&](CaptureObserver& o) { o.runFailed(error.what()); });
+    failed(run, error.what());
     throw;
   } catch (...) {
-    notify([&](CaptureObserver& o) { o.runFailed("unknown error"); });
+    failed(run, "unknown error");
     throw;
   }
   notify([&](CaptureObserver& o) { o.runEnded(run.endReason); });
   leave();
 }
 
+// The page read last is done once its e-mail searches have reported: its rows, e-mails
+// and the next address are then complete, as a journal must have them together.
+void CaptureController::finishPage(Run& run) {
+  if (!run.pending) return;
+  if (run.searches) run.searches->wait();
+  const PageDone done = *std::exchange(run.pending, std::nullopt);
+  notify([&](CaptureObserver& o) { o.pageDone(done); });
+}
+
+void CaptureController::failed(Run& run, const std::string& message) {
+  // The page read before the failure was read to its end; the one that failed added nothing.
+  if (run.pending) {
+    const PageDone done = *std::exchange(run.pending, std::nullopt);
+    notify([&](CaptureObserver& o) { o.pageDone(done); });
+  }
+  notify([&](CaptureObserver& o) { o.runFailed(message); });
+}
+
 // One capture step; false when the run ends with it (the reason is in run.endReason).
 bool CaptureController::readPage(Run& run, int page) {
   enterRun(run.mode);
   waitForPage(run.context.pump);
+  // The searches of the page before had the load to run in; the page is done with them.
+  finishPage(run);
   const std::string address = text::utf16ToUtf8(m_services.browser.LocationURL());
   PageReading reading = run.mode.readPage(run.context);
   if (!reading.signature.empty()) {
@@ -173,21 +230,18 @@ bool CaptureController::readPage(Run& run, int page) {
   report(run.mode);
   notify([&](CaptureObserver& o) { o.pageCaptured(page, added, m_services.table.Count()); });
 
-  PageDone done{page, address, reading.signature, {}};
+  run.pending = PageDone{page, address, reading.signature, {}};
   if (m_maxPages > 0 && page >= m_maxPages) {
     run.endReason = "page limit";
-    notify([&](CaptureObserver& o) { o.pageDone(done); });
     return false;
   }
   const PageTurn turn = run.mode.turnPage(run.context);
   if (!turn.followed) {
     run.endReason = turn.endReason;
-    notify([&](CaptureObserver& o) { o.pageDone(done); });
     return false;
   }
-  done.nextAddress = turn.address;
+  run.pending->nextAddress = turn.address;
   notify([&](CaptureObserver& o) { o.linkFollowed(page, turn); });
-  notify([&](CaptureObserver& o) { o.pageDone(done); });
   if (m_stopFlag) {  // the next step's stop check
     consumeStop();
     run.endReason = "Stop";

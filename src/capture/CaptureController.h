@@ -4,6 +4,7 @@
 #include "capture/Browser.h"
 #include "capture/CaptureObserver.h"
 #include "capture/DownloadBusyFlag.h"
+#include "capture/EmailSearches.h"
 #include "capture/RunMode.h"
 #include "capture/WindowSurface.h"
 #include "parsers/Site.h"
@@ -12,6 +13,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <memory>
 #include <optional>
 #include <set>
 #include <string>
@@ -31,8 +33,9 @@ struct CaptureServices {
   results::ResultsTable& table;
   MessagePump& pump;
   const DownloadBusyFlag& downloadBusy;
-  // The Italian e-mail lookup: the e-mail found on the page at the address (cp1252).
-  std::function<std::string(std::string_view url)> lookupEmail;
+  // Makes the e-mail searches of one run's rows, from the settings as they are when it
+  // starts (none: no e-mail is looked for).
+  std::function<std::unique_ptr<EmailSearches>()> makeEmailSearches = {};
   // A page fetched over HTTP (the detail pages of a summary page): its body or nothing.
   std::function<std::optional<std::string>(std::string_view url)> fetchPage = {};
 };
@@ -79,12 +82,18 @@ class CaptureController {
   // For the window closing in the middle of a run: every wait of the run ends at once
   // and the run unwinds to idle without capturing more (rows captured so far stay).
   void abortRun();
+  // Ends the e-mail searches of the runs in progress at once; their rows keep an empty
+  // e-mail. For the window closing.
+  void cancelEmailSearches();
 
   // Headless options: a page that has not finished loading within the time-out is an
   // error (zero: wait as long as it takes); a run stops after maxPages pages of the run
   // (zero: no limit). Observers hear how each run goes; not owned.
   void setPageTimeout(std::chrono::milliseconds timeout) { m_pageTimeout = timeout; }
   void setMaxPages(int maxPages) { m_maxPages = maxPages; }
+  // Whether rows with a web address and no e-mail get the e-mail of that website.
+  void setFindWebsiteEmails(bool find) { m_findWebsiteEmails = find; }
+  bool findWebsiteEmails() const { return m_findWebsiteEmails; }
   void addObserver(CaptureObserver& observer);
   void removeObserver(CaptureObserver& observer);
 
@@ -94,6 +103,8 @@ class CaptureController {
   void enterRun(const RunMode& mode);
   void waitForPage(MessagePump& pump);
   bool readPage(Run& run, int page);
+  void finishPage(Run& run);
+  void failed(Run& run, const std::string& message);
   void report(const RunMode& mode);
   void leave();
   template <class Event>
@@ -105,7 +116,9 @@ class CaptureController {
   int m_activeSteps = 0;
   std::chrono::milliseconds m_pageTimeout{0};
   int m_maxPages = 0;
+  bool m_findWebsiteEmails = false;
   std::vector<CaptureObserver*> m_observers;
+  std::vector<Run*> m_runs;  // in progress, the innermost last
 };
 
 }  // namespace quillon::capture

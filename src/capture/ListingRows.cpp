@@ -7,7 +7,8 @@
 
 namespace quillon::capture {
 
-int addListingRows(const std::vector<structured::Listing>& listings, results::ResultsTable& table) {
+int addListingRows(const std::vector<structured::Listing>& listings, results::ResultsTable& table,
+                   const std::function<void(results::RowHandle)>& rowAdded) {
   int added = 0;
   for (const structured::Listing& listing : listings) {
     const std::string name = text::utf8ToCp1252(listing[structured::Column::Name]);
@@ -19,8 +20,9 @@ int addListingRows(const std::vector<structured::Listing>& listings, results::Re
     for (std::size_t column = 1; column < listing.columns.size(); ++column) {
       subItems.push_back(text::utf8ToCp1252(listing.columns[column]));
     }
-    table.AddRow(name, std::move(subItems));
+    const results::RowHandle row = table.AddRow(name, std::move(subItems));
     ++added;
+    if (rowAdded) rowAdded(row);
   }
   return added;
 }

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "results/RowHandle.h"
 #include "structured/Listing.h"
 
+#include <functional>
 #include <vector>
 
 namespace quillon::results {
@@ -14,6 +16,7 @@ namespace quillon::capture {
 // without a name, or whose telephone and name are in the table already, adds no row. The
 // ten values enter the table's 8-bit text (best fit, "?" where there is none). Returns the
 // number of rows added.
-int addListingRows(const std::vector<structured::Listing>& listings, results::ResultsTable& table);
+int addListingRows(const std::vector<structured::Listing>& listings, results::ResultsTable& table,
+                   const std::function<void(results::RowHandle)>& rowAdded = {});
 
 }  // namespace quillon::capture

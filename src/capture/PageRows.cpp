@@ -10,7 +10,7 @@
 namespace quillon::capture {
 
 int addPageRows(parsers::Site site, std::u16string_view pageText, results::ResultsTable& table,
-                const EmailLookupFn& lookupEmail) {
+                const RowAddedFn& rowAdded) {
   int added = 0;
   forEachBlock(pageText, [&](std::u16string_view block) {
     const parsers::ListingRow listing = parsers::parseListingBlock(site, std::u16string(block));
@@ -22,11 +22,7 @@ int addPageRows(parsers::Site site, std::u16string_view pageText, results::Resul
     for (const auto& column : listing.columns) subItems.push_back(text::utf16ToCp1252(column));
     const results::RowHandle row = table.AddRow(name, std::move(subItems));
     ++added;
-    if (lookupEmail && !listing.url.empty()) {
-      // The lookup dispatches messages: the row may be gone when it returns, and then
-      // AppendSubItem drops the result.
-      table.AppendSubItem(row, lookupEmail(text::utf16ToCp1252(listing.url)));
-    }
+    if (rowAdded) rowAdded(row);
   });
   return added;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "results/RowHandle.h"
 #include "results/TableColumns.h"
 
 #include <functional>
@@ -30,8 +31,8 @@ struct RunContext {
   MessagePump& pump;
   ProgressIndicator& progress;
   const DownloadBusyFlag& downloadBusy;
-  // The Italian e-mail lookup: the e-mail found on the page at the address (cp1252).
-  const std::function<std::string(std::string_view url)>& lookupEmail;
+  // Hears each row the page adds (the run starts its e-mail searches).
+  const std::function<void(results::RowHandle row)>& rowAdded;
   // A page fetched over HTTP (a summary entry's detail page): its body, or nothing.
   const std::function<std::optional<std::string>(std::string_view url)>& fetchPage;
   // Says something worth knowing about a page once (a JSON-LD block that does not parse).
@@ -67,6 +68,13 @@ class RunMode {
   // The caption set the run gives the table, and the text after the count in the count panel.
   virtual results::CaptionSet captions() const = 0;
   virtual std::string_view countSuffix() const = 0;  // cp1252
+  // The run's code, as the command line and the journal name it ("es", "auto", ...).
+  virtual std::string code() const = 0;
+  // True when a row's web address is the directory's own listing page, which the run
+  // searches for the row's e-mail (the Italian lookup).
+  virtual bool looksUpListingPages() const { return false; }
+  // The column where the run's rows carry an e-mail of their own; -1 for none.
+  virtual int emailColumn() const { return 9; }
 
   // Reads the page shown (it is complete).
   virtual PageReading readPage(RunContext& context) = 0;

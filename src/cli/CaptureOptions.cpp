@@ -11,7 +11,8 @@ namespace {
 const std::string kCaptureHelp =
     std::string(
         "Usage: quillon-cli capture --site es|it|au|ca|auto URL|FILE [--output FILE]\n"
-        "                           [--max-pages N] [--journal FILE]\n"
+        "                           [--max-pages N] [--journal FILE] [--find-emails]\n"
+        "                           [--lookup-concurrency N] [--load-images]\n"
         "                           [--resolve HOST:PORT:ADDRESS]...\n"
         "                           [--connect-to HOST:PORT:CONNECT-HOST:CONNECT-PORT]...\n"
         "                           [--timeout SECONDS]\n"
@@ -25,6 +26,12 @@ const std::string kCaptureHelp =
         "  --output FILE     write the table to FILE, format by extension (.xls, .xlsx, .csv,\n"
         "                    .json); without it the rows go to standard output as JSON\n"
         "  --max-pages N     stop after N pages\n"
+        "  --find-emails     rows with a web address and no e-mail get the e-mail of that\n"
+        "                    website (its home page, then its contact pages) in column 9\n"
+        "  --lookup-concurrency N\n"
+        "                    e-mail fetches running at the same time (1 to 64, default 8)\n"
+        "  --load-images     load the pages' images, media and fonts too (skipped by\n"
+        "                    default: the listings are text, and pages come faster)\n"
         "  --journal FILE    keep the run in a crash-safe journal (SQLite): every page read\n"
         "                    is written at once, so a killed run loses at most the page in\n"
         "                    progress\n"
@@ -38,6 +45,7 @@ const std::string kCaptureHelp =
 std::vector<std::pair<std::string, std::string>> CaptureOptions::journalled() const {
   std::vector<std::pair<std::string, std::string>> kept;
   if (maxPages > 0) kept.emplace_back("max-pages", std::to_string(maxPages));
+  if (findEmails) kept.emplace_back("find-emails", "yes");
   for (const std::string& entry : fetch.resolve) kept.emplace_back("resolve", entry);
   for (const std::string& entry : fetch.connectTo) kept.emplace_back("connect-to", entry);
   return kept;
@@ -46,6 +54,7 @@ std::vector<std::pair<std::string, std::string>> CaptureOptions::journalled() co
 void CaptureOptions::takeJournalled(const std::vector<std::pair<std::string, std::string>>& kept) {
   for (const auto& [name, value] : kept) {
     if (name == "max-pages" && maxPages == 0) maxPages = std::atoi(value.c_str());
+    if (name == "find-emails") findEmails = true;
     if (name == "resolve") fetch.resolve.push_back(value);
     if (name == "connect-to") fetch.connectTo.push_back(value);
   }
@@ -58,6 +67,10 @@ std::variant<CaptureOptions, int> parseCaptureOptions(CommandContext& context) {
   line.addValue(QStringLiteral("max-pages"), "--max-pages takes a number of pages from 1 on");
   line.addValue(QStringLiteral("journal"), "--journal takes a file name");
   line.addValue(QStringLiteral("resume"), "--resume takes a journal's file name");
+  line.addValue(QStringLiteral("lookup-concurrency"),
+                "--lookup-concurrency takes a number from 1 to 64");
+  line.addFlag(QStringLiteral("find-emails"));
+  line.addFlag(QStringLiteral("load-images"));
   addFetchOptions(line);
   if (const auto status = line.parse(context.args, context)) return *status;
 
@@ -76,6 +89,11 @@ std::variant<CaptureOptions, int> parseCaptureOptions(CommandContext& context) {
   const auto fetch = readFetchOptions(line, context);
   if (!fetch) return kExitUsage;
   options.fetch = *fetch;
+  const auto concurrency = line.number(QStringLiteral("lookup-concurrency"), 1, 64, 8, context);
+  if (!concurrency) return kExitUsage;
+  options.lookupConcurrency = *concurrency;
+  options.findEmails = line.isSet(QStringLiteral("find-emails"));
+  options.loadImages = line.isSet(QStringLiteral("load-images"));
 
   const std::vector<std::string> addresses = line.positional();
   if (addresses.size() > 1) return line.fail(context, "only one URL or FILE may be given");

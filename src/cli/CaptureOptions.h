@@ -17,6 +17,9 @@ struct CaptureOptions {
   std::string output;
   int maxPages = 0;
   FetchOptions fetch;
+  int lookupConcurrency = 8;
+  bool findEmails = false;
+  bool loadImages = false;
   std::string journal;  // --journal FILE
   std::string resume;   // --resume FILE
 

@@ -2,13 +2,13 @@
 
 #include "capture/CaptureError.h"
 #include "capture/DownloadBusyFlag.h"
+#include "capture/QueuedEmailSearches.h"
 #include "capture/RunJournal.h"
 #include "capture/RunModes.h"
 #include "cli/HeadlessWindow.h"
 #include "cli/OffscreenBrowser.h"
 #include "webengine/QtMessagePump.h"
 #include "webengine/WebEngineBrowser.h"
-#include "webfetch/EmailLookup.h"
 #include "webfetch/TWebData.h"
 
 #include <csignal>
@@ -69,6 +69,7 @@ bool captureHeadless(const CaptureOptions& options, const QUrl& url, results::Re
                      journal::Journal* journal, const capture::RunResumption& resumption,
                      std::ostream& err) {
   webengine::WebEngineBrowser browser;
+  browser.setBlockHeavyResources(!options.loadImages);
   capture::DownloadBusyFlag downloadBusy;
   browser.addListener(downloadBusy);
   InterruptiblePump pump;
@@ -78,8 +79,14 @@ bool captureHeadless(const CaptureOptions& options, const QUrl& url, results::Re
   ProgressPrinter printer(err);
   capture::CaptureController controller(
       {browser, window, table, pump, downloadBusy,
-       [&](std::string_view address) { return webfetch::fetchEmailfromHTTP(webData, address); },
+       [&]() -> std::unique_ptr<capture::EmailSearches> {
+         return std::make_unique<capture::QueuedEmailSearches>(
+             pump, webData.Agent,
+             webfetch::HostRouting{options.fetch.resolve, options.fetch.connectTo},
+             webData.limits(), options.lookupConcurrency);
+       },
        [&](std::string_view address) { return webData.fetchPage(address); }});
+  controller.setFindWebsiteEmails(options.findEmails);
   controller.setPageTimeout(std::chrono::seconds(options.fetch.timeoutSeconds));
   controller.setMaxPages(options.maxPages);
   controller.addObserver(printer);

@@ -74,6 +74,7 @@ void printListings(const std::vector<structured::Listing>& listings, std::ostrea
 
 int listPage(const ListingsOptions& options, const QUrl& url, CommandContext& context) {
   webengine::WebEngineBrowser browser;
+  browser.setBlockHeavyResources(true);  // as a capture loads its pages
   if (const auto failure =
           loadPage(browser, url, std::chrono::seconds(options.fetch.timeoutSeconds))) {
     context.err << "quillon-cli listings: " << *failure << "\n";

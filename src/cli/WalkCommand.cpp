@@ -75,6 +75,7 @@ std::variant<WalkOptions, int> parseOptions(CommandContext& context) {
 int walk(const WalkOptions& options, const QUrl& url, CommandContext& context) {
   capture::DownloadBusyFlag downloadBusy;
   webengine::WebEngineBrowser browser;
+  browser.setBlockHeavyResources(true);  // as a capture loads its pages
   browser.addListener(downloadBusy);
   if (const auto failure = loadPage(browser, url, std::chrono::seconds(options.timeoutSeconds))) {
     context.err << "quillon-cli walk: " << *failure << "\n";

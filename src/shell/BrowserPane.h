@@ -18,6 +18,8 @@ class BrowserPane {
   // The widget that shows the page; the window's layout takes it over.
   virtual QWidget* widget() = 0;
   virtual capture::Browser& browser() = 0;
+  // Keeps the page's images, media and fonts from loading, or lets them load again.
+  virtual void setBlockHeavyResources(bool /*block*/) {}
 };
 
 }  // namespace quillon::shell

@@ -1,6 +1,7 @@
 #include "shell/TfrmVeskel.h"
 
 #include "capture/CaptureController.h"
+#include "capture/QueuedEmailSearches.h"
 #include "results/SpreadsheetExport.h"
 #include "shell/BrowserPane.h"
 #include "shell/HomePage.h"
@@ -11,7 +12,6 @@
 #include "shell/StatusBar.h"
 #include "shell/WindowTitle.h"
 #include "text/Cp1252.h"
-#include "webfetch/EmailLookup.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -43,8 +43,7 @@ TfrmVeskel::TfrmVeskel(std::unique_ptr<BrowserPane> browserPane, Dialogs* dialog
       m_browserPane(std::move(browserPane)),
       m_saveDialog(m_dialogs) {
   m_capture = std::make_unique<capture::CaptureController>(capture::CaptureServices{
-      browser(), *this, m_table, m_pump, m_downloadBusy,
-      [this](std::string_view url) { return webfetch::fetchEmailfromHTTP(m_webData, url); },
+      browser(), *this, m_table, m_pump, m_downloadBusy, [this] { return makeEmailSearches(); },
       [this](std::string_view url) { return m_webData.fetchPage(url); }});
   createWidgets();
   connectHandlers();
@@ -87,12 +86,23 @@ void TfrmVeskel::openSite(std::u16string_view address) {
 }
 
 void TfrmVeskel::runCapture(void (capture::CaptureController::*step)()) {
+  // Lighter pages, when asked for, only while a run goes.
+  if (!m_capture->isRunning()) m_browserPane->setBlockHeavyResources(m_skipImages);
   m_errors.guard([&] { (m_capture.get()->*step)(); });
+  if (!m_capture->isRunning()) m_browserPane->setBlockHeavyResources(false);
   // A close asked for during the run comes back once the run has unwound.
   if (m_closePending && !m_capture->isRunning()) {
     m_closePending = false;
     QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
   }
+}
+
+std::unique_ptr<capture::EmailSearches> TfrmVeskel::makeEmailSearches() {
+  // Built for each run from the web data component's agent, routing and limits as they are.
+  return std::make_unique<capture::QueuedEmailSearches>(
+      m_pump, m_webData.Agent,
+      webfetch::HostRouting{m_webData.hostOverrides(), m_webData.connectTo()}, m_webData.limits(),
+      m_lookupConcurrency);
 }
 
 void TfrmVeskel::useJournal(const std::string& journalFolder) {

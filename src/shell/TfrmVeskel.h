@@ -3,6 +3,7 @@
 #include "capture/Browser.h"
 #include "capture/CaptureObserver.h"
 #include "capture/DownloadBusyFlag.h"
+#include "capture/EmailSearches.h"
 #include "capture/WindowSurface.h"
 #include "results/ResultsTable.h"
 #include "shell/ErrorReport.h"
@@ -16,8 +17,10 @@
 #include <array>
 #include <memory>
 
+class QCheckBox;
 class QCloseEvent;
 class QLineEdit;
+class QSpinBox;
 class QPushButton;
 
 namespace quillon::capture {
@@ -92,6 +95,7 @@ class TfrmVeskel final : public QMainWindow,
   ToolPanel* createNavigationPanel();
   QWidget* createLowerPane();
   QWidget* createBrowserArea();
+  ToolPanel* createOptionsPanel(QWidget* parent);
   void createStatusBar();
   QPushButton* addButton(QWidget* panel, const char* name, const QString& caption,
                          const QRect& geometry);
@@ -106,6 +110,7 @@ class TfrmVeskel final : public QMainWindow,
   void navigateHome();
   void openSite(std::u16string_view address);
   void runCapture(void (capture::CaptureController::*step)());
+  std::unique_ptr<capture::EmailSearches> makeEmailSearches();
 
   // capture::BrowserListener
   void DownloadBegin() override;
@@ -130,6 +135,8 @@ class TfrmVeskel final : public QMainWindow,
   std::unique_ptr<SessionJournal> m_sessionJournal;
   SaveDialog m_saveDialog;
   bool m_closePending = false;
+  int m_lookupConcurrency = 8;
+  bool m_skipImages = false;
 
   ToolPanel* m_navigationPanel = nullptr;
   ToolPanel* m_savePanel = nullptr;
@@ -139,6 +146,10 @@ class TfrmVeskel final : public QMainWindow,
   std::array<QPushButton*, kWindowButtonCount> m_buttons{};
   QPushButton* m_stopButton = nullptr;
   QLineEdit* m_addressField = nullptr;
+  ToolPanel* m_optionsPanel = nullptr;
+  QCheckBox* m_findEmailsBox = nullptr;
+  QCheckBox* m_skipImagesBox = nullptr;
+  QSpinBox* m_lookupsBox = nullptr;
 };
 
 }  // namespace quillon::shell

@@ -10,12 +10,15 @@
 #include "shell/TfrmVeskel.h"
 #include "shell/ToolPanel.h"
 
+#include <QCheckBox>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QKeySequence>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QShortcut>
+#include <QSpinBox>
 #include <QVBoxLayout>
 
 namespace quillon::shell {
@@ -23,6 +26,7 @@ namespace {
 
 constexpr int kNavigationPanelWidth = 122;
 constexpr int kSavePanelWidth = 117;
+constexpr int kOptionsPanelWidth = 200;
 constexpr int kButtonLeft = 12;
 constexpr int kButtonWidth = 99;
 constexpr int kButtonHeight = 25;
@@ -153,10 +157,44 @@ QWidget* TfrmVeskel::createLowerPane() {
   save->setFont(look::saveButtonFont());
   m_buttons[static_cast<std::size_t>(WindowButton::Save)] = save;
   layout->addWidget(m_savePanel);
+  layout->addWidget(createOptionsPanel(pane));
 
   m_resultsView = new ResultsView(*m_model, *this, m_errors, pane);
   layout->addWidget(m_resultsView, 1);
   return pane;
+}
+
+ToolPanel* TfrmVeskel::createOptionsPanel(QWidget* parent) {
+  m_optionsPanel =
+      new ToolPanel(QStringLiteral("Options - Opciones - Opzioni"), kOptionsPanelWidth, parent);
+  m_optionsPanel->setObjectName(QStringLiteral("tpOptions"));
+  QWidget* body = m_optionsPanel->body();
+  auto* layout = new QVBoxLayout(body);
+  layout->setContentsMargins(8, 30, 8, 4);
+  layout->setSpacing(4);
+  m_findEmailsBox = new QCheckBox(QStringLiteral("Find e-mails on websites"), body);
+  m_findEmailsBox->setObjectName(QStringLiteral("chkFindEmails"));
+  m_findEmailsBox->setToolTip(
+      QStringLiteral("Rows with a web address and no e-mail get the e-mail of that website"));
+  m_skipImagesBox = new QCheckBox(QStringLiteral("Skip images while capturing"), body);
+  m_skipImagesBox->setObjectName(QStringLiteral("chkSkipImages"));
+  m_skipImagesBox->setToolTip(
+      QStringLiteral("Result pages load without images, media and fonts during a run"));
+  auto* lookupsRow = new QHBoxLayout;
+  auto* lookupsLabel = new QLabel(QStringLiteral("E-mail lookups at once:"), body);
+  m_lookupsBox = new QSpinBox(body);
+  m_lookupsBox->setObjectName(QStringLiteral("spnLookups"));
+  m_lookupsBox->setRange(1, 64);
+  m_lookupsBox->setValue(m_lookupConcurrency);
+  m_lookupsBox->setAccessibleName(lookupsLabel->text());
+  lookupsLabel->setBuddy(m_lookupsBox);
+  lookupsRow->addWidget(lookupsLabel);
+  lookupsRow->addWidget(m_lookupsBox);
+  layout->addWidget(m_findEmailsBox);
+  layout->addWidget(m_skipImagesBox);
+  layout->addLayout(lookupsRow);
+  layout->addStretch(1);
+  return m_optionsPanel;
 }
 
 void TfrmVeskel::createStatusBar() {
@@ -193,6 +231,11 @@ void TfrmVeskel::connectHandlers() {
   onClick(WindowButton::CaptureCanada, [this] { runCapture(&CaptureController::btncanadaClick); });
   onClick(WindowButton::CaptureAnySite,
           [this] { runCapture(&CaptureController::btnAnySiteClick); });
+  connect(m_findEmailsBox, &QCheckBox::toggled, this,
+          [this](bool on) { m_capture->setFindWebsiteEmails(on); });
+  connect(m_lookupsBox, &QSpinBox::valueChanged, this,
+          [this](int value) { m_lookupConcurrency = value; });
+  connect(m_skipImagesBox, &QCheckBox::toggled, this, [this](bool on) { m_skipImages = on; });
   connect(m_addressField, &QLineEdit::returnPressed, this,
           [this] { m_errors.guard([this] { addressEntered(); }); });
   onClick(WindowButton::Save, [this] { m_errors.guard([this] { btnSaveClick(); }); });

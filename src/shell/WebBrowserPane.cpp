@@ -22,4 +22,8 @@ QWidget* WebBrowserPane::widget() { return m_view; }
 
 capture::Browser& WebBrowserPane::browser() { return *m_browser; }
 
+void WebBrowserPane::setBlockHeavyResources(bool block) {
+  m_browser->setBlockHeavyResources(block);
+}
+
 }  // namespace quillon::shell

@@ -23,6 +23,7 @@ class WebBrowserPane final : public BrowserPane {
 
   QWidget* widget() override;
   capture::Browser& browser() override;
+  void setBlockHeavyResources(bool block) override;
   webengine::WebEngineBrowser& webBrowser() { return *m_browser; }
 
  private:

@@ -271,21 +271,49 @@ std::string PageCollector::itemValue(const GumboNode* node, const std::string& t
   return textOf(node, false);
 }
 
+// A page's bytes read as UTF-8 or, when they are not, as cp1252, and parsed. The tree
+// points into the text, so the two stay together, where they were made.
+class ParsedPage {
+ public:
+  ParsedPage(std::string_view html, std::string_view pageUrl) {
+    if (html.substr(0, 3) == "\xEF\xBB\xBF") html.remove_prefix(3);
+    m_utf8 = isValidUtf8(html) ? std::string(html) : text::cp1252ToUtf8(html);
+    if (nestingWork(m_utf8) > kMaxNestingWork) {
+      throw StructuredDataError("The page " + std::string(pageUrl) +
+                                " nests its elements too deeply to be read");
+    }
+    GumboOptions options = kGumboDefaultOptions;
+    options.max_errors = 0;  // the parse errors are of no use here
+    m_output.reset(gumbo_parse_with_options(&options, m_utf8.data(), m_utf8.size()));
+    if (!m_output) {
+      throw StructuredDataError("The page " + std::string(pageUrl) + " cannot be parsed");
+    }
+  }
+  ParsedPage(const ParsedPage&) = delete;
+  ParsedPage& operator=(const ParsedPage&) = delete;
+
+  const GumboOutput& output() const { return *m_output; }
+
+ private:
+  std::string m_utf8;
+  std::unique_ptr<GumboOutput, OutputDeleter> m_output;
+};
+
 }  // namespace
 
 PageData readHtmlPage(std::string_view html, std::string_view pageUrl) {
-  if (html.substr(0, 3) == "\xEF\xBB\xBF") html.remove_prefix(3);
-  const std::string utf8 = isValidUtf8(html) ? std::string(html) : text::cp1252ToUtf8(html);
-  if (nestingWork(utf8) > kMaxNestingWork) {
-    throw StructuredDataError("The page " + std::string(pageUrl) +
-                              " nests its elements too deeply to be read");
+  const ParsedPage page(html, pageUrl);
+  return PageCollector(page.output().document, pageUrl).collect();
+}
+
+webfetch::PageContent readPageContent(std::string_view html, std::string_view pageUrl) {
+  const ParsedPage page(html, pageUrl);
+  webfetch::PageContent content;
+  for (const PageLink& link : PageCollector(page.output().document, pageUrl).collect().links) {
+    if (link.tag == "a" && !link.href.empty()) content.links.push_back({link.href, link.text});
   }
-  GumboOptions options = kGumboDefaultOptions;
-  options.max_errors = 0;  // the parse errors are of no use here
-  const std::unique_ptr<GumboOutput, OutputDeleter> output(
-      gumbo_parse_with_options(&options, utf8.data(), utf8.size()));
-  if (!output) throw StructuredDataError("The page " + std::string(pageUrl) + " cannot be parsed");
-  return PageCollector(output->document, pageUrl).collect();
+  content.text = collapseAsciiSpace(textOf(page.output().root, true));
+  return content;
 }
 
 }  // namespace quillon::structured

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "structured/PageData.h"
+#include "webfetch/PageContent.h"
 
 #include <cstdint>
 #include <string_view>
@@ -17,5 +18,9 @@ inline constexpr std::uint64_t kMaxNestingWork = 50'000'000;
 // hidden elements, with a blank for line breaks and blocks (the browser lays the page out;
 // a parser can only come close). Throws StructuredDataError for markup nested too deeply.
 PageData readHtmlPage(std::string_view html, std::string_view pageUrl);
+
+// What the page shows, for the e-mail search on a business's website: its links (an a with
+// an address, and its visible text) and its visible text, as readHtmlPage reads them.
+webfetch::PageContent readPageContent(std::string_view html, std::string_view pageUrl);
 
 }  // namespace quillon::structured

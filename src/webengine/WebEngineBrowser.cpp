@@ -10,6 +10,7 @@
 #include <QUrl>
 #include <QWebEngineHistory>
 #include <QWebEnginePage>
+#include <QWebEngineProfile>
 #include <QWebEngineScript>
 
 #include <algorithm>
@@ -69,10 +70,22 @@ WebEngineBrowser::WebEngineBrowser(QObject* parent)
 }
 
 WebEngineBrowser::~WebEngineBrowser() {
+  // The profile outlives this browser; it must not call a filter that is gone.
+  if (m_filterProfile) m_filterProfile->setUrlRequestInterceptor(nullptr);
   // Listeners may already be gone; the page's last signals (it may die after this body,
   // as a child) must not reach them.
   m_listeners.clear();
   if (m_page) m_page->disconnect(this);
+}
+
+void WebEngineBrowser::setBlockHeavyResources(bool block) {
+  if (m_filter == nullptr) {
+    if (!block || !m_page) return;
+    m_filter = new HeavyResourceFilter(this);
+    m_filterProfile = m_page->profile();
+    m_filterProfile->setUrlRequestInterceptor(m_filter);
+  }
+  m_filter->setBlocking(block);
 }
 
 void WebEngineBrowser::setSnapshotScope(capture::SnapshotScope scope) {

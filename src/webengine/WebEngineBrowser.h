@@ -2,11 +2,13 @@
 
 #include "capture/Browser.h"
 #include "capture/SnapshotScope.h"
+#include "webengine/HeavyResourceFilter.h"
 
 #include <QObject>
 #include <QPointer>
 #include <QWebEngineLoadingInfo>
 #include <QWebEnginePage>
+#include <QWebEngineProfile>
 
 #include <chrono>
 #include <memory>
@@ -36,6 +38,9 @@ class WebEngineBrowser final : public QObject, public capture::Browser {
   void setScriptTimeout(std::chrono::milliseconds timeout) { m_scriptTimeout = timeout; }
   // Which texts Document() takes (by default what the capture reads).
   void setSnapshotScope(capture::SnapshotScope scope);
+  // Whether the page's images, media and fonts are kept from loading (not by default). The
+  // filter sits on the page's profile: other pages of that profile follow it too.
+  void setBlockHeavyResources(bool block);
 
   // Waits, handling events, until ReadyState is 4 or the time-out passes; true when 4.
   bool waitUntilComplete(std::chrono::milliseconds timeout);
@@ -74,6 +79,8 @@ class WebEngineBrowser final : public QObject, public capture::Browser {
   void notify(Event event);
 
   QPointer<QWebEnginePage> m_page;
+  HeavyResourceFilter* m_filter = nullptr;
+  QPointer<QWebEngineProfile> m_filterProfile;  // where the filter sits
   std::vector<capture::BrowserListener*> m_listeners;
   std::u16string m_snapshotScript;
   std::chrono::milliseconds m_scriptTimeout{30'000};

@@ -4,6 +4,7 @@
 #include "results/ResultsTable.h"
 #include "support/FakeBrowser.h"
 #include "support/FakeDocument.h"
+#include "support/FakeEmailSearches.h"
 #include "text/Utf8.h"
 
 #include <gtest/gtest.h>
@@ -37,15 +38,15 @@ struct Harness {
   ScriptedPump pump;
   DownloadBusyFlag busy;
   std::map<std::u16string, std::shared_ptr<FakeDocument>> site;
-  std::vector<std::string> lookups;
-  std::function<std::string(std::string_view)> lookup = [this](std::string_view url) {
-    lookups.emplace_back(url);
-    return std::string("info@") + std::string(url.substr(url.rfind('/') + 1)) + ".it";
-  };
+  testing::FakeEmailSearches searches;
+  std::vector<std::string>& lookups = searches.lookups;
   CaptureController controller{
-      {browser, window, table, pump, busy, [this](std::string_view url) { return lookup(url); }}};
+      {browser, window, table, pump, busy, [this] { return searches.handOut(); }}};
 
   Harness() {
+    searches.answer = [](const std::string& url) {
+      return "info@" + url.substr(url.rfind('/') + 1) + ".it";
+    };
     browser.onNavigate = [this](std::u16string_view url) {
       const auto it = site.find(std::u16string(url));
       if (it != site.end()) browser.document = it->second;
@@ -211,13 +212,57 @@ TEST(CaptureController, RowDeletedDuringItsLookupIsNotRevived) {
   card.inner = u"<a href=\"/go?url=www.paginegialle.it/roma/mario\">Scheda</a>";
   doc->add(testing::classed(u"org", u"Da Mario"));
   h.browser.document = doc;
-  h.lookup = [&](std::string_view) {
-    h.table.DeleteSelectedRows({0});
+  h.searches.answer = [&](const std::string&) {
+    h.table.DeleteSelectedRows({0});  // the user deletes the row while its lookup runs
     return std::string("info@mario.it");
   };
   h.controller.btnItaliaClick();
   EXPECT_EQ(h.table.Count(), 0);
-  EXPECT_EQ(h.window.countText, "0 l\xEDneas capturadas");
+  EXPECT_EQ(h.lookups.size(), 1u);
+}
+
+TEST(CaptureController, APageIsDoneOnceItsLookupsHaveReported) {
+  Harness h;
+  auto doc = std::make_shared<FakeDocument>();
+  auto& card = doc->add(testing::classed(u"vcard clearfix", u""));
+  card.inner = u"<a href=\"/go?url=www.paginegialle.it/roma/mario\">Scheda</a>";
+  doc->add(testing::classed(u"org", u"Da Mario"));
+  h.browser.document = doc;
+  struct Watch : CaptureObserver {
+    Harness& h;
+    std::string emailWhenDone = "not done";
+    explicit Watch(Harness& harness) : h(harness) {}
+    void pageDone(const PageDone&) override { emailWhenDone = h.table.Cell(0, 9); }
+  } watch{h};
+  h.controller.addObserver(watch);
+  h.controller.btnItaliaClick();
+  // The journal writes a page with its e-mails, so a resumed run misses none.
+  EXPECT_EQ(watch.emailWhenDone, "info@mario.it");
+}
+
+TEST(CaptureController, ClosingTheWindowEndsTheLookupsAndTheirRowsKeepAnEmptyEmail) {
+  Harness h;
+  auto doc = std::make_shared<FakeDocument>();
+  auto& card = doc->add(testing::classed(u"vcard clearfix", u""));
+  card.inner = u"<a href=\"/go?url=www.paginegialle.it/roma/mario\">Scheda</a>";
+  doc->add(testing::classed(u"org", u"Da Mario"));
+  doc->add(testing::anchor(u"p", u"pagina successiva", u"http://it/2"));
+  h.browser.document = doc;
+  h.browser.onNavigate = [&](std::u16string_view) { h.browser.readyState = 1; };
+  // The user closes the window while page 2 loads and the lookup is still out.
+  h.pump.onPass = [&](int) {
+    if (h.searches.pending() > 0) h.controller.abortRun();
+  };
+  h.searches.answer = [](const std::string&) -> std::string {
+    ADD_FAILURE() << "a cancelled lookup must not be answered";
+    return "x";
+  };
+  h.controller.btnItaliaClick();
+  EXPECT_GE(h.searches.cancels, 1);
+  ASSERT_EQ(h.table.Count(), 1);
+  EXPECT_EQ(h.table.subItemCount(h.table.rowAt(0)), 9);
+  EXPECT_EQ(h.table.Cell(0, 9), "");
+  EXPECT_FALSE(h.controller.isRunning());
 }
 
 TEST(CaptureController, LongRunsAndPageLimits) {

@@ -10,6 +10,7 @@
 #include "results/ResultsTable.h"
 #include "support/FakeBrowser.h"
 #include "support/FakeDocument.h"
+#include "support/FakeEmailSearches.h"
 
 #include <chrono>
 #include <gtest/gtest.h>
@@ -64,13 +65,13 @@ struct Harness {
   ScriptedPump pump;
   DownloadBusyFlag busy;
   std::map<std::u16string, std::shared_ptr<FakeDocument>> site;
-  std::vector<std::string> lookups;
-  CaptureController controller{{browser, window, table, pump, busy, [this](std::string_view url) {
-                                  lookups.emplace_back(url);
-                                  return std::string("info@example.it");
-                                }}};
+  testing::FakeEmailSearches searches;
+  std::vector<std::string>& lookups = searches.lookups;
+  CaptureController controller{
+      {browser, window, table, pump, busy, [this] { return searches.handOut(); }}};
 
   Harness() {
+    searches.answer = [](const std::string&) { return std::string("info@example.it"); };
     browser.onNavigate = [this](std::u16string_view url) {
       const auto it = site.find(std::u16string(url));
       if (it != site.end()) browser.document = it->second;

@@ -25,6 +25,9 @@ class FakeBrowserPane final : public BrowserPane {
   }
   QWidget* widget() override { return m_widget; }
   capture::Browser& browser() override { return m_browser; }
+  void setBlockHeavyResources(bool block) override { blockCalls.push_back(block); }
+
+  std::vector<bool> blockCalls;
 
  private:
   quillon::testing::FakeBrowser& m_browser;

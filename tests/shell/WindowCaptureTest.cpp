@@ -4,7 +4,9 @@
 #include "shell/ResultsView.h"
 #include "shell/StatusBar.h"
 
+#include <QCheckBox>
 #include <QLineEdit>
+#include <QSpinBox>
 
 namespace quillon::shell {
 namespace {
@@ -95,6 +97,28 @@ TEST_F(WindowCapture, StopShowsWhileARunWaitsForItsPage) {
   EXPECT_TRUE(allButtonsEnabled(true));
   // No next page: the run ended by itself and the stop stays pending.
   EXPECT_TRUE(window->captureController().stopFlag());
+}
+
+TEST_F(WindowCapture, TheOptionsApplyToTheRunsThatFollow) {
+  auto& findEmails = *window->findChild<QCheckBox*>(QStringLiteral("chkFindEmails"));
+  auto& skipImages = *window->findChild<QCheckBox*>(QStringLiteral("chkSkipImages"));
+  auto& lookups = *window->findChild<QSpinBox*>(QStringLiteral("spnLookups"));
+  EXPECT_FALSE(findEmails.isChecked());  // both off by default
+  EXPECT_FALSE(skipImages.isChecked());
+  EXPECT_EQ(lookups.value(), 8);
+  EXPECT_EQ(lookups.minimum(), 1);
+
+  button("btnAustralia").click();
+  EXPECT_EQ(pane->blockCalls, (std::vector<bool>{false, false}));
+  EXPECT_FALSE(window->captureController().findWebsiteEmails());
+
+  findEmails.click();
+  skipImages.click();
+  pane->blockCalls.clear();
+  button("btnAustralia").click();
+  // Lighter pages only while the run goes.
+  EXPECT_EQ(pane->blockCalls, (std::vector<bool>{true, false}));
+  EXPECT_TRUE(window->captureController().findWebsiteEmails());
 }
 
 }  // namespace

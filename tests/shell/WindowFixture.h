@@ -18,7 +18,9 @@ namespace quillon::shell::testing {
 class WindowFixture : public ::testing::Test {
  protected:
   void SetUp() override {
-    window = std::make_unique<TfrmVeskel>(std::make_unique<FakeBrowserPane>(browser), &dialogs);
+    auto paneOwned = std::make_unique<FakeBrowserPane>(browser);
+    pane = paneOwned.get();
+    window = std::make_unique<TfrmVeskel>(std::move(paneOwned), &dialogs);
     window->setAttribute(Qt::WA_QuitOnClose, false);
   }
 
@@ -48,6 +50,7 @@ class WindowFixture : public ::testing::Test {
   }
 
   quillon::testing::FakeBrowser browser;
+  FakeBrowserPane* pane = nullptr;  // the window's
   ScriptedDialogs dialogs;
   std::unique_ptr<TfrmVeskel> window;
 };
