@@ -155,7 +155,12 @@ bool CaptureController::readPage(Run& run, int page) {
   enterRun(run.mode);
   waitForPage(run.context.pump);
   const std::string address = text::utf16ToUtf8(m_services.browser.LocationURL());
+  run.context.page = page;
   PageReading reading = run.mode.readPage(run.context);
+  if (!reading.endReason.empty()) {
+    run.endReason = reading.endReason;
+    return false;
+  }
   if (!reading.signature.empty()) {
     // A page seen before is not read again: a next link that leads back would loop.
     if (const auto earlier = run.signatures.find(reading.signature);

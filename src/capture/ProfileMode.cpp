@@ -1,0 +1,134 @@
+#include "capture/ProfileMode.h"
+
+#include "capture/Browser.h"
+#include "capture/CaptureError.h"
+#include "capture/Pause2.h"
+#include "profiles/ProfileError.h"
+#include "profiles/ProfileListings.h"
+#include "results/ResultsTable.h"
+#include "text/Utf8.h"
+
+#include <utility>
+
+namespace quillon::capture {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+void pause(RunContext& context, std::chrono::milliseconds time) {
+  Pause2(static_cast<std::uint32_t>(time.count()), context.pump);
+}
+
+}  // namespace
+
+ProfileMode::ProfileMode(profiles::Profile profile) : ProfileMode(std::move(profile), Limits{}) {}
+
+ProfileMode::ProfileMode(profiles::Profile profile, Limits limits)
+    : m_profile(std::move(profile)),
+      m_limits(limits),
+      m_values(m_profile),
+      m_request(profiles::profileRequest(m_profile)) {}
+
+results::CaptionSet ProfileMode::captions() const { return m_profile.captions; }
+
+std::string_view ProfileMode::countSuffix() const {
+  return m_profile.captions == results::CaptionSet::English ? " lines captured"
+                                                            : " l\xEDneas capturadas";
+}
+
+profiles::ProfilePage ProfileMode::read(RunContext& context) {
+  try {
+    return profiles::decodeProfilePage(context.browser.profileData(m_request), m_profile.name);
+  } catch (const profiles::ProfileError& error) {
+    throw CaptureError(error.what());
+  }
+}
+
+void ProfileMode::loadEverything(RunContext& context) {
+  for (int click = 0; click < m_limits.loadMoreClicks; ++click) {
+    const std::size_t before = read(context).listings.size();
+    if (context.browser.clickElements(m_profile.loadMore, {}, false) == 0) return;
+    // Until more listings show, the button goes, or the page has had its time.
+    const auto deadline = Clock::now() + m_limits.settle;
+    std::size_t now = before;
+    while (now <= before && Clock::now() < deadline) {
+      pause(context, m_limits.poll);
+      now = read(context).listings.size();
+    }
+    if (now <= before) return;  // the count stopped growing
+  }
+  context.warn("page " + std::to_string(context.page) + ": \"load more\" clicked " +
+               std::to_string(m_limits.loadMoreClicks) + " times; the rest is left");
+}
+
+void ProfileMode::revealAll(RunContext& context) {
+  const std::string before = context.browser.profileData(m_request);
+  if (context.browser.clickElements(m_profile.reveal, m_profile.listing, true) == 0) return;
+  // The page has settled once what it shows has changed and then held still for a poll.
+  const auto deadline = Clock::now() + m_limits.settle;
+  std::string previous = before;
+  while (Clock::now() < deadline) {
+    pause(context, m_limits.poll);
+    const std::string now = context.browser.profileData(m_request);
+    if (now != before && now == previous) return;
+    previous = now;
+  }
+}
+
+PageReading ProfileMode::readPage(RunContext& context) {
+  if (!m_profile.loadMore.empty()) loadEverything(context);
+  if (!m_profile.reveal.empty()) revealAll(context);
+  m_page = read(context);
+  PageReading reading;
+  if (m_page.listings.empty()) {
+    reading.endReason = "page " + std::to_string(context.page) + " has no listings for profile " +
+                        m_profile.name;
+    return reading;
+  }
+  std::vector<structured::Listing> listings = profiles::profileListings(m_profile, m_values, m_page);
+  reading.signature = profiles::listingsSignature(listings);
+  reading.addRows = [this, &context, listings = std::move(listings)] {
+    return addRows(context, listings);
+  };
+  return reading;
+}
+
+int ProfileMode::addRows(RunContext& context, const std::vector<structured::Listing>& listings) {
+  const bool lookups = m_profile.emailLookup && context.lookupEmail;
+  int added = 0;
+  for (const structured::Listing& listing : listings) {
+    const std::string name = text::utf8ToCp1252(listing[structured::Column::Name]);
+    if (name.empty()) continue;
+    const std::string phone = text::utf8ToCp1252(listing[structured::Column::Telephone]);
+    if (context.table.IsAlreadyIn(phone, name)) continue;
+    const std::string& web = listing[structured::Column::Url];
+    const bool lookUp = lookups && !web.empty() && listing[structured::Column::Email].empty();
+    std::vector<std::string> subItems;
+    const std::size_t last = listing.columns.size() - (lookUp ? 1 : 0);
+    for (std::size_t column = 1; column < last; ++column) {
+      subItems.push_back(text::utf8ToCp1252(listing.columns[column]));
+    }
+    const results::RowHandle row = context.table.AddRow(name, std::move(subItems));
+    ++added;
+    // The lookup dispatches messages: the row may be gone when it returns, and then
+    // AppendSubItem drops the result.
+    if (lookUp) context.table.AppendSubItem(row, context.lookupEmail(text::utf8ToCp1252(web)));
+  }
+  return added;
+}
+
+PageTurn ProfileMode::turnPage(RunContext& context) {
+  PageTurn turn;
+  if (const auto next = profiles::profileNextPage(m_profile, m_page, context.readAddresses)) {
+    turn.followed = true;
+    turn.address = *next;
+    turn.linkText = m_page.nextText;
+    context.browser.Navigate(text::utf8ToUtf16(*next));
+    return turn;
+  }
+  const bool anyNext = profiles::profileNextPage(m_profile, m_page, {}).has_value();
+  turn.endReason = anyNext ? "next page already read" : "no next page";
+  return turn;
+}
+
+}  // namespace quillon::capture

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "capture/RunMode.h"
+#include "profiles/FieldValues.h"
+#include "profiles/Profile.h"
+#include "profiles/ProfilePage.h"
+
+#include <chrono>
+#include <string>
+
+namespace quillon::capture {
+
+// A run over a site profile: on each page the "load more" button is clicked until it goes,
+// the listing count stops growing or a bound is reached; the reveal buttons inside the
+// listings are clicked, with a bounded wait for the page to settle; then the profile's
+// selectors are run in one evaluation and every container becomes a row. The next page is
+// the profile's next link, or the auto mode's rules without one. A page on which the listing
+// selector matches nothing ends the run: "page N has no listings for profile P".
+class ProfileMode final : public RunMode {
+ public:
+  // How long the page may take to settle after clicks, and how many "load more" clicks a
+  // page gets at most.
+  struct Limits {
+    std::chrono::milliseconds settle{5000};
+    std::chrono::milliseconds poll{100};
+    int loadMoreClicks = 50;
+  };
+
+  // Throws ProfileError for a pattern that does not compile.
+  explicit ProfileMode(profiles::Profile profile);
+  ProfileMode(profiles::Profile profile, Limits limits);
+
+  results::CaptionSet captions() const override;
+  std::string_view countSuffix() const override;
+  PageReading readPage(RunContext& context) override;
+  PageTurn turnPage(RunContext& context) override;
+
+ private:
+  profiles::ProfilePage read(RunContext& context);
+  void loadEverything(RunContext& context);
+  void revealAll(RunContext& context);
+  int addRows(RunContext& context, const std::vector<structured::Listing>& listings);
+
+  profiles::Profile m_profile;
+  Limits m_limits;
+  profiles::FieldValues m_values;
+  std::string m_request;
+  profiles::ProfilePage m_page;  // the page read last
+};
+
+}  // namespace quillon::capture
