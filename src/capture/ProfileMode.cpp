@@ -15,8 +15,8 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-void pause(RunContext& context, std::chrono::milliseconds time) {
-  Pause2(static_cast<std::uint32_t>(time.count()), context.pump);
+void pause(MessagePump& pump, std::chrono::milliseconds time) {
+  Pause2(static_cast<std::uint32_t>(time.count()), pump);
 }
 
 }  // namespace
@@ -36,56 +36,66 @@ std::string_view ProfileMode::countSuffix() const {
                                                             : " l\xEDneas capturadas";
 }
 
-profiles::ProfilePage ProfileMode::read(RunContext& context) {
+profiles::ProfilePage ProfileMode::read(Browser& browser) {
   try {
-    return profiles::decodeProfilePage(context.browser.profileData(m_request), m_profile.name);
+    return profiles::decodeProfilePage(browser.profileData(m_request), m_profile.name);
   } catch (const profiles::ProfileError& error) {
     throw CaptureError(error.what());
   }
 }
 
-void ProfileMode::loadEverything(RunContext& context) {
+void ProfileMode::loadEverything(Browser& browser, MessagePump& pump,
+                                 const std::function<void(const std::string&)>& warn, int page) {
   for (int click = 0; click < m_limits.loadMoreClicks; ++click) {
-    const std::size_t before = read(context).listings.size();
-    if (context.browser.clickElements(m_profile.loadMore, {}, false) == 0) return;
+    const std::size_t before = read(browser).listings.size();
+    if (browser.clickElements(m_profile.loadMore, {}, false) == 0) return;
     // Until more listings show, the button goes, or the page has had its time.
     const auto deadline = Clock::now() + m_limits.settle;
     std::size_t now = before;
     while (now <= before && Clock::now() < deadline) {
-      pause(context, m_limits.poll);
-      now = read(context).listings.size();
+      pause(pump, m_limits.poll);
+      now = read(browser).listings.size();
     }
     if (now <= before) return;  // the count stopped growing
   }
-  context.warn("page " + std::to_string(context.page) + ": \"load more\" clicked " +
-               std::to_string(m_limits.loadMoreClicks) + " times; the rest is left");
+  if (warn) {
+    warn("page " + std::to_string(page) + ": \"load more\" clicked " +
+         std::to_string(m_limits.loadMoreClicks) + " times; the rest is left");
+  }
 }
 
-void ProfileMode::revealAll(RunContext& context) {
-  const std::string before = context.browser.profileData(m_request);
-  if (context.browser.clickElements(m_profile.reveal, m_profile.listing, true) == 0) return;
+void ProfileMode::revealAll(Browser& browser, MessagePump& pump) {
+  const std::string before = browser.profileData(m_request);
+  if (browser.clickElements(m_profile.reveal, m_profile.listing, true) == 0) return;
   // The page has settled once what it shows has changed and then held still for a poll.
   const auto deadline = Clock::now() + m_limits.settle;
   std::string previous = before;
   while (Clock::now() < deadline) {
-    pause(context, m_limits.poll);
-    const std::string now = context.browser.profileData(m_request);
+    pause(pump, m_limits.poll);
+    const std::string now = browser.profileData(m_request);
     if (now != before && now == previous) return;
     previous = now;
   }
 }
 
+std::vector<structured::Listing> ProfileMode::readListings(
+    Browser& browser, MessagePump& pump, const std::function<void(const std::string&)>& warn,
+    int page) {
+  if (!m_profile.loadMore.empty()) loadEverything(browser, pump, warn, page);
+  if (!m_profile.reveal.empty()) revealAll(browser, pump);
+  m_page = read(browser);
+  return profiles::profileListings(m_profile, m_values, m_page);
+}
+
 PageReading ProfileMode::readPage(RunContext& context) {
-  if (!m_profile.loadMore.empty()) loadEverything(context);
-  if (!m_profile.reveal.empty()) revealAll(context);
-  m_page = read(context);
+  std::vector<structured::Listing> listings =
+      readListings(context.browser, context.pump, context.warn, context.page);
   PageReading reading;
-  if (m_page.listings.empty()) {
+  if (listings.empty()) {
     reading.endReason = "page " + std::to_string(context.page) + " has no listings for profile " +
                         m_profile.name;
     return reading;
   }
-  std::vector<structured::Listing> listings = profiles::profileListings(m_profile, m_values, m_page);
   reading.signature = profiles::listingsSignature(listings);
   reading.addRows = [this, &context, listings = std::move(listings)] {
     return addRows(context, listings);

@@ -6,6 +6,7 @@
 #include "profiles/ProfilePage.h"
 
 #include <chrono>
+#include <functional>
 #include <string>
 
 namespace quillon::capture {
@@ -35,10 +36,18 @@ class ProfileMode final : public RunMode {
   PageReading readPage(RunContext& context) override;
   PageTurn turnPage(RunContext& context) override;
 
+  // What readPage reads of the page shown (after its clicks), without a run: the listings,
+  // one per container. `page` numbers the warnings.
+  std::vector<structured::Listing> readListings(Browser& browser, MessagePump& pump,
+                                                const std::function<void(const std::string&)>& warn,
+                                                int page = 1);
+  const profiles::Profile& profile() const { return m_profile; }
+
  private:
-  profiles::ProfilePage read(RunContext& context);
-  void loadEverything(RunContext& context);
-  void revealAll(RunContext& context);
+  profiles::ProfilePage read(Browser& browser);
+  void loadEverything(Browser& browser, MessagePump& pump,
+                      const std::function<void(const std::string&)>& warn, int page);
+  void revealAll(Browser& browser, MessagePump& pump);
   int addRows(RunContext& context, const std::vector<structured::Listing>& listings);
 
   profiles::Profile m_profile;

@@ -7,6 +7,8 @@
 #include "cli/FetchOptions.h"
 #include "cli/HeadlessWindow.h"
 #include "cli/OffscreenBrowser.h"
+#include "cli/ProfileOption.h"
+#include "capture/ProfileMode.h"
 #include "results/JsonWriter.h"
 #include "results/ResultsTable.h"
 #include "results/RowWriter.h"
@@ -28,7 +30,8 @@ namespace {
 
 const std::string kCaptureHelp =
     std::string(
-        "Usage: quillon-cli capture --site es|it|au|ca|auto URL|FILE [--output FILE]\n"
+        "Usage: quillon-cli capture --site es|it|au|ca|auto|--profile PROFILE URL|FILE\n"
+        "                           [--output FILE]\n"
         "                           [--max-pages N] [--resolve HOST:PORT:ADDRESS]...\n"
         "                           [--connect-to HOST:PORT:CONNECT-HOST:CONNECT-PORT]...\n"
         "                           [--timeout SECONDS]\n\n"
@@ -37,7 +40,10 @@ const std::string kCaptureHelp =
         "warnings and why the run ended go to standard error. Ctrl+C stops like the Stop\n"
         "button: the current page is finished and the rows are written.\n\n"
         "  --site SITE       es, it, au or ca: a built-in directory; auto: any site that\n"
-        "                    publishes its listings as schema.org data (JSON-LD or microdata)\n"
+        "                    publishes its listings as schema.org data (JSON-LD or microdata)\n") +
+    kProfileOptionHelp +
+    std::string(
+        "                    (instead of --site)\n"
         "  --output FILE     write the table to FILE, format by extension (.xls, .xlsx, .csv,\n"
         "                    .json); without it the rows go to standard output as JSON\n"
         "  --max-pages N     stop after N pages\n") +
@@ -45,6 +51,7 @@ const std::string kCaptureHelp =
 
 struct CaptureOptions {
   std::string mode;  // a run mode's code
+  std::optional<profiles::Profile> profile;  // instead of a code
   std::string address;
   std::string output;
   int maxPages = 0;
@@ -57,17 +64,27 @@ std::variant<CaptureOptions, int> parseOptions(CommandContext& context) {
   line.addValue(QStringLiteral("site"), "--site takes es, it, au, ca or auto");
   line.addValue(QStringLiteral("output"), "--output takes a file name");
   line.addValue(QStringLiteral("max-pages"), "--max-pages takes a number of pages from 1 on");
+  line.addValue(QStringLiteral("profile"), "--profile takes a profile file or name");
   addFetchOptions(line);
   if (const auto status = line.parse(context.args, context)) return *status;
 
   CaptureOptions options;
   const std::vector<std::string> addresses = line.positional();
   if (addresses.size() > 1) return line.fail(context, "only one URL or FILE may be given");
-  if (!line.isSet(QStringLiteral("site")) || addresses.empty()) {
-    return line.fail(context, "--site and a URL or FILE are required", true);
+  const bool byProfile = line.isSet(QStringLiteral("profile"));
+  if (byProfile && line.isSet(QStringLiteral("site"))) {
+    return line.fail(context, "--site and --profile exclude each other");
   }
-  options.mode = line.value(QStringLiteral("site"));
-  if (!capture::runModeFor(options.mode)) return line.failOption(context, QStringLiteral("site"));
+  if ((!line.isSet(QStringLiteral("site")) && !byProfile) || addresses.empty()) {
+    return line.fail(context, "--site (or --profile) and a URL or FILE are required", true);
+  }
+  if (byProfile) {
+    options.profile = loadProfileOption(line.value(QStringLiteral("profile")), "capture", context.err);
+    if (!options.profile) return kExitFailure;
+  } else {
+    options.mode = line.value(QStringLiteral("site"));
+    if (!capture::runModeFor(options.mode)) return line.failOption(context, QStringLiteral("site"));
+  }
   options.address = addresses.front();
   if (line.isSet(QStringLiteral("output"))) {
     const auto output = line.nonEmpty(QStringLiteral("output"), context);
@@ -155,7 +172,9 @@ bool runCapture(const CaptureOptions& options, const QUrl& url, results::Results
             loadPage(browser, url, std::chrono::seconds(options.fetch.timeoutSeconds))) {
       throw capture::CaptureError(*failure);
     }
-    const auto mode = capture::runModeFor(options.mode);
+    const std::unique_ptr<capture::RunMode> mode =
+        options.profile ? std::make_unique<capture::ProfileMode>(*options.profile)
+                        : capture::runModeFor(options.mode);
     controller.capture(*mode);
   } catch (const std::exception& e) {
     err << "quillon-cli capture: " << e.what() << "\n";

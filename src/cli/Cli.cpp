@@ -22,6 +22,7 @@ constexpr std::array kCommands = {
     CommandEntry{"walk", runWalk, "load a result page offscreen and print its page text"},
     CommandEntry{"capture", runCapture, "capture every result page of a search, without a window"},
     CommandEntry{"listings", runListings, "print the schema.org listings that one page gives"},
+    CommandEntry{"teach", runTeach, "teach a site profile from one listing's values"},
 };
 
 void printUsage(std::ostream& out) {

@@ -114,7 +114,8 @@ std::vector<SimpleSelector> relativeSelectors(const PageTree& tree, int containe
   std::vector<SimpleSelector> out;
   if (!tree.contains(container, element)) return out;
   std::vector<SelectorStep> own = elementSteps(at(tree, element));
-  for (SelectorStep& step : schemeSteps(at(tree, element))) own.insert(own.begin(), step);
+  // After the classes, before the bare tag.
+  for (SelectorStep& step : schemeSteps(at(tree, element))) own.insert(own.end() - 1, step);
 
   for (const SelectorStep& step : own) addIfFirst(out, tree, container, element, join({step}));
   for (const SelectorStep& step : own) {

@@ -61,15 +61,33 @@ int coverage(const PageTree& tree, const SimpleSelector& selector, const std::st
   return found;
 }
 
-// The selector of the element in the container that finds a value in the most containers.
+// How a selector tells its element: 0 by its own classes or attributes, 1 by an ancestor's
+// classes, 2 by positions or tags alone. Meaning beats structure: a position that happens to
+// find a value in more listings finds the wrong one in some.
+int kindOf(const SimpleSelector& selector) {
+  const SelectorStep& last = selector.steps.back();
+  if ((!last.classes.empty() || !last.attributes.empty()) && last.nthOfType == 0) return 0;
+  bool classed = false;
+  for (const SelectorStep& step : selector.steps) {
+    classed = classed || !step.classes.empty() || !step.attributes.empty();
+  }
+  return classed && last.nthOfType == 0 ? 1 : 2;
+}
+
+// Of the selectors of the element in the container, those of the best kind; of them, the one
+// that finds a value in the most containers.
 std::optional<SimpleSelector> bestSelector(const PageTree& tree, int container, int element,
                                            const std::string& attribute,
                                            const std::vector<int>& containers) {
   std::optional<SimpleSelector> best;
+  int bestKind = 3;
   int bestCount = -1;
   for (SimpleSelector& candidate : relativeSelectors(tree, container, element)) {
+    const int kind = kindOf(candidate);
+    if (kind > bestKind) continue;
     const int count = coverage(tree, candidate, attribute, containers);
-    if (count > bestCount) {
+    if (kind < bestKind || count > bestCount) {
+      bestKind = kind;
       bestCount = count;
       best = std::move(candidate);
     }
