@@ -1,5 +1,10 @@
 #pragma once
 
+#include <QString>
+
+#include <functional>
+
+class QMenu;
 class QWidget;
 
 namespace quillon::capture {
@@ -18,6 +23,13 @@ class BrowserPane {
   // The widget that shows the page; the window's layout takes it over.
   virtual QWidget* widget() = 0;
   virtual capture::Browser& browser() = 0;
+
+  // The text selected on the page (empty when there is none).
+  virtual QString selectedText() const { return {}; }
+  // Adds to the page's context menu, when text is selected, the actions that `extend` puts
+  // in the menu it is given.
+  using MenuExtension = std::function<void(QMenu& menu, const QString& selection)>;
+  virtual void setContextMenuExtension(MenuExtension extend) { static_cast<void>(extend); }
 };
 
 }  // namespace quillon::shell

@@ -8,6 +8,7 @@
 #include "shell/QtDialogs.h"
 #include "shell/ResultsModel.h"
 #include "shell/StatusBar.h"
+#include "shell/TeachPanel.h"
 #include "shell/WindowTitle.h"
 #include "text/Cp1252.h"
 #include "webfetch/EmailLookup.h"
@@ -137,7 +138,13 @@ void TfrmVeskel::DownloadComplete() {
   showAddress();
 }
 
-void TfrmVeskel::DocumentComplete(std::u16string_view) { showAddress(); }
+void TfrmVeskel::DocumentComplete(std::u16string_view) {
+  showAddress();
+  // The teach panel follows the page the user shows, not the pages of a run.
+  if (m_teachPanel->isVisible() && !m_capture->isRunning()) {
+    m_errors.guard([this] { m_teachPanel->readPage(); });
+  }
+}
 
 void TfrmVeskel::showAddress() {
   // What the user is typing stays until Enter or Esc.
@@ -172,6 +179,8 @@ void TfrmVeskel::setBusy(bool busy) {
   setWindowTitle(busy ? busyTitle() : idleTitle());
   for (QPushButton* each : m_buttons) each->setEnabled(!busy);
   m_addressField->setEnabled(!busy);
+  m_teachButton->setEnabled(!busy);
+  m_teachPanel->setEnabled(!busy);
   if (busy) {
     setCursor(Qt::WaitCursor);
   } else {

@@ -18,10 +18,15 @@
 
 class QCloseEvent;
 class QLineEdit;
+class QMenu;
 class QPushButton;
 
 namespace quillon::capture {
 class CaptureController;
+}
+
+namespace quillon::profiles {
+struct Profile;
 }
 
 namespace quillon::shell {
@@ -32,6 +37,7 @@ class GripSplitter;
 class ResultsModel;
 class ResultsView;
 class StatusBar;
+class TeachPanel;
 class ToolPanel;
 
 // The main window: the embedded browser with the navigation panel at its left, the
@@ -63,6 +69,8 @@ class TfrmVeskel final : public QMainWindow,
   QPushButton& button(WindowButton which) const;
   QPushButton& stopButton() const { return *m_stopButton; }
   QLineEdit& addressField() const { return *m_addressField; }
+  TeachPanel& teachPanel() const { return *m_teachPanel; }
+  QPushButton& teachButton() const { return *m_teachButton; }
   webfetch::TWebData& webData() { return m_webData; }
 
   // Handlers, callable as the buttons call them.
@@ -70,6 +78,10 @@ class TfrmVeskel final : public QMainWindow,
   void sbPanelClick(int panelIndex);
   // Enter in the address field: loads what the user typed (a bare host name over https).
   void addressEntered();
+  // "Teach this site…": shows the teach panel beside the page (reading the page), or hides it.
+  void teachClick();
+  // A run with a site profile, as the Capture buttons start theirs.
+  void captureWithProfile(const profiles::Profile& profile);
 
   // capture::WindowSurface
   void setBusy(bool busy) override;
@@ -90,6 +102,9 @@ class TfrmVeskel final : public QMainWindow,
   QPushButton* addButton(QWidget* panel, const char* name, const QString& caption,
                          const QRect& geometry);
   void connectHandlers();
+  // The teach panel and its button (TfrmVeskelTeach.cpp).
+  QWidget* createTeachPanel();
+  void addSelectionActions(QMenu& menu, const QString& selection);
 
   void FormCreate();
   void FormCloseQuery(QCloseEvent& event);
@@ -132,6 +147,8 @@ class TfrmVeskel final : public QMainWindow,
   std::array<QPushButton*, kWindowButtonCount> m_buttons{};
   QPushButton* m_stopButton = nullptr;
   QLineEdit* m_addressField = nullptr;
+  TeachPanel* m_teachPanel = nullptr;
+  QPushButton* m_teachButton = nullptr;
 };
 
 }  // namespace quillon::shell
