@@ -291,32 +291,40 @@ TeachResult teachProfile(const PageTree& tree, const TeachExamples& examples) {
   }
   if (names.size() > kMaxNamePlaces) names.resize(kMaxNamePlaces);
 
-  // First the smallest repeating ancestor that holds every example; failing that, the one
-  // that holds the name, to say which example is missing from it.
+  // For each place of the name, the smallest repeating ancestor that holds a place of the
+  // most other examples; those holding more are tried first.
+  struct Candidate {
+    int container;
+    ContainerChoice choice;
+    int held;
+  };
+  std::vector<Candidate> candidates;
+  for (const Placement& place : names) {
+    int mostHeld = -1;
+    for (int up = at(tree, place.element).parent; up >= 0; up = at(tree, up).parent) {
+      int held = 0;
+      for (std::size_t i = 1; i < kColumnCount; ++i) {
+        held += placesInside(work, columnAt(i), up).empty() ? 0 : 1;
+      }
+      if (held <= mostHeld) continue;
+      if (auto choice = chooseContainer(tree, up, place.element)) {
+        mostHeld = held;
+        candidates.push_back({up, std::move(*choice), held});
+      }
+    }
+  }
+  std::stable_sort(candidates.begin(), candidates.end(),
+                   [](const Candidate& a, const Candidate& b) { return a.held > b.held; });
   bool found = false;
   TeachResult partial;
-  for (const bool needAll : {true, false}) {
-    for (const Placement& place : names) {
-      for (int up = at(tree, place.element).parent; up >= 0 && !found; up = at(tree, up).parent) {
-        bool holdsAll = true;
-        for (std::size_t i = 1; i < kColumnCount && needAll; ++i) {
-          if (!work.places[i].empty() && placesInside(work, columnAt(i), up).empty()) holdsAll = false;
-        }
-        if (!holdsAll) continue;
-        const auto choice = chooseContainer(tree, up, place.element);
-        if (!choice) continue;
-        TeachResult attempt;
-        if (teachIn(work, up, *choice, attempt)) {
-          result = std::move(attempt);
-          found = true;
-        } else if (partial.problem.empty() && !attempt.problem.empty()) {
-          partial = std::move(attempt);
-        }
-        break;  // a repeating container was found for this place: larger ones are no better
-      }
-      if (found) break;
+  for (const Candidate& candidate : candidates) {
+    TeachResult attempt;
+    if (teachIn(work, candidate.container, candidate.choice, attempt)) {
+      result = std::move(attempt);
+      found = true;
+      break;
     }
-    if (found) break;
+    if (partial.problem.empty() && !attempt.problem.empty()) partial = std::move(attempt);
   }
   if (!found) {
     if (!partial.problem.empty()) return partial;
