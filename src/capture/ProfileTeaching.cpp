@@ -40,11 +40,9 @@ profiles::TeachResult teachFromPage(Browser& browser, MessagePump& pump,
         previous = now;
       }
       tree = readTree(browser);
-      profiles::TeachResult revealed = profiles::teachProfile(tree, examples);
-      if (revealed.ok) {
-        if (revealed.profile.reveal.empty()) revealed.profile.reveal = reveal;
-        result = std::move(revealed);
-      }
+      // What the page shows now is what counts, also for what is still missing.
+      result = profiles::teachProfile(tree, examples);
+      if (result.ok && result.profile.reveal.empty()) result.profile.reveal = reveal;
     }
   }
   const std::string host = profileHost(tree.url);

@@ -247,9 +247,10 @@ bool teachIn(const Work& work, int container, const ContainerChoice& choice, Tea
   }
   if (missing.empty()) return true;
   const std::string name = structured::collapseWhiteSpace(work.examples[Column::Name]);
+  const bool nowhere = work.places[static_cast<std::size_t>(missing.front())].empty();
   result.problem = "could not place the " + columnWords(missing.front()) + " " +
                    quoted(structured::collapseWhiteSpace(work.examples[missing.front()])) +
-                   " in the listing of " + quoted(name);
+                   (nowhere ? ": no element on the page shows it" : " in the listing of " + quoted(name));
   result.revealGuess = findRevealButtons(tree, container, choice.containers);
   return false;
 }

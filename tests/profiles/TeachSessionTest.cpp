@@ -30,8 +30,8 @@ TEST(TeachSession, TeachesAgainAfterEveryExampleAndSaysHowFarItIs) {
   session.setExample(Column::Telephone, "91 555 90 12");
   EXPECT_FALSE(session.ready());
   EXPECT_EQ(session.status(),
-            "Not yet: could not place the telephone \"91 555 90 12\" in the listing of \"Trattoria "
-            "Roma\". If a button on the page shows it, click that button and take the value again.");
+            "Not yet: could not place the telephone \"91 555 90 12\": no element on the page shows "
+            "it. If a button on the page shows it, click that button and take the value again.");
   EXPECT_THROW(session.profile("x"), ProfileError);
   session.setExample(Column::Telephone, "");
   session.setNextText("Adelante");

@@ -118,7 +118,7 @@ TEST(Teacher, AnExampleBehindAButtonIsNamedWithTheButtonsToClick) {
   const TeachResult result = teachProfile(fixturePage("page1.html"), firstListing());
   EXPECT_FALSE(result.ok);
   EXPECT_EQ(result.problem,
-            "could not place the telephone \"91 555 12 34\" in the listing of \"Casa Pepe\"");
+            "could not place the telephone \"91 555 12 34\": no element on the page shows it");
   EXPECT_EQ(result.revealGuess, "button.card__reveal");
   EXPECT_EQ(result.profile.listing, "article.card");
 }
