@@ -212,7 +212,12 @@ bool CaptureController::readPage(Run& run, int page) {
   // The searches of the page before had the load to run in; the page is done with them.
   finishPage(run);
   const std::string address = text::utf16ToUtf8(m_services.browser.LocationURL());
+  run.context.page = page;
   PageReading reading = run.mode.readPage(run.context);
+  if (!reading.endReason.empty()) {
+    run.endReason = reading.endReason;
+    return false;
+  }
   if (!reading.signature.empty()) {
     // A page seen before is not read again: a next link that leads back would loop.
     if (const auto earlier = run.signatures.find(reading.signature);

@@ -30,6 +30,8 @@ void startEmailSearches(results::ResultsTable& table, EmailSearches& searches,
   const std::string web = table.Cell(row, kWebColumn);
   if (web.empty()) return;
   if (rule.listingPageLookup) {
+    // Only a row that has no e-mail column yet (a profile's row may bring its own).
+    if (table.subItemCount(row) >= kEmailColumn) return;
     // AppendSubItem drops the result of a row deleted meanwhile.
     searches.lookUp(
         web, [&table, row](std::string email) { table.AppendSubItem(row, std::move(email)); });

@@ -13,7 +13,7 @@ class EmailSearches;
 // Which e-mail searches the rows of a run get.
 struct EmailRule {
   // The row's web address (column 8) is the directory's listing page: the e-mail found there
-  // is appended to the row, empty or not (the Italian lookup).
+  // is appended to a row that ends before column 9, empty or not (the Italian lookup).
   bool listingPageLookup = false;
   // A row with a web address and no e-mail of its own gets the e-mail found on that website
   // in column 9 (opt-in).

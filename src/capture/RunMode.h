@@ -39,6 +39,8 @@ struct RunContext {
   const std::function<void(const std::string& warning)>& warn;
   // The addresses of the pages read in this run, fragments removed (UTF-8).
   const std::set<std::string>& readAddresses;
+  // The number of the page being read, in the run (from 1).
+  int page = 1;
 };
 
 // A page as a run has read it, before its rows go into the table.
@@ -48,6 +50,9 @@ struct PageReading {
   std::string signature;
   // Adds the page's new rows to the table (and looks up their e-mails); returns how many.
   std::function<int()> addRows;
+  // When not empty, the run ends with this reason before the page's rows are added (a page
+  // that the mode cannot read, such as a block page); the rows of earlier pages stay.
+  std::string endReason;
 };
 
 // Where a run goes after a page: the address it asked the browser to load, or, when it

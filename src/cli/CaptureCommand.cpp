@@ -5,6 +5,7 @@
 #include "cli/OffscreenBrowser.h"
 #include "journal/Journal.h"
 #include "journal/JournalError.h"
+#include "profiles/ProfileError.h"
 #include "results/JsonWriter.h"
 #include "results/ResultsTable.h"
 #include "results/RowWriter.h"
@@ -112,6 +113,9 @@ int runCapture(CommandContext& context) {
       }
     }
   } catch (const journal::JournalError& error) {
+    context.err << "quillon-cli capture: " << error.what() << "\n";
+    return kExitFailure;
+  } catch (const profiles::ProfileError& error) {
     context.err << "quillon-cli capture: " << error.what() << "\n";
     return kExitFailure;
   }

@@ -2,6 +2,8 @@
 
 #include "capture/RunModes.h"
 #include "cli/CommandLine.h"
+#include "cli/ProfileOption.h"
+#include "profiles/ProfileFile.h"
 
 #include <cstdlib>
 
@@ -10,7 +12,8 @@ namespace {
 
 const std::string kCaptureHelp =
     std::string(
-        "Usage: quillon-cli capture --site es|it|au|ca|auto URL|FILE [--output FILE]\n"
+        "Usage: quillon-cli capture --site es|it|au|ca|auto|--profile PROFILE URL|FILE\n"
+        "                           [--output FILE]\n"
         "                           [--max-pages N] [--journal FILE] [--find-emails]\n"
         "                           [--lookup-concurrency N] [--load-images]\n"
         "                           [--resolve HOST:PORT:ADDRESS]...\n"
@@ -22,7 +25,10 @@ const std::string kCaptureHelp =
         "warnings and why the run ended go to standard error. Ctrl+C stops like the Stop\n"
         "button: the current page is finished and the rows are written.\n\n"
         "  --site SITE       es, it, au or ca: a built-in directory; auto: any site that\n"
-        "                    publishes its listings as schema.org data (JSON-LD or microdata)\n"
+        "                    publishes its listings as schema.org data (JSON-LD or microdata)\n") +
+    kProfileOptionHelp +
+    std::string(
+        "                    (instead of --site)\n"
         "  --output FILE     write the table to FILE, format by extension (.xls, .xlsx, .csv,\n"
         "                    .json); without it the rows go to standard output as JSON\n"
         "  --max-pages N     stop after N pages\n"
@@ -46,6 +52,8 @@ std::vector<std::pair<std::string, std::string>> CaptureOptions::journalled() co
   std::vector<std::pair<std::string, std::string>> kept;
   if (maxPages > 0) kept.emplace_back("max-pages", std::to_string(maxPages));
   if (findEmails) kept.emplace_back("find-emails", "yes");
+  // The profile itself: the run goes on as it began even when the file changes meanwhile.
+  if (profile) kept.emplace_back("profile", profiles::profileJson(*profile));
   for (const std::string& entry : fetch.resolve) kept.emplace_back("resolve", entry);
   for (const std::string& entry : fetch.connectTo) kept.emplace_back("connect-to", entry);
   return kept;
@@ -57,6 +65,7 @@ void CaptureOptions::takeJournalled(const std::vector<std::pair<std::string, std
     if (name == "find-emails") findEmails = true;
     if (name == "resolve") fetch.resolve.push_back(value);
     if (name == "connect-to") fetch.connectTo.push_back(value);
+    if (name == "profile") profile = profiles::parseProfile(value, "kept in the journal");
   }
 }
 
@@ -64,6 +73,7 @@ std::variant<CaptureOptions, int> parseCaptureOptions(CommandContext& context) {
   CommandLine line("capture", kCaptureHelp);
   line.addValue(QStringLiteral("site"), "--site takes es, it, au, ca or auto");
   line.addValue(QStringLiteral("output"), "--output takes a file name");
+  line.addValue(QStringLiteral("profile"), "--profile takes a profile file or name");
   line.addValue(QStringLiteral("max-pages"), "--max-pages takes a number of pages from 1 on");
   line.addValue(QStringLiteral("journal"), "--journal takes a file name");
   line.addValue(QStringLiteral("resume"), "--resume takes a journal's file name");
@@ -99,16 +109,28 @@ std::variant<CaptureOptions, int> parseCaptureOptions(CommandContext& context) {
   if (addresses.size() > 1) return line.fail(context, "only one URL or FILE may be given");
   if (!options.resume.empty()) {
     // The journal says where the run goes on, and how.
-    if (line.isSet(QStringLiteral("site")) || !addresses.empty() || !options.journal.empty()) {
+    if (line.isSet(QStringLiteral("site")) || line.isSet(QStringLiteral("profile")) ||
+        !addresses.empty() || !options.journal.empty()) {
       return line.fail(context, "--resume takes the site, the address and the journal from FILE");
     }
     return options;
   }
-  if (!line.isSet(QStringLiteral("site")) || addresses.empty()) {
-    return line.fail(context, "--site and a URL or FILE are required", true);
+  const bool byProfile = line.isSet(QStringLiteral("profile"));
+  if (byProfile && line.isSet(QStringLiteral("site"))) {
+    return line.fail(context, "--site and --profile exclude each other");
   }
-  options.mode = line.value(QStringLiteral("site"));
-  if (!capture::runModeFor(options.mode)) return line.failOption(context, QStringLiteral("site"));
+  if ((!line.isSet(QStringLiteral("site")) && !byProfile) || addresses.empty()) {
+    return line.fail(context, "--site (or --profile) and a URL or FILE are required", true);
+  }
+  if (byProfile) {
+    options.profile =
+        loadProfileOption(line.value(QStringLiteral("profile")), "capture", context.err);
+    if (!options.profile) return kExitFailure;
+    options.mode = "profile";
+  } else {
+    options.mode = line.value(QStringLiteral("site"));
+    if (!capture::runModeFor(options.mode)) return line.failOption(context, QStringLiteral("site"));
+  }
   options.address = addresses.front();
   return options;
 }

@@ -2,7 +2,9 @@
 
 #include "cli/Command.h"
 #include "cli/FetchOptions.h"
+#include "profiles/Profile.h"
 
+#include <optional>
 #include <string>
 #include <utility>
 #include <variant>
@@ -12,8 +14,9 @@ namespace quillon::cli {
 
 // The arguments of "quillon-cli capture".
 struct CaptureOptions {
-  std::string mode;     // a run mode's code: es, it, au, ca, auto
-  std::string address;  // URL or FILE; empty when resuming
+  std::string mode;                          // a run mode's code: es, it, au, ca, auto, profile
+  std::optional<profiles::Profile> profile;  // the profile of the mode "profile"
+  std::string address;                       // URL or FILE; empty when resuming
   std::string output;
   int maxPages = 0;
   FetchOptions fetch;

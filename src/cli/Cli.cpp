@@ -23,6 +23,7 @@ constexpr std::array kCommands = {
     CommandEntry{"capture", runCapture, "capture every result page of a search, without a window"},
     CommandEntry{"listings", runListings, "print the schema.org listings that one page gives"},
     CommandEntry{"journal", runJournal, "print what a capture journal holds"},
+    CommandEntry{"teach", runTeach, "teach a site profile from one listing's values"},
 };
 
 void printUsage(std::ostream& out) {

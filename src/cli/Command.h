@@ -28,6 +28,7 @@ int runWalk(CommandContext& context);
 int runCapture(CommandContext& context);
 int runListings(CommandContext& context);
 int runJournal(CommandContext& context);
+int runTeach(CommandContext& context);
 
 // Runs "quillon-cli ARGS..." (args[0] is the first argument after the program name).
 int runCli(CommandContext& context);

@@ -2,6 +2,7 @@
 
 #include "capture/CaptureError.h"
 #include "capture/DownloadBusyFlag.h"
+#include "capture/ProfileMode.h"
 #include "capture/QueuedEmailSearches.h"
 #include "capture/RunJournal.h"
 #include "capture/RunModes.h"
@@ -107,7 +108,9 @@ bool captureHeadless(const CaptureOptions& options, const QUrl& url, results::Re
             loadPage(browser, url, std::chrono::seconds(options.fetch.timeoutSeconds))) {
       throw capture::CaptureError(*failure);
     }
-    const auto mode = capture::runModeFor(options.mode);
+    const std::unique_ptr<capture::RunMode> mode =
+        options.profile ? std::make_unique<capture::ProfileMode>(*options.profile)
+                        : capture::runModeFor(options.mode);
     if (!mode) throw capture::CaptureError("no site or mode is called \"" + options.mode + "\"");
     controller.capture(*mode, resumption);
   } catch (const std::exception& e) {

@@ -1,9 +1,11 @@
 #include "capture/CaptureError.h"
+#include "capture/ProfileMode.h"
 #include "capture/SchemaListings.h"
 #include "cli/Command.h"
 #include "cli/CommandLine.h"
 #include "cli/FetchOptions.h"
 #include "cli/OffscreenBrowser.h"
+#include "cli/ProfileOption.h"
 #include "results/JsonWriter.h"
 #include "results/TableColumns.h"
 #include "structured/Extraction.h"
@@ -25,7 +27,8 @@ namespace {
 
 const std::string kListingsHelp =
     std::string(
-        "Usage: quillon-cli listings URL|FILE [--follow-details] [--resolve HOST:PORT:ADDRESS]...\n"
+        "Usage: quillon-cli listings URL|FILE [--follow-details] [--profile PROFILE]\n"
+        "                            [--resolve HOST:PORT:ADDRESS]...\n"
         "                            [--connect-to HOST:PORT:CONNECT-HOST:CONNECT-PORT]...\n"
         "                            [--timeout SECONDS]\n\n"
         "Loads one page in an offscreen browser, as a capture does (its scripts run), and\n"
@@ -35,17 +38,21 @@ const std::string kListingsHelp =
         "standard error. Check a site with it before a long run.\n\n"
         "  --follow-details  a summary page (a list of links to detail pages) gives the\n"
         "                    listing of each detail page, fetched over HTTP; without it, none\n") +
+    kProfileOptionHelp +
+    "                    (the listings that the profile reads, after its clicks, instead)\n" +
     kFetchOptionsHelp;
 
 struct ListingsOptions {
   std::string address;
   bool followDetails = false;
+  std::optional<profiles::Profile> profile;
   FetchOptions fetch;
 };
 
 std::variant<ListingsOptions, int> parseOptions(CommandContext& context) {
   CommandLine line("listings", kListingsHelp);
   line.addFlag(QStringLiteral("follow-details"));
+  line.addValue(QStringLiteral("profile"), "--profile takes a profile file or name");
   addFetchOptions(line);
   if (const auto status = line.parse(context.args, context)) return *status;
   const std::vector<std::string> addresses = line.positional();
@@ -53,7 +60,14 @@ std::variant<ListingsOptions, int> parseOptions(CommandContext& context) {
   if (addresses.empty()) return line.fail(context, "a URL or FILE is required", true);
   const auto fetch = readFetchOptions(line, context);
   if (!fetch) return kExitUsage;
-  return ListingsOptions{addresses.front(), line.isSet(QStringLiteral("follow-details")), *fetch};
+  ListingsOptions options{
+      addresses.front(), line.isSet(QStringLiteral("follow-details")), {}, *fetch};
+  if (line.isSet(QStringLiteral("profile"))) {
+    options.profile =
+        loadProfileOption(line.value(QStringLiteral("profile")), "listings", context.err);
+    if (!options.profile) return kExitFailure;
+  }
+  return options;
 }
 
 // Prints the listings as the table would hold them: 8-bit text, best fit.
@@ -72,6 +86,19 @@ void printListings(const std::vector<structured::Listing>& listings, std::ostrea
   writer.finish();
 }
 
+// The listings the profile reads from the page, after its load-more and reveal clicks.
+int listProfilePage(const profiles::Profile& profile, webengine::WebEngineBrowser& browser,
+                    CommandContext& context) {
+  capture::ProfileMode mode(profile);
+  webengine::QtMessagePump pump;
+  const auto listings = mode.readListings(
+      browser, pump, [&](const std::string& text) { context.err << "warning: " << text << "\n"; });
+  if (listings.empty())
+    context.err << "the page has no listings for profile " << profile.name << "\n";
+  printListings(listings, context.out);
+  return kExitOk;
+}
+
 int listPage(const ListingsOptions& options, const QUrl& url, CommandContext& context) {
   webengine::WebEngineBrowser browser;
   browser.setBlockHeavyResources(true);  // as a capture loads its pages
@@ -80,6 +107,7 @@ int listPage(const ListingsOptions& options, const QUrl& url, CommandContext& co
     context.err << "quillon-cli listings: " << *failure << "\n";
     return kExitFailure;
   }
+  if (options.profile) return listProfilePage(*options.profile, browser, context);
   const structured::PageData page = structured::decodePageData(browser.pageData());
   const structured::Extraction extraction = structured::extractListings(page);
   const capture::WarnFn warn = [&](const std::string& text) {

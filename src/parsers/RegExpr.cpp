@@ -54,12 +54,15 @@ std::string pcre2Message(int code) {
 
 class CompiledPattern {
  public:
-  explicit CompiledPattern(std::string_view pattern) {
-    const std::string translated = translatePattern(pattern);
+  CompiledPattern(std::string_view pattern, RegExpr::Syntax syntax) {
+    const bool utf8 = syntax == RegExpr::Syntax::Utf8;
+    const std::string translated = utf8 ? std::string(pattern) : translatePattern(pattern);
+    const uint32_t options = utf8 ? PCRE2_UTF | PCRE2_UCP | PCRE2_MATCH_INVALID_UTF
+                                  : PCRE2_DOTALL | PCRE2_DOLLAR_ENDONLY;
     int errorCode = 0;
     PCRE2_SIZE errorOffset = 0;
     m_code = pcre2_compile(reinterpret_cast<PCRE2_SPTR>(translated.data()), translated.size(),
-                           PCRE2_DOTALL | PCRE2_DOLLAR_ENDONLY, &errorCode, &errorOffset, nullptr);
+                           options, &errorCode, &errorOffset, nullptr);
     if (!m_code) {
       throw ERegExpr("Malformed pattern at offset " + std::to_string(errorOffset) + ": " +
                      pcre2Message(errorCode));
@@ -92,7 +95,7 @@ const CompiledPattern& compiledFor(std::string_view pattern) {
   const std::lock_guard lock(mutex);
   auto it = cache.find(std::string(pattern));
   if (it == cache.end()) {
-    auto compiled = std::make_unique<CompiledPattern>(pattern);
+    auto compiled = std::make_unique<CompiledPattern>(pattern, RegExpr::Syntax::Cp1252);
     it = cache.emplace(std::string(pattern), std::move(compiled)).first;
   }
   return *it->second;
@@ -106,11 +109,22 @@ struct RegExpr::MatchState {
 
 RegExpr::RegExpr() : m_state(std::make_unique<MatchState>()) {}
 
-RegExpr::RegExpr(std::string_view pattern) : RegExpr() { setExpression(pattern); }
+RegExpr::RegExpr(std::string_view pattern, Syntax syntax) : RegExpr() {
+  if (syntax == Syntax::Cp1252) {
+    setExpression(pattern);
+    return;
+  }
+  m_own = std::make_unique<const CompiledPattern>(pattern, syntax);
+  m_pattern = m_own.get();
+  const auto needed = static_cast<uint32_t>(m_pattern->groups() + 1);
+  m_state->data.reset(pcre2_match_data_create(needed, nullptr));
+  if (!m_state->data) throw ERegExpr("Out of memory for match data");
+}
 
 RegExpr::~RegExpr() = default;
 
 void RegExpr::setExpression(std::string_view pattern) {
+  m_own.reset();
   m_pattern = &compiledFor(pattern);
   m_matched = false;
   // One match block serves every pattern of a rule set; it grows only for a wider pattern.

@@ -18,8 +18,14 @@ class CompiledPattern;
 // capture goes on with the next rule, rather than hanging or ending the whole run.
 class RegExpr {
  public:
+  // The rule sets' syntax above, or Perl's over UTF-8 text with Unicode letters, digits and
+  // spaces (the patterns of site profiles). A UTF-8 pattern comes from a file, so it is
+  // compiled for its object alone rather than kept for the process; a subject that is not
+  // valid UTF-8 is searched in its valid stretches.
+  enum class Syntax { Cp1252, Utf8 };
+
   RegExpr();
-  explicit RegExpr(std::string_view pattern);
+  explicit RegExpr(std::string_view pattern, Syntax syntax = Syntax::Cp1252);
   ~RegExpr();
   RegExpr(const RegExpr&) = delete;
   RegExpr& operator=(const RegExpr&) = delete;
@@ -39,6 +45,7 @@ class RegExpr {
 
  private:
   const CompiledPattern* m_pattern = nullptr;
+  std::unique_ptr<const CompiledPattern> m_own;  // a UTF-8 pattern's
   struct MatchState;
   std::unique_ptr<MatchState> m_state;
   std::string_view m_subject;

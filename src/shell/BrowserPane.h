@@ -1,5 +1,10 @@
 #pragma once
 
+#include <QString>
+
+#include <functional>
+
+class QMenu;
 class QWidget;
 
 namespace quillon::capture {
@@ -20,6 +25,13 @@ class BrowserPane {
   virtual capture::Browser& browser() = 0;
   // Keeps the page's images, media and fonts from loading, or lets them load again.
   virtual void setBlockHeavyResources(bool /*block*/) {}
+
+  // The text selected on the page (empty when there is none).
+  virtual QString selectedText() const { return {}; }
+  // Adds to the page's context menu, when text is selected, the actions that `extend` puts
+  // in the menu it is given.
+  using MenuExtension = std::function<void(QMenu& menu, const QString& selection)>;
+  virtual void setContextMenuExtension(MenuExtension extend) { static_cast<void>(extend); }
 };
 
 }  // namespace quillon::shell

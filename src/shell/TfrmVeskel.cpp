@@ -10,6 +10,7 @@
 #include "shell/ResultsModel.h"
 #include "shell/SessionJournal.h"
 #include "shell/StatusBar.h"
+#include "shell/TeachPanel.h"
 #include "shell/WindowTitle.h"
 #include "text/Cp1252.h"
 
@@ -86,9 +87,13 @@ void TfrmVeskel::openSite(std::u16string_view address) {
 }
 
 void TfrmVeskel::runCapture(void (capture::CaptureController::*step)()) {
+  runCaptureWith([&] { (m_capture.get()->*step)(); });
+}
+
+void TfrmVeskel::runCaptureWith(const std::function<void()>& run) {
   // Lighter pages, when asked for, only while a run goes.
   if (!m_capture->isRunning()) m_browserPane->setBlockHeavyResources(m_skipImages);
-  m_errors.guard([&] { (m_capture.get()->*step)(); });
+  m_errors.guard(run);
   if (!m_capture->isRunning()) m_browserPane->setBlockHeavyResources(false);
   // A close asked for during the run comes back once the run has unwound.
   if (m_closePending && !m_capture->isRunning()) {
@@ -160,7 +165,13 @@ void TfrmVeskel::DownloadComplete() {
   showAddress();
 }
 
-void TfrmVeskel::DocumentComplete(std::u16string_view) { showAddress(); }
+void TfrmVeskel::DocumentComplete(std::u16string_view) {
+  showAddress();
+  // The teach panel follows the page the user shows, not the pages of a run.
+  if (m_teachPanel->isVisible() && !m_capture->isRunning()) {
+    m_errors.guard([this] { m_teachPanel->readPage(); });
+  }
+}
 
 void TfrmVeskel::showAddress() {
   // What the user is typing stays until Enter or Esc.
@@ -195,6 +206,8 @@ void TfrmVeskel::setBusy(bool busy) {
   setWindowTitle(busy ? busyTitle() : idleTitle());
   for (QPushButton* each : m_buttons) each->setEnabled(!busy);
   m_addressField->setEnabled(!busy);
+  m_teachButton->setEnabled(!busy);
+  m_teachPanel->setEnabled(!busy);
   if (busy) {
     setCursor(Qt::WaitCursor);
   } else {

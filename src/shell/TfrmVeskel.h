@@ -15,16 +15,22 @@
 #include <QMainWindow>
 
 #include <array>
+#include <functional>
 #include <memory>
 
 class QCheckBox;
 class QCloseEvent;
 class QLineEdit;
-class QSpinBox;
+class QMenu;
 class QPushButton;
+class QSpinBox;
 
 namespace quillon::capture {
 class CaptureController;
+}
+
+namespace quillon::profiles {
+struct Profile;
 }
 
 namespace quillon::shell {
@@ -36,6 +42,7 @@ class GripSplitter;
 class ResultsModel;
 class ResultsView;
 class StatusBar;
+class TeachPanel;
 class ToolPanel;
 
 // The main window: the embedded browser with the navigation panel at its left, the
@@ -67,6 +74,8 @@ class TfrmVeskel final : public QMainWindow,
   QPushButton& button(WindowButton which) const;
   QPushButton& stopButton() const { return *m_stopButton; }
   QLineEdit& addressField() const { return *m_addressField; }
+  TeachPanel& teachPanel() const { return *m_teachPanel; }
+  QPushButton& teachButton() const { return *m_teachButton; }
   webfetch::TWebData& webData() { return m_webData; }
 
   // Keeps the table in a crash-safe journal in the folder, after offering back what an
@@ -79,6 +88,10 @@ class TfrmVeskel final : public QMainWindow,
   void sbPanelClick(int panelIndex);
   // Enter in the address field: loads what the user typed (a bare host name over https).
   void addressEntered();
+  // "Teach this site…": shows the teach panel beside the page (reading the page), or hides it.
+  void teachClick();
+  // A run with a site profile, as the Capture buttons start theirs.
+  void captureWithProfile(const profiles::Profile& profile);
 
   // capture::WindowSurface
   void setBusy(bool busy) override;
@@ -100,6 +113,9 @@ class TfrmVeskel final : public QMainWindow,
   QPushButton* addButton(QWidget* panel, const char* name, const QString& caption,
                          const QRect& geometry);
   void connectHandlers();
+  // The teach panel and its button (TfrmVeskelTeach.cpp).
+  QWidget* createTeachPanel();
+  void addSelectionActions(QMenu& menu, const QString& selection);
 
   void FormCreate();
   void FormCloseQuery(QCloseEvent& event);
@@ -110,6 +126,8 @@ class TfrmVeskel final : public QMainWindow,
   void navigateHome();
   void openSite(std::u16string_view address);
   void runCapture(void (capture::CaptureController::*step)());
+  // Runs a capture (a button's, or one with a profile) with the run's settings around it.
+  void runCaptureWith(const std::function<void()>& run);
   std::unique_ptr<capture::EmailSearches> makeEmailSearches();
 
   // capture::BrowserListener
@@ -150,6 +168,8 @@ class TfrmVeskel final : public QMainWindow,
   QCheckBox* m_findEmailsBox = nullptr;
   QCheckBox* m_skipImagesBox = nullptr;
   QSpinBox* m_lookupsBox = nullptr;
+  TeachPanel* m_teachPanel = nullptr;
+  QPushButton* m_teachButton = nullptr;
 };
 
 }  // namespace quillon::shell

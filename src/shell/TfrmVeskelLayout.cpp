@@ -47,6 +47,7 @@ void TfrmVeskel::createWidgets() {
   upperLayout->setSpacing(0);
   upperLayout->addWidget(createNavigationPanel());
   upperLayout->addWidget(createBrowserArea(), 1);
+  upperLayout->addWidget(createTeachPanel());
 
   m_splitter = new GripSplitter(central);
   m_splitter->setObjectName(QStringLiteral("AdvSplitter1"));
@@ -135,6 +136,10 @@ ToolPanel* TfrmVeskel::createNavigationPanel() {
           QStringLiteral("Capture the listings that any site publishes as schema.org data"));
   m_stopButton = addButton(panel, "btnStop", QStringLiteral("Stop Capture!"), buttonAt(346));
   m_stopButton->hide();
+  m_teachButton = addButton(panel, "btnTeach", QStringLiteral(u"Teach this site…"), buttonAt(377));
+  m_teachButton->setCheckable(true);
+  m_teachButton->setToolTip(QStringLiteral(
+      "Teach Quillon a directory by example, keep it as a profile, capture with it"));
   return m_navigationPanel;
 }
 
@@ -239,6 +244,8 @@ void TfrmVeskel::connectHandlers() {
   connect(m_addressField, &QLineEdit::returnPressed, this,
           [this] { m_errors.guard([this] { addressEntered(); }); });
   onClick(WindowButton::Save, [this] { m_errors.guard([this] { btnSaveClick(); }); });
+  connect(m_teachButton, &QPushButton::clicked, this,
+          [this] { m_errors.guard([this] { teachClick(); }); });
   connect(m_stopButton, &QPushButton::clicked, this,
           [this] { m_errors.guard([this] { m_capture->btnStopClick(); }); });
   connect(m_statusBar, &StatusBar::panelClicked, this,

@@ -2,6 +2,7 @@
 
 #include "webengine/WebEngineBrowser.h"
 
+#include <QMenu>
 #include <QWebEngineView>
 
 namespace quillon::shell {
@@ -24,6 +25,23 @@ capture::Browser& WebBrowserPane::browser() { return *m_browser; }
 
 void WebBrowserPane::setBlockHeavyResources(bool block) {
   m_browser->setBlockHeavyResources(block);
+}
+
+QString WebBrowserPane::selectedText() const { return m_view ? m_view->selectedText() : QString(); }
+
+void WebBrowserPane::setContextMenuExtension(MenuExtension extend) {
+  m_extendMenu = std::move(extend);
+  m_view->setContextMenuPolicy(Qt::CustomContextMenu);
+  QObject::connect(m_view, &QWidget::customContextMenuRequested, m_view, [this](const QPoint& at) {
+    QMenu* menu = m_view->createStandardContextMenu();
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    const QString selection = m_view->selectedText();
+    if (m_extendMenu && !selection.trimmed().isEmpty()) {
+      menu->addSeparator();
+      m_extendMenu(*menu, selection);
+    }
+    menu->popup(m_view->mapToGlobal(at));
+  });
 }
 
 }  // namespace quillon::shell

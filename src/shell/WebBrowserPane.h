@@ -24,11 +24,14 @@ class WebBrowserPane final : public BrowserPane {
   QWidget* widget() override;
   capture::Browser& browser() override;
   void setBlockHeavyResources(bool block) override;
+  QString selectedText() const override;
+  void setContextMenuExtension(MenuExtension extend) override;
   webengine::WebEngineBrowser& webBrowser() { return *m_browser; }
 
  private:
   QPointer<QWebEngineView> m_view;
   std::unique_ptr<webengine::WebEngineBrowser> m_browser;
+  MenuExtension m_extendMenu;
 };
 
 }  // namespace quillon::shell

@@ -3,6 +3,7 @@
 #include "capture/CaptureError.h"
 #include "capture/DomSnapshot.h"
 #include "webengine/PageDataScript.h"
+#include "webengine/ProfileScripts.h"
 #include "webengine/SnapshotScript.h"
 
 #include <QEventLoop>
@@ -269,6 +270,22 @@ std::string WebEngineBrowser::pageData() {
   requirePage();
   static const std::u16string script = pageDataScript();
   return evaluate(script).toStdString();
+}
+
+std::string WebEngineBrowser::profileData(std::string_view request) {
+  requirePage();
+  return evaluate(profileDataScript(request)).toStdString();
+}
+
+std::string WebEngineBrowser::pageTree() {
+  requirePage();
+  static const std::u16string script = pageTreeScript();
+  return evaluate(script).toStdString();
+}
+
+int WebEngineBrowser::clickElements(std::string_view selector, std::string_view within, bool all) {
+  requirePage();
+  return evaluate(clickScript(selector, within, all)).toInt();
 }
 
 void WebEngineBrowser::addListener(capture::BrowserListener& listener) {

@@ -60,6 +60,10 @@ class WebEngineBrowser final : public QObject, public capture::Browser {
   std::u16string LocationURL() const override;
   // Throws CaptureError as Document() does.
   std::string pageData() override;
+  // These three throw CaptureError as Document() does.
+  std::string profileData(std::string_view request) override;
+  std::string pageTree() override;
+  int clickElements(std::string_view selector, std::string_view within, bool all) override;
   void addListener(capture::BrowserListener& listener) override;
   void removeListener(capture::BrowserListener& listener) override;
 

@@ -28,6 +28,18 @@ class FakeBrowser final : public Browser {
   int readyState = kReadyStateComplete;
   std::u16string location;
   std::string pageDataJson = R"({"url":"","jsonLd":[],"microdata":[],"links":[]})";
+  // A site profile's reads: the answer to each request (the JSON text of the collect
+  // script), the page tree, and the clicks asked for, which onClick may answer by changing
+  // the page as its scripts would.
+  std::function<std::string(std::string_view request)> onProfileData;
+  std::string pageTreeJson = R"({"url":"","elements":[]})";
+  struct Click {
+    std::string selector;
+    std::string within;
+    bool all;
+  };
+  std::vector<Click> clicks;
+  std::function<int(const Click&)> onClick;
   std::vector<std::u16string> navigations;
   int backs = 0;
   int forwards = 0;
@@ -52,6 +64,15 @@ class FakeBrowser final : public Browser {
   int ReadyState() const override { return readyState; }
   std::u16string LocationURL() const override { return location; }
   std::string pageData() override { return pageDataJson; }
+  std::string profileData(std::string_view request) override {
+    if (!onProfileData) throw std::runtime_error("no profile data");
+    return onProfileData(request);
+  }
+  std::string pageTree() override { return pageTreeJson; }
+  int clickElements(std::string_view selector, std::string_view within, bool all) override {
+    clicks.push_back({std::string(selector), std::string(within), all});
+    return onClick ? onClick(clicks.back()) : 0;
+  }
   std::shared_ptr<const capture::HtmlDocument> Document() override {
     if (shownDocument) return shownDocument;
     return document;

@@ -1,0 +1,143 @@
+#include "capture/ProfileMode.h"
+
+#include "capture/Browser.h"
+#include "capture/CaptureError.h"
+#include "capture/Pause2.h"
+#include "profiles/ProfileError.h"
+#include "profiles/ProfileListings.h"
+#include "results/ResultsTable.h"
+#include "text/Utf8.h"
+
+#include <utility>
+
+namespace quillon::capture {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+void pause(MessagePump& pump, std::chrono::milliseconds time) {
+  Pause2(static_cast<std::uint32_t>(time.count()), pump);
+}
+
+}  // namespace
+
+ProfileMode::ProfileMode(profiles::Profile profile) : ProfileMode(std::move(profile), Limits{}) {}
+
+ProfileMode::ProfileMode(profiles::Profile profile, Limits limits)
+    : m_profile(std::move(profile)),
+      m_limits(limits),
+      m_values(m_profile),
+      m_request(profiles::profileRequest(m_profile)) {}
+
+results::CaptionSet ProfileMode::captions() const { return m_profile.captions; }
+
+std::string_view ProfileMode::countSuffix() const {
+  return m_profile.captions == results::CaptionSet::English ? " lines captured"
+                                                            : " l\xEDneas capturadas";
+}
+
+profiles::ProfilePage ProfileMode::read(Browser& browser) {
+  try {
+    return profiles::decodeProfilePage(browser.profileData(m_request), m_profile.name);
+  } catch (const profiles::ProfileError& error) {
+    throw CaptureError(error.what());
+  }
+}
+
+void ProfileMode::loadEverything(Browser& browser, MessagePump& pump,
+                                 const std::function<void(const std::string&)>& warn, int page) {
+  for (int click = 0; click < m_limits.loadMoreClicks; ++click) {
+    const std::size_t before = read(browser).listings.size();
+    if (browser.clickElements(m_profile.loadMore, {}, false) == 0) return;
+    // Until more listings show, the button goes, or the page has had its time.
+    const auto deadline = Clock::now() + m_limits.settle;
+    std::size_t now = before;
+    while (now <= before && Clock::now() < deadline) {
+      pause(pump, m_limits.poll);
+      now = read(browser).listings.size();
+    }
+    if (now <= before) return;  // the count stopped growing
+  }
+  if (warn) {
+    warn("page " + std::to_string(page) + ": \"load more\" clicked " +
+         std::to_string(m_limits.loadMoreClicks) + " times; the rest is left");
+  }
+}
+
+void ProfileMode::revealAll(Browser& browser, MessagePump& pump) {
+  const std::string before = browser.profileData(m_request);
+  if (browser.clickElements(m_profile.reveal, m_profile.listing, true) == 0) return;
+  // The page has settled once what it shows has changed and then held still for a poll.
+  const auto deadline = Clock::now() + m_limits.settle;
+  std::string previous = before;
+  while (Clock::now() < deadline) {
+    pause(pump, m_limits.poll);
+    const std::string now = browser.profileData(m_request);
+    if (now != before && now == previous) return;
+    previous = now;
+  }
+}
+
+std::vector<structured::Listing> ProfileMode::readListings(
+    Browser& browser, MessagePump& pump, const std::function<void(const std::string&)>& warn,
+    int page) {
+  if (!m_profile.loadMore.empty()) loadEverything(browser, pump, warn, page);
+  if (!m_profile.reveal.empty()) revealAll(browser, pump);
+  m_page = read(browser);
+  return profiles::profileListings(m_profile, m_values, m_page);
+}
+
+PageReading ProfileMode::readPage(RunContext& context) {
+  std::vector<structured::Listing> listings =
+      readListings(context.browser, context.pump, context.warn, context.page);
+  PageReading reading;
+  if (listings.empty()) {
+    reading.endReason =
+        "page " + std::to_string(context.page) + " has no listings for profile " + m_profile.name;
+    return reading;
+  }
+  reading.signature = profiles::listingsSignature(listings);
+  reading.addRows = [this, &context, listings = std::move(listings)] {
+    return addRows(context, listings);
+  };
+  return reading;
+}
+
+int ProfileMode::addRows(RunContext& context, const std::vector<structured::Listing>& listings) {
+  const bool lookups = m_profile.emailLookup;
+  int added = 0;
+  for (const structured::Listing& listing : listings) {
+    const std::string name = text::utf8ToCp1252(listing[structured::Column::Name]);
+    if (name.empty()) continue;
+    const std::string phone = text::utf8ToCp1252(listing[structured::Column::Telephone]);
+    if (context.table.IsAlreadyIn(phone, name)) continue;
+    const std::string& web = listing[structured::Column::Url];
+    const bool lookUp = lookups && !web.empty() && listing[structured::Column::Email].empty();
+    std::vector<std::string> subItems;
+    const std::size_t last = listing.columns.size() - (lookUp ? 1 : 0);
+    for (std::size_t column = 1; column < last; ++column) {
+      subItems.push_back(text::utf8ToCp1252(listing.columns[column]));
+    }
+    const results::RowHandle row = context.table.AddRow(name, std::move(subItems));
+    ++added;
+    // A row without its e-mail column gets the lookup's e-mail appended.
+    if (context.rowAdded) context.rowAdded(row);
+  }
+  return added;
+}
+
+PageTurn ProfileMode::turnPage(RunContext& context) {
+  PageTurn turn;
+  if (const auto next = profiles::profileNextPage(m_profile, m_page, context.readAddresses)) {
+    turn.followed = true;
+    turn.address = *next;
+    turn.linkText = m_page.nextText;
+    context.browser.Navigate(text::utf8ToUtf16(*next));
+    return turn;
+  }
+  const bool anyNext = profiles::profileNextPage(m_profile, m_page, {}).has_value();
+  turn.endReason = anyNext ? "next page already read" : "no next page";
+  return turn;
+}
+
+}  // namespace quillon::capture

@@ -1,0 +1,22 @@
+#include "cli/ProfileOption.h"
+
+#include "profiles/ProfileError.h"
+#include "profiles/ProfileStore.h"
+
+namespace quillon::cli {
+
+const char* const kProfileOptionHelp =
+    "  --profile PROFILE a site profile: a profile file, or the name of one in\n"
+    "                    $XDG_DATA_HOME/quillon/profiles (quillon-cli teach makes one)\n";
+
+std::optional<profiles::Profile> loadProfileOption(const std::string& nameOrPath,
+                                                   const std::string& command, std::ostream& err) {
+  try {
+    return profiles::findProfile(nameOrPath, profiles::profileFolder()).profile;
+  } catch (const profiles::ProfileError& error) {
+    err << "quillon-cli " << command << ": " << error.what() << "\n";
+    return std::nullopt;
+  }
+}
+
+}  // namespace quillon::cli

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "profiles/Profile.h"
+
+#include <array>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace quillon::parsers {
+class RegExpr;
+}
+
+namespace quillon::profiles {
+
+// Turns what a profile's field elements give (their text or attribute) into column values:
+// white space collapsed and trimmed; from an attribute, a web address or e-mail drops a
+// leading "mailto:" or "tel:" and a telephone a leading "tel:" (the rest percent-decoded, an
+// e-mail's "?subject=" part dropped); with a pattern, its first group, or empty when it does
+// not match. The patterns are compiled once, here.
+class FieldValues {
+ public:
+  // Throws ProfileError for a pattern that does not compile or has no group.
+  explicit FieldValues(const Profile& profile);
+  ~FieldValues();
+  FieldValues(const FieldValues&) = delete;
+  FieldValues& operator=(const FieldValues&) = delete;
+
+  std::string value(Column column, std::string_view raw);
+
+ private:
+  const Profile& m_profile;
+  std::array<std::unique_ptr<parsers::RegExpr>, kColumnCount> m_patterns;
+};
+
+// The compiled pattern, or a ProfileError that says why not.
+std::unique_ptr<parsers::RegExpr> compileFieldPattern(std::string_view pattern);
+
+// The value without its address scheme, as above (the column decides which schemes go).
+std::string withoutScheme(Column column, std::string_view value);
+
+}  // namespace quillon::profiles

@@ -1,0 +1,222 @@
+#include "profiles/SelectorMaker.h"
+
+#include "profiles/ClassNames.h"
+#include "structured/StructuredText.h"
+
+#include <algorithm>
+
+namespace quillon::profiles {
+namespace {
+
+using Combinator = SelectorStep::Combinator;
+
+const TreeElement& at(const PageTree& tree, int index) {
+  return tree.elements[static_cast<std::size_t>(index)];
+}
+
+std::vector<std::string> stableClasses(const TreeElement& element) {
+  std::vector<std::string> classes;
+  for (const std::string& name : element.classes) {
+    if (!looksGenerated(name) && std::find(classes.begin(), classes.end(), name) == classes.end()) {
+      classes.push_back(name);
+    }
+  }
+  return classes;
+}
+
+// The steps of an element that name it by class (or a stable id), without the bare tag.
+std::vector<SelectorStep> classedSteps(const TreeElement& element) {
+  std::vector<SelectorStep> steps = elementSteps(element);
+  steps.pop_back();
+  if (!element.id.empty() && !looksGeneratedId(element.id)) {
+    SelectorStep byId;
+    byId.tag = element.tag;
+    byId.attributes.push_back({"id", element.id, false});
+    steps.push_back(byId);
+  }
+  return steps;
+}
+
+// The element's position among its parent's children of its tag (1 on), and whether it has
+// such siblings at all.
+int positionOfType(const PageTree& tree, int index, bool& hasSiblings) {
+  const TreeElement& element = at(tree, index);
+  hasSiblings = false;
+  if (element.parent < 0) return 1;
+  int position = 0;
+  int count = 0;
+  for (const int sibling : at(tree, element.parent).children) {
+    if (at(tree, sibling).tag != element.tag) continue;
+    ++count;
+    if (sibling == index) position = count;
+  }
+  hasSiblings = count > 1;
+  return position;
+}
+
+SelectorStep withPosition(SelectorStep step, const PageTree& tree, int index) {
+  bool siblings = false;
+  const int position = positionOfType(tree, index, siblings);
+  if (siblings) step.nthOfType = position;
+  return step;
+}
+
+SimpleSelector join(std::vector<SelectorStep> steps) { return SimpleSelector{std::move(steps)}; }
+
+void addIfFirst(std::vector<SimpleSelector>& out, const PageTree& tree, int scope, int element,
+                SimpleSelector selector) {
+  if (std::find(out.begin(), out.end(), selector) != out.end()) return;
+  if (selectFirst(tree, selector, scope) == element) out.push_back(std::move(selector));
+}
+
+// The steps of a link that tell it by its address's scheme.
+std::vector<SelectorStep> schemeSteps(const TreeElement& element) {
+  std::vector<SelectorStep> steps;
+  const std::string* href = element.attribute("href");
+  if (element.tag != "a" || href == nullptr) return steps;
+  const std::string lower = structured::asciiLower(href->substr(0, 7));
+  for (const char* scheme : {"tel:", "mailto:"}) {
+    if (lower.starts_with(scheme)) {
+      SelectorStep step;
+      step.tag = "a";
+      step.attributes.push_back({"href", scheme, true});
+      steps.push_back(step);
+    }
+  }
+  return steps;
+}
+
+}  // namespace
+
+std::vector<SelectorStep> elementSteps(const TreeElement& element) {
+  std::vector<SelectorStep> steps;
+  const std::vector<std::string> classes = stableClasses(element);
+  for (const std::string& name : classes) {
+    SelectorStep step;
+    step.tag = element.tag;
+    step.classes = {name};
+    steps.push_back(step);
+  }
+  if (classes.size() > 1) {
+    SelectorStep all;
+    all.tag = element.tag;
+    all.classes = classes;
+    steps.push_back(all);
+  }
+  SelectorStep bare;
+  bare.tag = element.tag;
+  steps.push_back(bare);
+  return steps;
+}
+
+std::vector<SimpleSelector> relativeSelectors(const PageTree& tree, int container, int element) {
+  std::vector<SimpleSelector> out;
+  if (!tree.contains(container, element)) return out;
+  std::vector<SelectorStep> own = elementSteps(at(tree, element));
+  // After the classes, before the bare tag.
+  for (SelectorStep& step : schemeSteps(at(tree, element))) own.insert(own.end() - 1, step);
+
+  for (const SelectorStep& step : own) addIfFirst(out, tree, container, element, join({step}));
+  for (const SelectorStep& step : own) {
+    addIfFirst(out, tree, container, element, join({withPosition(step, tree, element)}));
+  }
+  // An ancestor's classes, the nearest first.
+  for (int up = at(tree, element).parent; up != container && up >= 0; up = at(tree, up).parent) {
+    const bool isParent = up == at(tree, element).parent;
+    for (SelectorStep outer : classedSteps(at(tree, up))) {
+      for (const SelectorStep& step : own) {
+        for (const bool positioned : {false, true}) {
+          SelectorStep inner = positioned ? withPosition(step, tree, element) : step;
+          inner.combinator = isParent ? Combinator::Child : Combinator::Descendant;
+          addIfFirst(out, tree, container, element, join({outer, inner}));
+        }
+      }
+    }
+  }
+  // The chain of children from the container, positioned where a tag repeats.
+  std::vector<SelectorStep> chain;
+  for (int up = element; up != container && up >= 0; up = at(tree, up).parent) {
+    SelectorStep step = withPosition(elementSteps(at(tree, up)).back(), tree, up);
+    step.combinator = Combinator::Child;
+    chain.insert(chain.begin(), step);
+  }
+  addIfFirst(out, tree, container, element, join(chain));
+  return out;
+}
+
+std::vector<SimpleSelector> containerSelectors(const PageTree& tree, int element) {
+  std::vector<SimpleSelector> out;
+  const TreeElement& node = at(tree, element);
+  auto add = [&](SimpleSelector selector) {
+    if (std::find(out.begin(), out.end(), selector) == out.end() &&
+        matches(tree, selector, element)) {
+      out.push_back(std::move(selector));
+    }
+  };
+  const std::vector<SelectorStep> own = elementSteps(node);
+  for (std::size_t i = 0; i + 1 < own.size(); ++i) add(join({own[i]}));
+  // Containers without classes of their own are told by their parent's or grandparent's.
+  SelectorStep tagOnly = own.back();
+  tagOnly.combinator = Combinator::Child;
+  if (node.parent >= 0) {
+    const TreeElement& parent = at(tree, node.parent);
+    for (const SelectorStep& outer : classedSteps(parent)) add(join({outer, tagOnly}));
+    if (parent.parent >= 0) {
+      SelectorStep middle = elementSteps(parent).back();
+      middle.combinator = Combinator::Child;
+      for (const SelectorStep& outer : classedSteps(at(tree, parent.parent))) {
+        add(join({outer, middle, tagOnly}));
+      }
+    }
+  }
+  add(join({own.back()}));
+  return out;
+}
+
+std::vector<SimpleSelector> documentSelectors(const PageTree& tree, int element) {
+  std::vector<SimpleSelector> out;
+  const TreeElement& node = at(tree, element);
+  std::vector<SelectorStep> own;
+  if (const std::string* rel = node.attribute("rel")) {
+    for (const std::string_view token : structured::asciiTokens(*rel)) {
+      if (structured::asciiLower(token) == "next") {
+        SelectorStep step;
+        step.tag = node.tag;
+        step.attributes.push_back({"rel", *rel, false});
+        own.push_back(step);
+      }
+    }
+  }
+  for (const SelectorStep& step : classedSteps(node)) own.push_back(step);
+  for (const char* name : {"aria-label", "title"}) {
+    if (const std::string* value = node.attribute(name); value != nullptr && !value->empty()) {
+      SelectorStep step;
+      step.tag = node.tag;
+      step.attributes.push_back({name, *value, false});
+      own.push_back(step);
+    }
+  }
+  for (const SelectorStep& step : own) addIfFirst(out, tree, -1, element, join({step}));
+  // Inside a bar with classes: the element by its position, the last one first (a next link
+  // ends its bar, and the bars of other pages have more or fewer links before it).
+  SelectorStep bare = elementSteps(node).back();
+  for (int up = node.parent; up >= 0; up = at(tree, up).parent) {
+    const std::vector<SelectorStep> outers = classedSteps(at(tree, up));
+    if (outers.empty()) continue;
+    for (const SelectorStep& outer : outers) {
+      SelectorStep last = bare;
+      last.lastOfType = true;
+      last.combinator = up == node.parent ? Combinator::Child : Combinator::Descendant;
+      addIfFirst(out, tree, -1, element, join({outer, last}));
+      for (const SelectorStep& step : own) addIfFirst(out, tree, -1, element, join({outer, step}));
+      SelectorStep inner = bare;
+      inner.combinator = last.combinator;
+      addIfFirst(out, tree, -1, element, join({outer, inner}));
+    }
+    break;
+  }
+  addIfFirst(out, tree, -1, element, join({bare}));
+  return out;
+}
+
+}  // namespace quillon::profiles

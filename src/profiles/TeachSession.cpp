@@ -1,0 +1,77 @@
+#include "profiles/TeachSession.h"
+
+#include "profiles/ProfileError.h"
+#include "structured/StructuredText.h"
+#include "webfetch/SiteAddress.h"
+
+#include <algorithm>
+
+namespace quillon::profiles {
+
+void TeachSession::setPage(PageTree tree) {
+  m_tree = std::move(tree);
+  m_hasPage = true;
+  teach();
+}
+
+void TeachSession::setExample(Column column, std::string value) {
+  m_examples[column] = std::move(value);
+  teach();
+}
+
+void TeachSession::setNextText(std::string text) {
+  m_examples.nextText = std::move(text);
+  teach();
+}
+
+void TeachSession::clear() {
+  m_examples = {};
+  teach();
+}
+
+void TeachSession::teach() {
+  if (!m_hasPage || structured::collapseWhiteSpace(m_examples[Column::Name]).empty()) {
+    m_result = {};
+    return;
+  }
+  m_result = teachProfile(m_tree, m_examples);
+}
+
+std::string TeachSession::status() const {
+  if (!m_hasPage) return "Open a result page of the directory.";
+  if (structured::collapseWhiteSpace(m_examples[Column::Name]).empty()) {
+    return "Select the name of one listing on the page and take it.";
+  }
+  if (!m_result.ok) {
+    std::string text = "Not yet: " + m_result.problem + ".";
+    if (!m_result.revealGuess.empty()) {
+      text += " If a button on the page shows it, click that button and take the value again.";
+    }
+    return text;
+  }
+  std::string text = std::to_string(m_result.listingCount) +
+                     (m_result.listingCount == 1 ? " listing" : " listings") + " on this page";
+  if (!m_result.profile.loadMore.empty()) text += " (more behind \"load more\")";
+  return text + ".";
+}
+
+std::vector<structured::Listing> TeachSession::preview(std::size_t count) const {
+  const std::size_t shown = std::min(count, m_result.rows.size());
+  return {m_result.rows.begin(), m_result.rows.begin() + static_cast<std::ptrdiff_t>(shown)};
+}
+
+Profile TeachSession::profile(const std::string& name) const {
+  if (!m_result.ok) {
+    throw ProfileError(m_result.problem.empty() ? "the examples make no profile yet"
+                                                : m_result.problem);
+  }
+  Profile profile = m_result.profile;
+  const std::string host = webfetch::urlHost(m_tree.url);
+  profile.name = structured::collapseWhiteSpace(name);
+  if (profile.name.empty()) profile.name = host.empty() ? "profile" : host;
+  profile.hosts.clear();
+  if (!host.empty()) profile.hosts.push_back(host);
+  return profile;
+}
+
+}  // namespace quillon::profiles

@@ -1,0 +1,184 @@
+// The teach panel in the real window over the profile fixture site on 127.0.0.1: the user
+// selects values on the page and takes them, types the rest, saves the profile and captures
+// with it.
+
+#include "ScriptedDialogs.h"
+#include "capture/CaptureController.h"
+#include "cli/FixtureServer.h"
+#include "results/ResultsTable.h"
+#include "shell/TeachPanel.h"
+#include "shell/TfrmVeskel.h"
+#include "shell/WebBrowserPane.h"
+#include "support/TemporaryFolder.h"
+#include "text/Cp1252.h"
+#include "webengine/WebEngineBrowser.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTreeWidget>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <iterator>
+#include <nlohmann/json.hpp>
+
+namespace quillon::shell {
+namespace {
+
+using namespace std::chrono_literals;
+using Rows = std::vector<std::vector<std::string>>;
+
+class WindowTeach : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ::setenv("XDG_DATA_HOME", data.path().c_str(), 1);
+    server.start();
+    auto owned = std::make_unique<WebBrowserPane>();
+    pane = owned.get();
+    web = &owned->webBrowser();
+    window = std::make_unique<TfrmVeskel>(std::move(owned), &dialogs);
+    window->setAttribute(Qt::WA_QuitOnClose, false);
+    window->captureController().setPageTimeout(60s);
+    window->resize(1180, 720);
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    ASSERT_TRUE(web->waitUntilComplete(60s));
+  }
+
+  void TearDown() override {
+    // For looking at the window: QUILLON_SCREENSHOT=file.png keeps a picture of it.
+    const QString shot = qEnvironmentVariable("QUILLON_SCREENSHOT");
+    if (!shot.isEmpty() && window != nullptr) window->grab().save(shot);
+    window.reset();
+    ::unsetenv("XDG_DATA_HOME");
+  }
+
+  void open(const std::string& path) {
+    const std::string url = server.url(path);
+    window->browser().Navigate(std::u16string(url.begin(), url.end()));
+    ASSERT_TRUE(web->waitUntilComplete(60s));
+  }
+
+  // Runs a script in the page, as the user's clicks and selections would act on it.
+  void inPage(const std::string& script) {
+    const std::string address = "javascript:" + script;
+    window->browser().Navigate(std::u16string(address.begin(), address.end()));
+  }
+
+  template <class Condition>
+  static bool settle(Condition condition, int passes = 500) {
+    for (int pass = 0; pass < passes && !condition(); ++pass) {
+      QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+    return condition();
+  }
+
+  // Selects the text of the element (from the character `from` on), as soon as the page
+  // shows it, and waits for the view to know the selection.
+  void select(const std::string& selector, const QString& expected, int from = 0) {
+    const std::string script = "(() => { const e = document.querySelector('" + selector +
+                               "'); if (!e) return; const n = e.firstChild; const r = "
+                               "document.createRange(); r.setStart(n, " +
+                               std::to_string(from) +
+                               "); r.setEnd(n, n.length); getSelection().removeAllRanges(); "
+                               "getSelection().addRange(r); })()";
+    for (int attempt = 0; attempt < 100 && pane->selectedText() != expected; ++attempt) {
+      inPage(script);
+      QTest::qWait(50);
+    }
+    ASSERT_EQ(pane->selectedText(), expected);
+  }
+
+  QPushButton& take(int field) const {
+    return *window->findChild<QPushButton*>(QStringLiteral("teachTake%1").arg(field));
+  }
+
+  quillon::testing::TemporaryFolder data;
+  cli::testing::FixtureServer server;
+  testing::ScriptedDialogs dialogs;
+  WebBrowserPane* pane = nullptr;
+  webengine::WebEngineBrowser* web = nullptr;
+  std::unique_ptr<TfrmVeskel> window;
+};
+
+Rows tableRows(const results::ResultsTable& table) {
+  Rows rows;
+  for (int row = 0; row < table.Count(); ++row) {
+    std::vector<std::string> cells;
+    for (int column = 0; column < 10; ++column) {
+      cells.push_back(QString::fromStdU16String(text::cp1252ToUtf16(table.Cell(row, column)))
+                          .toUtf8()
+                          .toStdString());
+    }
+    rows.push_back(std::move(cells));
+  }
+  std::sort(rows.begin(), rows.end());
+  return rows;
+}
+
+Rows fixtureRows() {
+  std::ifstream in(std::string(QUILLON_FIXTURES) + "/profile/rows.json", std::ios::binary);
+  Rows rows = nlohmann::json::parse(in).get<Rows>();
+  std::sort(rows.begin(), rows.end());
+  return rows;
+}
+
+TEST_F(WindowTeach, TeachesBySelectionSavesAndCapturesWithTheProfile) {
+  open("/profile/page1.html");
+  window->teachButton().click();
+  TeachPanel& panel = window->teachPanel();
+  ASSERT_TRUE(panel.isVisible());
+  EXPECT_TRUE(window->teachButton().isChecked());
+  EXPECT_EQ(panel.statusLabel().text(),
+            QStringLiteral("Select the name of one listing on the page and take it."));
+  EXPECT_FALSE(panel.saveButton().isEnabled());
+
+  select(".card__title a", QStringLiteral("Casa Pepe"));
+  take(0).click();
+  EXPECT_EQ(panel.fieldEdit(0).text(), QStringLiteral("Casa Pepe"));
+  EXPECT_EQ(panel.statusLabel().text(),
+            QStringLiteral("4 listings on this page (more behind \"load more\")."));
+  ASSERT_EQ(panel.preview().topLevelItemCount(), 4);
+  EXPECT_EQ(panel.preview().topLevelItem(1)->text(0), QStringLiteral("La Taberna del Puerto"));
+
+  select(".card__category", QStringLiteral("Restaurante"));
+  take(1).click();
+  select(".card__street", QStringLiteral("Calle Mayor 5"));
+  take(4).click();
+  // The user shows the first telephone and takes the number without its label.
+  inPage("document.querySelector('.card__reveal').click()");
+  select(".card__phone", QStringLiteral("91 555 12 34"), 5);
+  take(3).click();
+  QTest::keyClicks(&panel.fieldEdit(5), QStringLiteral("28013"));
+  QTest::keyClicks(&panel.fieldEdit(6), QStringLiteral("Madrid"));
+  // A "Sitio web" link shows no address: the user types the one it leads to.
+  QTest::keyClicks(&panel.fieldEdit(8), QStringLiteral("www.casapepe.example"));
+  QTest::keyClicks(&panel.fieldEdit(9), QStringLiteral("hola@casapepe.example"));
+  QTest::keyClicks(&panel.fieldEdit(TeachPanel::kNextField), QStringLiteral("Adelante"));
+  EXPECT_TRUE(panel.session().ready()) << panel.statusLabel().text().toStdString();
+  EXPECT_EQ(panel.preview().topLevelItem(0)->text(1), QStringLiteral("91 555 12 34"));
+  EXPECT_EQ(panel.preview().topLevelItem(0)->text(2), QStringLiteral("Madrid"));
+  EXPECT_EQ(panel.session().result().profile.reveal, "button.card__reveal");
+
+  ASSERT_TRUE(panel.saveButton().isEnabled());
+  panel.saveButton().click();
+  EXPECT_TRUE(dialogs.errors.empty());
+  const auto file = data.path() / "quillon" / "profiles" / "127.0.0.1.json";
+  EXPECT_TRUE(std::filesystem::exists(file));
+  EXPECT_EQ(panel.profileList().currentText(), QStringLiteral("127.0.0.1 (for this site)"));
+
+  panel.captureButton().click();  // returns when the run is over
+  EXPECT_TRUE(dialogs.errors.empty()) << dialogs.errors.front().text.toStdString();
+  EXPECT_EQ(tableRows(window->table()), fixtureRows());
+  EXPECT_FALSE(window->captureController().isRunning());
+  EXPECT_TRUE(window->teachButton().isEnabled());
+}
+
+}  // namespace
+}  // namespace quillon::shell
