@@ -1,4 +1,5 @@
 #include "ScriptedDialogs.h"
+#include "TableRows.h"
 #include "capture/CaptureController.h"
 #include "cli/FixtureServer.h"
 #include "results/ResultsTable.h"
@@ -29,7 +30,7 @@
 namespace quillon::shell {
 namespace {
 
-using Rows = std::vector<std::vector<std::string>>;
+using testing::Rows;
 using namespace std::chrono_literals;
 
 Rows readTsv(const std::string& path) {
@@ -53,22 +54,6 @@ Rows readTsv(const std::string& path) {
 
 Rows expectedRows(const std::string& site) {
   return readTsv(std::string(QUILLON_FIXTURES) + "/" + site + "/rows.tsv");
-}
-
-// The table's rows in UTF-8, sorted, to compare with a fixture's rows.tsv.
-Rows tableRows(const results::ResultsTable& table) {
-  Rows rows;
-  for (int row = 0; row < table.Count(); ++row) {
-    std::vector<std::string> cells;
-    for (int column = 0; column < 10; ++column) {
-      cells.push_back(QString::fromStdU16String(text::cp1252ToUtf16(table.Cell(row, column)))
-                          .toUtf8()
-                          .toStdString());
-    }
-    rows.push_back(std::move(cells));
-  }
-  std::sort(rows.begin(), rows.end());
-  return rows;
 }
 
 // Notes the pages of a run; after a chosen page has been turned, clicks Stop the way a
@@ -147,7 +132,7 @@ TEST_F(WindowOnFixtureSite, CapturesTheSpanishSearchOverAllItsPages) {
   open("/es/page1.html");
   button("btncomer").click();  // returns when the run is over
   EXPECT_EQ(watcher.pages, 3);
-  EXPECT_EQ(tableRows(window->table()), expectedRows("es"));
+  EXPECT_EQ(testing::sortedTableRows(window->table()), expectedRows("es"));
   EXPECT_EQ(countPanel(), QStringLiteral(u"%1 líneas capturadas").arg(expectedRows("es").size()));
   EXPECT_EQ(window->resultsView().model()->headerData(0, Qt::Horizontal).toString(),
             QStringLiteral("Persona/Empresa"));
@@ -170,7 +155,7 @@ TEST_F(WindowOnFixtureSite, CapturesTheItalianSearchWithTheEmailLookups) {
   listings.stop();
   thread.join();
   EXPECT_EQ(watcher.pages, 3);
-  EXPECT_EQ(tableRows(window->table()), expectedRows("it"));
+  EXPECT_EQ(testing::sortedTableRows(window->table()), expectedRows("it"));
   EXPECT_EQ(countPanel(), QStringLiteral(u"%1 líneas capturadas").arg(expectedRows("it").size()));
   EXPECT_EQ(window->resultsView().model()->headerData(4, Qt::Horizontal).toString(),
             QStringLiteral("Indirizzo "));
@@ -197,7 +182,7 @@ TEST_F(WindowOnFixtureSite, StopEndsTheRunAfterThePageInProgress) {
   // table then holds the whole search.
   watcher.stop = nullptr;
   button("btnAustralia").click();
-  EXPECT_EQ(tableRows(window->table()), expectedRows("au"));
+  EXPECT_EQ(testing::sortedTableRows(window->table()), expectedRows("au"));
   expectIdle();
 }
 

@@ -3,6 +3,7 @@
 // with it.
 
 #include "ScriptedDialogs.h"
+#include "TableRows.h"
 #include "capture/CaptureController.h"
 #include "cli/FixtureServer.h"
 #include "results/ResultsTable.h"
@@ -32,7 +33,7 @@ namespace quillon::shell {
 namespace {
 
 using namespace std::chrono_literals;
-using Rows = std::vector<std::vector<std::string>>;
+using testing::Rows;
 
 class WindowTeach : public ::testing::Test {
  protected:
@@ -107,21 +108,6 @@ class WindowTeach : public ::testing::Test {
   std::unique_ptr<TfrmVeskel> window;
 };
 
-Rows tableRows(const results::ResultsTable& table) {
-  Rows rows;
-  for (int row = 0; row < table.Count(); ++row) {
-    std::vector<std::string> cells;
-    for (int column = 0; column < 10; ++column) {
-      cells.push_back(QString::fromStdU16String(text::cp1252ToUtf16(table.Cell(row, column)))
-                          .toUtf8()
-                          .toStdString());
-    }
-    rows.push_back(std::move(cells));
-  }
-  std::sort(rows.begin(), rows.end());
-  return rows;
-}
-
 Rows fixtureRows() {
   std::ifstream in(std::string(QUILLON_FIXTURES) + "/profile/rows.json", std::ios::binary);
   Rows rows = nlohmann::json::parse(in).get<Rows>();
@@ -175,7 +161,7 @@ TEST_F(WindowTeach, TeachesBySelectionSavesAndCapturesWithTheProfile) {
 
   panel.captureButton().click();  // returns when the run is over
   EXPECT_TRUE(dialogs.errors.empty()) << dialogs.errors.front().text.toStdString();
-  EXPECT_EQ(tableRows(window->table()), fixtureRows());
+  EXPECT_EQ(testing::sortedTableRows(window->table()), fixtureRows());
   EXPECT_FALSE(window->captureController().isRunning());
   EXPECT_TRUE(window->teachButton().isEnabled());
 }
