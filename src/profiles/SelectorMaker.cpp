@@ -78,7 +78,7 @@ std::vector<SelectorStep> schemeSteps(const TreeElement& element) {
   for (const char* scheme : {"tel:", "mailto:"}) {
     if (lower.starts_with(scheme)) {
       SelectorStep step;
-      step.tag = "a";
+      step.tag = element.tag;  // "a"
       step.attributes.push_back({"href", scheme, true});
       steps.push_back(step);
     }
