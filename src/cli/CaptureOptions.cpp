@@ -12,10 +12,9 @@ namespace {
 
 const std::string kCaptureHelp =
     std::string(
-        "Usage: quillon-cli capture --site es|it|au|ca|auto|--profile PROFILE URL|FILE\n"
-        "                           [--output FILE]\n"
-        "                           [--max-pages N] [--journal FILE] [--find-emails]\n"
-        "                           [--lookup-concurrency N] [--load-images]\n"
+        "Usage: quillon-cli capture (--site es|it|au|ca|auto | --profile PROFILE) URL|FILE\n"
+        "                           [--output FILE] [--max-pages N] [--journal FILE]\n"
+        "                           [--find-emails] [--lookup-concurrency N] [--load-images]\n"
         "                           [--resolve HOST:PORT:ADDRESS]...\n"
         "                           [--connect-to HOST:PORT:CONNECT-HOST:CONNECT-PORT]...\n"
         "                           [--timeout SECONDS]\n"
