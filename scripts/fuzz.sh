@@ -43,6 +43,7 @@ if ! { cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 fi
 
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:symbolize=1
+export LSAN_OPTIONS="suppressions=$PWD/fuzz/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 failed=0
 for target in "${targets[@]}"; do

@@ -25,6 +25,8 @@ bash scripts/check-format.sh
 bash scripts/build.sh build-asan -DQUILLON_SANITIZE=ON -DQUILLON_GUI=ON -DQUILLON_BENCH=OFF
 asan=halt_on_error=1:abort_on_error=1:detect_stack_use_after_return=1:strict_string_checks=1
 export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
+# Leaks of Debian's libgumbo itself are not ours (see the file).
+export LSAN_OPTIONS="suppressions=$PWD/fuzz/lsan.supp:print_suppressions=0"
 ASAN_OPTIONS=$asan:detect_leaks=1 \
   ctest --test-dir build-asan -LE qt --output-on-failure --timeout "$timeout" -j "$(nproc)"
 ASAN_OPTIONS=$asan:detect_leaks=0:new_delete_type_mismatch=0 \
