@@ -197,11 +197,9 @@ void CaptureController::finishPage(Run& run) {
 }
 
 void CaptureController::failed(Run& run, const std::string& message) {
-  // The page read before the failure was read to its end; the one that failed added nothing.
-  if (run.pending) {
-    const PageDone done = *std::exchange(run.pending, std::nullopt);
-    notify([&](CaptureObserver& o) { o.pageDone(done); });
-  }
+  // The page read before the failure was read to its end, its lookups too; the one that
+  // failed added nothing.
+  finishPage(run);
   notify([&](CaptureObserver& o) { o.runFailed(message); });
 }
 

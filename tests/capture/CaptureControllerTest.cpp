@@ -240,6 +240,28 @@ TEST(CaptureController, APageIsDoneOnceItsLookupsHaveReported) {
   EXPECT_EQ(watch.emailWhenDone, "info@mario.it");
 }
 
+TEST(CaptureController, ARunThatFailsOnTheNextPageStillGivesThePageBeforeItsEmails) {
+  Harness h;
+  auto doc = std::make_shared<FakeDocument>();
+  auto& card = doc->add(testing::classed(u"vcard clearfix", u""));
+  card.inner = u"<a href=\"/go?url=www.paginegialle.it/roma/mario\">Scheda</a>";
+  doc->add(testing::classed(u"org", u"Da Mario"));
+  doc->add(testing::anchor(u"p", u"pagina successiva", u"http://it/2"));
+  h.browser.document = doc;
+  h.browser.onNavigate = [&](std::u16string_view) { h.browser.readyState = 1; };
+  h.controller.setPageTimeout(std::chrono::milliseconds(20));
+  h.searches.reportOnDrive = false;  // the lookup is still out when page 2 times out
+  std::string emailWhenDone = "not done";
+  struct Watch : CaptureObserver {
+    std::function<void()> onDone;
+    void pageDone(const PageDone&) override { onDone(); }
+  } watch;
+  watch.onDone = [&] { emailWhenDone = h.table.Cell(0, 9); };
+  h.controller.addObserver(watch);
+  EXPECT_THROW(h.controller.btnItaliaClick(), CaptureError);
+  EXPECT_EQ(emailWhenDone, "info@mario.it");
+}
+
 TEST(CaptureController, ClosingTheWindowEndsTheLookupsAndTheirRowsKeepAnEmptyEmail) {
   Harness h;
   auto doc = std::make_shared<FakeDocument>();
