@@ -240,15 +240,20 @@ TEST(CaptureController, APageIsDoneOnceItsLookupsHaveReported) {
   EXPECT_EQ(watch.emailWhenDone, "info@mario.it");
 }
 
-TEST(CaptureController, ARunThatFailsOnTheNextPageStillGivesThePageBeforeItsEmails) {
-  Harness h;
+// One Italian listing with a listing page to look up, and a next page that never loads.
+void showItalianPageWhoseNextNeverLoads(Harness& h) {
   auto doc = std::make_shared<FakeDocument>();
   auto& card = doc->add(testing::classed(u"vcard clearfix", u""));
   card.inner = u"<a href=\"/go?url=www.paginegialle.it/roma/mario\">Scheda</a>";
   doc->add(testing::classed(u"org", u"Da Mario"));
   doc->add(testing::anchor(u"p", u"pagina successiva", u"http://it/2"));
   h.browser.document = doc;
-  h.browser.onNavigate = [&](std::u16string_view) { h.browser.readyState = 1; };
+  h.browser.onNavigate = [&h](std::u16string_view) { h.browser.readyState = 1; };
+}
+
+TEST(CaptureController, ARunThatFailsOnTheNextPageStillGivesThePageBeforeItsEmails) {
+  Harness h;
+  showItalianPageWhoseNextNeverLoads(h);
   h.controller.setPageTimeout(std::chrono::milliseconds(20));
   h.searches.reportOnDrive = false;  // the lookup is still out when page 2 times out
   std::string emailWhenDone = "not done";
@@ -264,13 +269,7 @@ TEST(CaptureController, ARunThatFailsOnTheNextPageStillGivesThePageBeforeItsEmai
 
 TEST(CaptureController, ClosingTheWindowEndsTheLookupsAndTheirRowsKeepAnEmptyEmail) {
   Harness h;
-  auto doc = std::make_shared<FakeDocument>();
-  auto& card = doc->add(testing::classed(u"vcard clearfix", u""));
-  card.inner = u"<a href=\"/go?url=www.paginegialle.it/roma/mario\">Scheda</a>";
-  doc->add(testing::classed(u"org", u"Da Mario"));
-  doc->add(testing::anchor(u"p", u"pagina successiva", u"http://it/2"));
-  h.browser.document = doc;
-  h.browser.onNavigate = [&](std::u16string_view) { h.browser.readyState = 1; };
+  showItalianPageWhoseNextNeverLoads(h);
   // The user closes the window while page 2 loads and the lookup is still out.
   h.pump.onPass = [&](int) {
     if (h.searches.pending() > 0) h.controller.abortRun();
