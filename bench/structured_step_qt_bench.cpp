@@ -29,7 +29,7 @@ std::unique_ptr<webengine::WebEngineBrowser> g_microdata;
 void collectAndExtract(benchmark::State& state, webengine::WebEngineBrowser& browser) {
   std::size_t rows = 0;
   for (auto _ : state) {
-    const structured::PageData page = structured::decodePageData(browser.pageData());
+    const structured::PageData page = structured::decodePageData(browser.PageData());
     const structured::Extraction extraction = structured::extractListings(page);
     benchmark::DoNotOptimize(structured::findNextPage(page, {}));
     benchmark::DoNotOptimize(structured::pageSignature(extraction));

@@ -55,7 +55,7 @@ class Mirror final : public results::TableObserver {
   }
   void rowsInserted(int first, int last) override {
     for (int row = first; row <= last; ++row) {
-      rows.insert(rows.begin() + row, m_table.rowAt(row));
+      rows.insert(rows.begin() + row, m_table.RowAt(row));
     }
     FUZZ_CHECK(static_cast<int>(rows.size()) == m_table.Count());
   }
@@ -71,17 +71,17 @@ class Mirror final : public results::TableObserver {
   }
   void rowAboutToBeMoved(int from, int to) override {
     FUZZ_CHECK(from >= 0 && from < m_table.Count() && to >= 0 && to < m_table.Count());
-    FUZZ_CHECK(m_table.rowAt(from) == rows[static_cast<std::size_t>(from)]);
+    FUZZ_CHECK(m_table.RowAt(from) == rows[static_cast<std::size_t>(from)]);
   }
   void rowMoved(int from, int to) override {
     const RowHandle moved = rows[static_cast<std::size_t>(from)];
     rows.erase(rows.begin() + from);
     rows.insert(rows.begin() + to, moved);
-    FUZZ_CHECK(m_table.rowAt(to) == moved);
+    FUZZ_CHECK(m_table.RowAt(to) == moved);
   }
   void orderChanged() override {
     rows.clear();
-    for (int row = 0; row < m_table.Count(); ++row) rows.push_back(m_table.rowAt(row));
+    for (int row = 0; row < m_table.Count(); ++row) rows.push_back(m_table.RowAt(row));
   }
   void cellChanged(int row, int column) override {
     FUZZ_CHECK(row >= 0 && row < m_table.Count() && column >= 0 && column < 10);
@@ -148,14 +148,14 @@ std::string textFrom(fuzz::ByteReader& in) {
 void compare(const results::ResultsTable& table, const Model& model,
              const std::vector<std::pair<RowHandle, std::size_t>>& handles, const Mirror& mirror) {
   FUZZ_CHECK(table.Count() == static_cast<int>(model.rows.size()));
-  FUZZ_CHECK(table.sortColumn() == model.sortColumn);
-  FUZZ_CHECK(table.sortAscending() == model.ascending);
+  FUZZ_CHECK(table.SortColumn() == model.sortColumn);
+  FUZZ_CHECK(table.SortAscending() == model.ascending);
   for (int row = 0; row < table.Count(); ++row) {
     const auto& expected = model.rows[static_cast<std::size_t>(row)];
     for (int column = 0; column < 10; ++column) {
       FUZZ_CHECK(table.Cell(row, column) == model.cell(expected, column));
     }
-    FUZZ_CHECK(mirror.rows[static_cast<std::size_t>(row)] == table.rowAt(row));
+    FUZZ_CHECK(mirror.rows[static_cast<std::size_t>(row)] == table.RowAt(row));
   }
   FUZZ_CHECK(mirror.rows.size() == model.rows.size());
   FUZZ_CHECK(table.Cell(table.Count(), 0).empty() && table.Cell(0, 10).empty());
@@ -166,10 +166,10 @@ void compare(const results::ResultsTable& table, const Model& model,
   for (const auto& [handle, sequence] : handles) {
     const auto found = indexOf.find(sequence);
     const int index = found == indexOf.end() ? -1 : found->second;
-    FUZZ_CHECK(table.indexOf(handle) == index);
-    FUZZ_CHECK(table.contains(handle) == (index >= 0));
+    FUZZ_CHECK(table.IndexOf(handle) == index);
+    FUZZ_CHECK(table.Contains(handle) == (index >= 0));
     if (index >= 0) {
-      FUZZ_CHECK(table.subItemCount(handle) ==
+      FUZZ_CHECK(table.SubItemCount(handle) ==
                  static_cast<int>(model.rows[static_cast<std::size_t>(index)].subItems.size()));
     }
   }
@@ -181,7 +181,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   fuzz::ByteReader in(fuzz::bytesOf(data, size));
   results::ResultsTable table{results::NameCollator("es_ES")};
   Mirror mirror(table);
-  table.addObserver(mirror);
+  table.AddObserver(mirror);
   Model model(collator());
   Selection selection;
   Panel panel;
@@ -226,7 +226,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       case 8: {  // a key press in the list
         const auto command = static_cast<results::ListKeyCommand>(in.below(3));
         panel.text = "untouched";
-        results::lvKeyDown(table, panel, selection, command);
+        results::applyListKey(table, panel, selection, command);
         if (command == results::ListKeyCommand::SelectAll) {
           FUZZ_CHECK(selection.takeSelectAll());
           FUZZ_CHECK(panel.text == "untouched");

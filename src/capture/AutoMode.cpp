@@ -20,7 +20,7 @@ std::string_view AutoMode::countSuffix() const { return " lines captured"; }
 
 PageReading AutoMode::readPage(RunContext& context) {
   try {
-    m_page = structured::decodePageData(context.browser.pageData());
+    m_page = structured::decodePageData(context.browser.PageData());
   } catch (const structured::StructuredDataError& error) {
     throw CaptureError(std::string("The page's data could not be read: ") + error.what());
   }

@@ -43,21 +43,21 @@ class Browser {
   virtual std::u16string LocationURL() const = 0;
   // What the schema.org reader needs of the page shown, gathered in one evaluation after
   // the page's own scripts have run: the JSON text that structured::decodePageData reads.
-  virtual std::string pageData() = 0;
+  virtual std::string PageData() = 0;
   // What a site profile reads from the page shown, in one evaluation: the JSON text that
   // profiles::decodeProfilePage reads, for a request that profiles::profileRequest writes.
-  virtual std::string profileData(std::string_view request) = 0;
+  virtual std::string ProfileData(std::string_view request) = 0;
   // The rendered document as the profile teacher reads it, in one evaluation: the JSON text
   // that profiles::decodePageTree reads.
-  virtual std::string pageTree() = 0;
+  virtual std::string PageTree() = 0;
   // Clicks, as a user's click, the first element (all: every element) that the CSS selector
   // matches; with `within`, the selector is relative to each element that `within` matches.
   // Returns how many were clicked; a selector that the page refuses clicks none.
-  virtual int clickElements(std::string_view selector, std::string_view within, bool all) = 0;
+  virtual int ClickElements(std::string_view selector, std::string_view within, bool all) = 0;
 
   // Listeners are not owned; a listener must be removed before it is destroyed.
-  virtual void addListener(BrowserListener& listener) = 0;
-  virtual void removeListener(BrowserListener& listener) = 0;
+  virtual void AddListener(BrowserListener& listener) = 0;
+  virtual void RemoveListener(BrowserListener& listener) = 0;
 };
 
 }  // namespace quillon::capture

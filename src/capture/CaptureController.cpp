@@ -3,6 +3,7 @@
 #include "capture/AutoMode.h"
 #include "capture/BuiltInSiteMode.h"
 #include "capture/CaptureError.h"
+#include "capture/ProfileMode.h"
 #include "capture/RowEmails.h"
 #include "results/ResultsTable.h"
 #include "text/Utf8.h"
@@ -60,7 +61,7 @@ struct CaptureController::Run {
         context{controller.m_services.browser,
                 controller.m_services.table,
                 pump,
-                controller.m_services.window.progress(),
+                controller.m_services.display.progress(),
                 controller.m_services.downloadBusy,
                 rowAdded,
                 controller.m_services.fetchPage,
@@ -88,37 +89,37 @@ struct CaptureController::Run {
 
 CaptureController::CaptureController(CaptureServices services) : m_services(std::move(services)) {}
 
-void CaptureController::btncomerClick() { capture(parsers::Site::ES); }
-void CaptureController::btnItaliaClick() { capture(parsers::Site::IT); }
-void CaptureController::btnAustraliaClick() { capture(parsers::Site::AU); }
-void CaptureController::btncanadaClick() { capture(parsers::Site::CA); }
-
-void CaptureController::btnAnySiteClick() {
-  AutoMode mode;
-  capture(mode);
-}
-
 void CaptureController::capture(parsers::Site site) {
   BuiltInSiteMode mode(site);
   capture(mode);
 }
 
-void CaptureController::btnStopClick() {
+void CaptureController::captureAnySite() {
+  AutoMode mode;
+  capture(mode);
+}
+
+void CaptureController::captureWithProfile(const profiles::Profile& profile) {
+  ProfileMode mode(profile);
+  capture(mode);
+}
+
+void CaptureController::stop() {
   m_stopFlag = true;
-  m_services.window.setStopVisible(false);
-  enableAllButtons();
+  m_services.display.setStopVisible(false);
+  showIdle();
 }
 
-void CaptureController::disableAllButtons() {
-  WindowSurface& window = m_services.window;
-  window.setBusy(true);
-  window.progress().setPosition(window.progress().max());
+void CaptureController::showBusy() {
+  RunDisplay& display = m_services.display;
+  display.setBusy(true);
+  display.progress().setPosition(display.progress().max());
 }
 
-void CaptureController::enableAllButtons() {
-  WindowSurface& window = m_services.window;
-  window.setBusy(false);
-  window.progress().setPosition(0);
+void CaptureController::showIdle() {
+  RunDisplay& display = m_services.display;
+  display.setBusy(false);
+  display.progress().setPosition(0);
 }
 
 void CaptureController::abortRun() {
@@ -254,14 +255,14 @@ bool CaptureController::readPage(Run& run, int page) {
 }
 
 void CaptureController::consumeStop() {
-  m_services.window.setStopVisible(false);
-  enableAllButtons();
+  m_services.display.setStopVisible(false);
+  showIdle();
   m_stopFlag = false;
 }
 
 void CaptureController::enterRun(const RunMode& mode) {
-  m_services.window.setStopVisible(true);
-  disableAllButtons();
+  m_services.display.setStopVisible(true);
+  showBusy();
   switch (mode.captions()) {
     case results::CaptionSet::Spanish:
       m_services.table.TransEspanian();
@@ -287,13 +288,13 @@ void CaptureController::waitForPage(MessagePump& pump) {
 }
 
 void CaptureController::report(const RunMode& mode) {
-  m_services.window.setCountText(std::to_string(m_services.table.Count()) +
-                                 std::string(mode.countSuffix()));
+  m_services.display.setCountText(std::to_string(m_services.table.Count()) +
+                                  std::string(mode.countSuffix()));
 }
 
 void CaptureController::leave() {
-  m_services.window.setStopVisible(false);
-  enableAllButtons();
+  m_services.display.setStopVisible(false);
+  showIdle();
 }
 
 }  // namespace quillon::capture

@@ -5,8 +5,8 @@
 #include "capture/CaptureObserver.h"
 #include "capture/DownloadBusyFlag.h"
 #include "capture/EmailSearches.h"
+#include "capture/RunDisplay.h"
 #include "capture/RunMode.h"
-#include "capture/WindowSurface.h"
 #include "parsers/Site.h"
 
 #include <chrono>
@@ -24,12 +24,16 @@ namespace quillon::results {
 class ResultsTable;
 }
 
+namespace quillon::profiles {
+struct Profile;
+}
+
 namespace quillon::capture {
 
 // What a capture run works with; everything is owned by the window (or the CLI).
 struct CaptureServices {
   Browser& browser;
-  WindowSurface& window;
+  RunDisplay& display;
   results::ResultsTable& table;
   MessagePump& pump;
   const DownloadBusyFlag& downloadBusy;
@@ -55,25 +59,19 @@ class CaptureController {
  public:
   explicit CaptureController(CaptureServices services);
 
-  // The Capture buttons: Spanish, Italian, Australian and Canadian runs, and a run of any
-  // site's schema.org listings. A run captures the page shown and every following result
-  // page, until there is no next page, a page repeats an earlier one or Stop is pressed.
-  // Errors pass to the caller with the window left busy, Stop shown.
-  void btncomerClick();
-  void btnItaliaClick();
-  void btnAustraliaClick();
-  void btncanadaClick();
-  void btnAnySiteClick();
+  // A run of one of the four built-in directories, of any site's schema.org listings, or
+  // with a site profile. A run captures the page shown and every following result page,
+  // until there is no next page, a page repeats an earlier one or stop() is called. Errors
+  // pass to the caller with the display left busy, Stop shown.
   void capture(parsers::Site site);
+  void captureAnySite();
+  void captureWithProfile(const profiles::Profile& profile);
   // A run in the given mode; a resumed run goes on from where its journal left it.
   void capture(RunMode& mode, const RunResumption& resumption = {});
 
   // Requests the end of the run: the page in progress is finished and turned, and the
-  // next page is not captured.
-  void btnStopClick();
-
-  void disableAllButtons();
-  void enableAllButtons();
+  // next page is not captured. The display goes idle at once.
+  void stop();
 
   bool stopFlag() const { return m_stopFlag; }
   // True while a run is in progress (one or more capture steps active).
@@ -107,6 +105,8 @@ class CaptureController {
   void failed(Run& run, const std::string& message);
   void report(const RunMode& mode);
   void leave();
+  void showBusy();
+  void showIdle();
   template <class Event>
   void notify(Event event);
 

@@ -7,7 +7,7 @@
 namespace quillon::capture {
 
 // The download-busy flag: set when the browser begins a download, cleared when a
-// download or a document completes. Attach it to the browser with addListener; the
+// download or a document completes. Attach it to the browser with AddListener; the
 // phone reveal waits while it is set.
 class DownloadBusyFlag final : public BrowserListener {
  public:

@@ -38,7 +38,7 @@ std::string_view ProfileMode::countSuffix() const {
 
 profiles::ProfilePage ProfileMode::read(Browser& browser) {
   try {
-    return profiles::decodeProfilePage(browser.profileData(m_request), m_profile.name);
+    return profiles::decodeProfilePage(browser.ProfileData(m_request), m_profile.name);
   } catch (const profiles::ProfileError& error) {
     throw CaptureError(error.what());
   }
@@ -48,7 +48,7 @@ void ProfileMode::loadEverything(Browser& browser, MessagePump& pump,
                                  const std::function<void(const std::string&)>& warn, int page) {
   for (int click = 0; click < m_limits.loadMoreClicks; ++click) {
     const std::size_t before = read(browser).listings.size();
-    if (browser.clickElements(m_profile.loadMore, {}, false) == 0) return;
+    if (browser.ClickElements(m_profile.loadMore, {}, false) == 0) return;
     // Until more listings show, the button goes, or the page has had its time.
     const auto deadline = Clock::now() + m_limits.settle;
     std::size_t now = before;
@@ -65,14 +65,14 @@ void ProfileMode::loadEverything(Browser& browser, MessagePump& pump,
 }
 
 void ProfileMode::revealAll(Browser& browser, MessagePump& pump) {
-  const std::string before = browser.profileData(m_request);
-  if (browser.clickElements(m_profile.reveal, m_profile.listing, true) == 0) return;
+  const std::string before = browser.ProfileData(m_request);
+  if (browser.ClickElements(m_profile.reveal, m_profile.listing, true) == 0) return;
   // The page has settled once what it shows has changed and then held still for a poll.
   const auto deadline = Clock::now() + m_limits.settle;
   std::string previous = before;
   while (Clock::now() < deadline) {
     pause(pump, m_limits.poll);
-    const std::string now = browser.profileData(m_request);
+    const std::string now = browser.ProfileData(m_request);
     if (now != before && now == previous) return;
     previous = now;
   }

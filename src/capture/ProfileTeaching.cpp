@@ -12,7 +12,7 @@ namespace {
 
 profiles::PageTree readTree(Browser& browser) {
   try {
-    return profiles::decodePageTree(browser.pageTree());
+    return profiles::decodePageTree(browser.PageTree());
   } catch (const profiles::ProfileError& error) {
     throw CaptureError(std::string("The page could not be read: ") + error.what());
   }
@@ -29,13 +29,13 @@ profiles::TeachResult teachFromPage(Browser& browser, MessagePump& pump,
   profiles::TeachResult result = profiles::teachProfile(tree, examples);
   if (!result.ok && !result.revealGuess.empty()) {
     const std::string reveal = result.revealGuess;
-    if (browser.clickElements(reveal, result.profile.listing, true) > 0) {
-      const std::string before = browser.pageTree();
+    if (browser.ClickElements(reveal, result.profile.listing, true) > 0) {
+      const std::string before = browser.PageTree();
       std::string previous = before;
       const auto deadline = std::chrono::steady_clock::now() + settle;
       while (std::chrono::steady_clock::now() < deadline) {
         Pause2(100, pump);
-        const std::string now = browser.pageTree();
+        const std::string now = browser.PageTree();
         if (now != before && now == previous) break;
         previous = now;
       }

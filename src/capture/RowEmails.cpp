@@ -14,12 +14,12 @@ constexpr int kEmailColumn = 9;
 
 // A website's e-mail into column 9, unless the row is gone or has one there by now.
 void putWebsiteEmail(results::ResultsTable& table, results::RowHandle row, std::string email) {
-  if (email.empty() || !table.contains(row) || !table.Cell(row, kEmailColumn).empty()) return;
-  if (table.subItemCount(row) >= kEmailColumn) {
-    table.SetCell(table.indexOf(row), kEmailColumn, std::move(email));
+  if (email.empty() || !table.Contains(row) || !table.Cell(row, kEmailColumn).empty()) return;
+  if (table.SubItemCount(row) >= kEmailColumn) {
+    table.SetCell(table.IndexOf(row), kEmailColumn, std::move(email));
     return;
   }
-  while (table.subItemCount(row) < kEmailColumn - 1) table.AppendSubItem(row, std::string());
+  while (table.SubItemCount(row) < kEmailColumn - 1) table.AppendSubItem(row, std::string());
   table.AppendSubItem(row, std::move(email));
 }
 
@@ -31,7 +31,7 @@ void startEmailSearches(results::ResultsTable& table, EmailSearches& searches,
   if (web.empty()) return;
   if (rule.listingPageLookup) {
     // Only a row that has no e-mail column yet (a profile's row may bring its own).
-    if (table.subItemCount(row) >= kEmailColumn) return;
+    if (table.SubItemCount(row) >= kEmailColumn) return;
     // AppendSubItem drops the result of a row deleted meanwhile.
     searches.lookUp(
         web, [&table, row](std::string email) { table.AppendSubItem(row, std::move(email)); });

@@ -32,7 +32,7 @@ class InterruptiblePump final : public MessagePump {
     m_qt.processPendingMessages();
     if (g_interrupted && m_controller && !m_stopped) {
       m_stopped = true;
-      m_controller->btnStopClick();
+      m_controller->stop();
     }
   }
   void setController(capture::CaptureController* controller) { m_controller = controller; }
@@ -72,7 +72,7 @@ bool captureHeadless(const CaptureOptions& options, const QUrl& url, results::Re
   webengine::WebEngineBrowser browser;
   browser.setBlockHeavyResources(!options.loadImages);
   capture::DownloadBusyFlag downloadBusy;
-  browser.addListener(downloadBusy);
+  browser.AddListener(downloadBusy);
   InterruptiblePump pump;
   HeadlessWindow window;
   webfetch::TWebData webData(pump, options.fetch.resolve);
@@ -118,7 +118,7 @@ bool captureHeadless(const CaptureOptions& options, const QUrl& url, results::Re
     ok = false;
   }
   std::signal(SIGINT, previous);
-  browser.removeListener(downloadBusy);
+  browser.RemoveListener(downloadBusy);
   return ok;
 }
 

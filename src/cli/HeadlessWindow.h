@@ -1,13 +1,13 @@
 #pragma once
 
-#include "capture/WindowSurface.h"
+#include "capture/RunDisplay.h"
 
 #include <string>
 
 namespace quillon::cli {
 
 // The window surface of a capture without a window: it only keeps the count text.
-class HeadlessWindow final : public capture::WindowSurface {
+class HeadlessWindow final : public capture::RunDisplay {
  public:
   void setBusy(bool) override {}
   void setStopVisible(bool) override {}

@@ -108,7 +108,7 @@ int listPage(const ListingsOptions& options, const QUrl& url, CommandContext& co
     return kExitFailure;
   }
   if (options.profile) return listProfilePage(*options.profile, browser, context);
-  const structured::PageData page = structured::decodePageData(browser.pageData());
+  const structured::PageData page = structured::decodePageData(browser.PageData());
   const structured::Extraction extraction = structured::extractListings(page);
   const capture::WarnFn warn = [&](const std::string& text) {
     context.err << "warning: " << text << "\n";

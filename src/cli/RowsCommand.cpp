@@ -34,7 +34,7 @@ class AddedRows final : public results::TableObserver {
  public:
   explicit AddedRows(const results::ResultsTable& table) : m_table(table) {}
   void rowsInserted(int first, int last) override {
-    for (int row = first; row <= last; ++row) handles.push_back(m_table.rowAt(row));
+    for (int row = first; row <= last; ++row) handles.push_back(m_table.RowAt(row));
   }
   std::vector<results::RowHandle> handles;
 
@@ -84,9 +84,9 @@ int runRows(CommandContext& context) {
     bytes.reset();
     results::ResultsTable table;
     AddedRows added(table);
-    table.addObserver(added);
+    table.AddObserver(added);
     capture::addPageRows(*site, page, table);
-    table.removeObserver(added);
+    table.RemoveObserver(added);
     if (output) results::ExportToSpreadsheet(table, *output);
     context.out << rowsJson(table, added.handles) << '\n';
   } catch (const std::exception& e) {

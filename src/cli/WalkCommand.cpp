@@ -76,7 +76,7 @@ int walk(const WalkOptions& options, const QUrl& url, CommandContext& context) {
   capture::DownloadBusyFlag downloadBusy;
   webengine::WebEngineBrowser browser;
   browser.setBlockHeavyResources(true);  // as a capture loads its pages
-  browser.addListener(downloadBusy);
+  browser.AddListener(downloadBusy);
   if (const auto failure = loadPage(browser, url, std::chrono::seconds(options.timeoutSeconds))) {
     context.err << "quillon-cli walk: " << *failure << "\n";
     return kExitFailure;

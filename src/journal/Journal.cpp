@@ -53,8 +53,8 @@ void Journal::attach(results::ResultsTable& table) {
 
 int Journal::restore(results::ResultsTable& table) {
   requireOpen();
-  const bool fresh = table.Count() == 0 && table.sortColumn() < 0 &&
-                     table.caption(0) == results::captionsOf(results::CaptionSet::English)[0];
+  const bool fresh = table.Count() == 0 && table.SortColumn() < 0 &&
+                     table.Caption(0) == results::captionsOf(results::CaptionSet::English)[0];
   if (!fresh) throw std::logic_error("A journal is restored into a new table");
   const std::vector<TableOp> ops = JournalReader(m_file->database()).ops();
   if (const auto bad = firstMalformedOp(ops)) {

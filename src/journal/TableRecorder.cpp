@@ -18,20 +18,20 @@ void TableRecorder::attach(ResultsTable& table) {
   m_numberBySlot.clear();
   m_handleByNumber.clear();
   m_captions = CaptionSet::English;
-  table.addObserver(*this);
+  table.AddObserver(*this);
   // An empty table may already have a header sort or a caption set, which an empty
   // table made on restore must get too.
   for (const CaptionSet set : {CaptionSet::Spanish, CaptionSet::Italian}) {
-    if (table.caption(0) == results::captionsOf(set)[0]) captionsApplied(set);
+    if (table.Caption(0) == results::captionsOf(set)[0]) captionsApplied(set);
   }
-  if (table.sortColumn() >= 0) {
-    recordOp({OpKind::SortByColumn, 0, table.sortColumn(), {}});
-    if (!table.sortAscending()) recordOp({OpKind::SortByColumn, 0, table.sortColumn(), {}});
+  if (table.SortColumn() >= 0) {
+    recordOp({OpKind::SortByColumn, 0, table.SortColumn(), {}});
+    if (!table.SortAscending()) recordOp({OpKind::SortByColumn, 0, table.SortColumn(), {}});
   }
 }
 
 void TableRecorder::detach() {
-  if (m_table != nullptr) m_table->removeObserver(*this);
+  if (m_table != nullptr) m_table->RemoveObserver(*this);
   m_table = nullptr;
 }
 
@@ -56,14 +56,14 @@ void TableRecorder::replay(const TableOp& op) {
       table.AppendSubItem(handleOf(op.row), op.data);
       break;
     case OpKind::SetCell:
-      table.SetCell(table.indexOf(handleOf(op.row)), static_cast<int>(op.argument), op.data);
+      table.SetCell(table.IndexOf(handleOf(op.row)), static_cast<int>(op.argument), op.data);
       break;
     case OpKind::DeleteRows: {
       const auto numbers = unpackRowNumbers(op.data);
       if (!numbers) return;
       std::vector<int> rows;
       rows.reserve(numbers->size());
-      for (const std::uint32_t number : *numbers) rows.push_back(table.indexOf(handleOf(number)));
+      for (const std::uint32_t number : *numbers) rows.push_back(table.IndexOf(handleOf(number)));
       table.DeleteSelectedRows(std::move(rows));
       break;
     }
@@ -108,12 +108,12 @@ void TableRecorder::rowAdded(RowHandle row) {
   if (row.slot >= m_numberBySlot.size()) m_numberBySlot.resize(row.slot + 1);
   m_numberBySlot[row.slot] = {row.generation, number + 1};
   if (m_replaying) return;
-  recordOp({OpKind::AddRow, number, 0, packTexts(m_table->Cell(row, 0), m_table->subItems(row))});
+  recordOp({OpKind::AddRow, number, 0, packTexts(m_table->Cell(row, 0), m_table->SubItems(row))});
 }
 
 void TableRecorder::subItemAppended(RowHandle row) {
   const auto number = numberOf(row);
-  const std::vector<std::string>& subItems = m_table->subItems(row);
+  const std::vector<std::string>& subItems = m_table->SubItems(row);
   if (number && !subItems.empty()) recordOp({OpKind::AppendSubItem, *number, 0, subItems.back()});
 }
 

@@ -8,8 +8,8 @@ namespace quillon::results {
 
 std::string keyCountText(int count) { return std::to_string(count) + " l\xEDneas capturadas"; }
 
-void lvKeyDown(ResultsTable& table, CountPanel& countPanel, RowSelection& selection,
-               ListKeyCommand command) {
+void applyListKey(ResultsTable& table, CountPanel& countPanel, RowSelection& selection,
+                  ListKeyCommand command) {
   if (command == ListKeyCommand::SelectAll) {
     selection.selectAll();
     return;

@@ -20,7 +20,7 @@ std::string keyCountText(int count);
 // A key pressed in the results list. SelectAll selects every row and does nothing more;
 // DeleteSelected removes the selected rows; every command but SelectAll then rewrites
 // the count panel. The key is not consumed: the list's own handling goes on afterwards.
-void lvKeyDown(ResultsTable& table, CountPanel& countPanel, RowSelection& selection,
-               ListKeyCommand command);
+void applyListKey(ResultsTable& table, CountPanel& countPanel, RowSelection& selection,
+                  ListKeyCommand command);
 
 }  // namespace quillon::results

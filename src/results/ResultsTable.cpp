@@ -22,9 +22,9 @@ ResultsTable::ResultsTable(NameCollator collator)
 
 ResultsTable::~ResultsTable() = default;
 
-void ResultsTable::addObserver(TableObserver& observer) { m_observers.push_back(&observer); }
+void ResultsTable::AddObserver(TableObserver& observer) { m_observers.push_back(&observer); }
 
-void ResultsTable::removeObserver(TableObserver& observer) { std::erase(m_observers, &observer); }
+void ResultsTable::RemoveObserver(TableObserver& observer) { std::erase(m_observers, &observer); }
 
 template <class Event>
 void ResultsTable::notify(Event event) {
@@ -165,7 +165,7 @@ const std::string& ResultsTable::Cell(int row, int column) const {
 
 void ResultsTable::SetCell(int row, int column, std::string text) {
   if (row < 0 || row >= Count() || column < 0 || column >= kColumnCount) return;
-  const RowHandle handle = rowAt(row);
+  const RowHandle handle = RowAt(row);
   const bool changed = column == 0 ? changeName(handle.slot, std::move(text))
                                    : changeSubItem(handle.slot, column, std::move(text));
   if (changed) notify([&](TableObserver& o) { o.cellSet(handle, column); });
@@ -256,7 +256,7 @@ void ResultsTable::DeleteSelectedRows(std::vector<int> selectedRows) {
   if (!m_observers.empty()) {
     for (const auto& [first, last] : runs) {
       for (std::uint32_t index = first; index <= last; ++index) {
-        deleted.push_back(rowAt(static_cast<int>(index)));
+        deleted.push_back(RowAt(static_cast<int>(index)));
       }
     }
   }
@@ -300,21 +300,21 @@ void ResultsTable::applyCaptions(CaptionSet set) {
   notify([&](TableObserver& o) { o.captionsApplied(set); });
 }
 
-const std::string& ResultsTable::caption(int column) const {
+const std::string& ResultsTable::Caption(int column) const {
   return column >= 0 && column < kColumnCount ? m_captions[column] : kEmptyText;
 }
 
-RowHandle ResultsTable::rowAt(int row) const {
+RowHandle ResultsTable::RowAt(int row) const {
   if (row < 0 || row >= Count()) return {};
   const std::uint32_t slot = slotAt(row);
   return {slot, m_rows[slot].generation};
 }
 
-int ResultsTable::indexOf(RowHandle row) const {
+int ResultsTable::IndexOf(RowHandle row) const {
   return rowOf(row) != nullptr ? static_cast<int>(m_order.indexOf(row.slot)) : -1;
 }
 
-bool ResultsTable::contains(RowHandle row) const { return rowOf(row) != nullptr; }
+bool ResultsTable::Contains(RowHandle row) const { return rowOf(row) != nullptr; }
 
 const std::string& ResultsTable::Cell(RowHandle row, int column) const {
   const Row* target = rowOf(row);
@@ -322,12 +322,12 @@ const std::string& ResultsTable::Cell(RowHandle row, int column) const {
   return cellOf(*target, column);
 }
 
-int ResultsTable::subItemCount(RowHandle row) const {
+int ResultsTable::SubItemCount(RowHandle row) const {
   const Row* target = rowOf(row);
   return target != nullptr ? static_cast<int>(target->subItems.size()) : 0;
 }
 
-const std::vector<std::string>& ResultsTable::subItems(RowHandle row) const {
+const std::vector<std::string>& ResultsTable::SubItems(RowHandle row) const {
   const Row* target = rowOf(row);
   return target != nullptr ? target->subItems : kNoSubItems;
 }

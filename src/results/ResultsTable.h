@@ -34,8 +34,8 @@ class ResultsTable {
 
   // Observers are told of every change, in the order they were added; not owned. An
   // observer must be removed before it is destroyed.
-  void addObserver(TableObserver& observer);
-  void removeObserver(TableObserver& observer);
+  void AddObserver(TableObserver& observer);
+  void RemoveObserver(TableObserver& observer);
 
   // The number of rows.
   int Count() const { return static_cast<int>(m_order.size()); }
@@ -69,24 +69,24 @@ class ResultsTable {
   void SortByColumn(int column);
 
   // The column captions (cp1252); the English set at start.
-  const std::string& caption(int column) const;
+  const std::string& Caption(int column) const;
   // The column of the last header sort, or -1; and its direction.
-  int sortColumn() const { return m_sortColumn; }
-  bool sortAscending() const { return m_sortAscending; }
+  int SortColumn() const { return m_sortColumn; }
+  bool SortAscending() const { return m_sortAscending; }
 
   // The handle of the row at an index, and back; -1 for a row that is gone.
-  RowHandle rowAt(int row) const;
-  int indexOf(RowHandle row) const;
-  bool contains(RowHandle row) const;
+  RowHandle RowAt(int row) const;
+  int IndexOf(RowHandle row) const;
+  bool Contains(RowHandle row) const;
   // A row's cell by handle (empty text when the row is gone), and its sub-item count.
   const std::string& Cell(RowHandle row, int column) const;
-  int subItemCount(RowHandle row) const;
+  int SubItemCount(RowHandle row) const;
   // Every sub-item of a row, also those past the last column; empty when the row is gone.
-  const std::vector<std::string>& subItems(RowHandle row) const;
+  const std::vector<std::string>& SubItems(RowHandle row) const;
 
   // Calls visit(const RowCells&) for every row in the table's order.
   template <class Visit>
-  void forEachRow(Visit visit) const {
+  void ForEachRow(Visit visit) const {
     m_order.forEach([&](std::uint32_t slot) { visit(cellsOf(slot)); });
   }
 

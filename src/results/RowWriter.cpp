@@ -6,7 +6,7 @@ namespace quillon::results {
 
 void writeTable(const ResultsTable& table, RowWriter& writer) {
   writer.begin(static_cast<std::size_t>(table.Count()));
-  table.forEachRow([&](const RowCells& cells) { writer.writeRow(cells); });
+  table.ForEachRow([&](const RowCells& cells) { writer.writeRow(cells); });
   writer.finish();
 }
 

@@ -15,12 +15,12 @@ QString wide(const std::string& cp1252) {
 
 ResultsModel::ResultsModel(results::ResultsTable& table, QObject* parent)
     : QAbstractTableModel(parent), m_table(table) {
-  m_sortColumn = m_table.sortColumn();
-  m_sortAscending = m_table.sortAscending();
-  m_table.addObserver(*this);
+  m_sortColumn = m_table.SortColumn();
+  m_sortAscending = m_table.SortAscending();
+  m_table.AddObserver(*this);
 }
 
-ResultsModel::~ResultsModel() { m_table.removeObserver(*this); }
+ResultsModel::~ResultsModel() { m_table.RemoveObserver(*this); }
 
 int ResultsModel::rowCount(const QModelIndex& parent) const {
   return parent.isValid() ? 0 : m_table.Count();
@@ -48,7 +48,7 @@ QVariant ResultsModel::headerData(int section, Qt::Orientation orientation, int 
   if (orientation != Qt::Horizontal || section < 0 || section >= results::kColumnCount) {
     return {};
   }
-  if (role == Qt::DisplayRole) return wide(m_table.caption(section));
+  if (role == Qt::DisplayRole) return wide(m_table.Caption(section));
   if (role == Qt::InitialSortOrderRole) return Qt::AscendingOrder;
   return {};
 }
@@ -98,7 +98,7 @@ void ResultsModel::orderAboutToChange() {
   m_persistentRows.clear();
   m_persistentRows.reserve(static_cast<std::size_t>(m_persistentBefore.size()));
   for (const QModelIndex& index : m_persistentBefore) {
-    m_persistentRows.push_back(m_table.rowAt(index.row()));
+    m_persistentRows.push_back(m_table.RowAt(index.row()));
   }
 }
 
@@ -106,16 +106,16 @@ void ResultsModel::orderChanged() {
   QModelIndexList after;
   after.reserve(m_persistentBefore.size());
   for (qsizetype i = 0; i < m_persistentBefore.size(); ++i) {
-    const int row = m_table.indexOf(m_persistentRows[static_cast<std::size_t>(i)]);
+    const int row = m_table.IndexOf(m_persistentRows[static_cast<std::size_t>(i)]);
     after.append(row >= 0 ? index(row, m_persistentBefore[i].column()) : QModelIndex());
   }
   changePersistentIndexList(m_persistentBefore, after);
   m_persistentBefore.clear();
   m_persistentRows.clear();
   emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
-  if (m_table.sortColumn() != m_sortColumn || m_table.sortAscending() != m_sortAscending) {
-    m_sortColumn = m_table.sortColumn();
-    m_sortAscending = m_table.sortAscending();
+  if (m_table.SortColumn() != m_sortColumn || m_table.SortAscending() != m_sortAscending) {
+    m_sortColumn = m_table.SortColumn();
+    m_sortAscending = m_table.SortAscending();
     emit sortIndicatorChanged();
   }
 }

@@ -92,7 +92,7 @@ void ResultsView::keyPressEvent(QKeyEvent* event) {
 }
 
 void ResultsView::lvKeyDown(const QKeyEvent& event) {
-  results::lvKeyDown(m_model.table(), m_countPanel, *this, keyCommand(event));
+  results::applyListKey(m_model.table(), m_countPanel, *this, keyCommand(event));
 }
 
 void ResultsView::selectAll() { QTableView::selectAll(); }
@@ -112,7 +112,7 @@ void ResultsView::sortByHeader(int column) {
 }
 
 void ResultsView::showSortArrow() {
-  m_header->setSortArrow(m_model.table().sortColumn(), m_model.table().sortAscending());
+  m_header->setSortArrow(m_model.table().SortColumn(), m_model.table().SortAscending());
 }
 
 void ResultsView::mouseReleaseEvent(QMouseEvent* event) {

@@ -134,7 +134,7 @@ QWidget* TeachPanel::createFooter() {
 }
 
 void TeachPanel::readPage() {
-  m_session.setPage(profiles::decodePageTree(m_browser.pageTree()));
+  m_session.setPage(profiles::decodePageTree(m_browser.PageTree()));
   refreshProfiles();
   showSession();
 }

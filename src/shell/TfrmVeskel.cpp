@@ -48,8 +48,8 @@ TfrmVeskel::TfrmVeskel(std::unique_ptr<BrowserPane> browserPane, Dialogs* dialog
       [this](std::string_view url) { return m_webData.fetchPage(url); }});
   createWidgets();
   connectHandlers();
-  browser().addListener(m_downloadBusy);
-  browser().addListener(*this);
+  browser().AddListener(m_downloadBusy);
+  browser().AddListener(*this);
   m_capture->addObserver(*this);
   FormCreate();
 }
@@ -57,8 +57,8 @@ TfrmVeskel::TfrmVeskel(std::unique_ptr<BrowserPane> browserPane, Dialogs* dialog
 TfrmVeskel::~TfrmVeskel() {
   m_sessionJournal.reset();
   m_capture->removeObserver(*this);
-  browser().removeListener(*this);
-  browser().removeListener(m_downloadBusy);
+  browser().RemoveListener(*this);
+  browser().RemoveListener(m_downloadBusy);
   m_capture.reset();
 }
 
@@ -86,11 +86,24 @@ void TfrmVeskel::openSite(std::u16string_view address) {
   m_errors.guard([&] { browser().Navigate(address); });
 }
 
-void TfrmVeskel::runCapture(void (capture::CaptureController::*step)()) {
-  runCaptureWith([&] { (m_capture.get()->*step)(); });
+void TfrmVeskel::btncomerClick() {
+  runCapture([this] { m_capture->capture(parsers::Site::ES); });
 }
+void TfrmVeskel::btnItaliaClick() {
+  runCapture([this] { m_capture->capture(parsers::Site::IT); });
+}
+void TfrmVeskel::btnAustraliaClick() {
+  runCapture([this] { m_capture->capture(parsers::Site::AU); });
+}
+void TfrmVeskel::btncanadaClick() {
+  runCapture([this] { m_capture->capture(parsers::Site::CA); });
+}
+void TfrmVeskel::btnAnySiteClick() {
+  runCapture([this] { m_capture->captureAnySite(); });
+}
+void TfrmVeskel::btnStopClick() { m_capture->stop(); }
 
-void TfrmVeskel::runCaptureWith(const std::function<void()>& run) {
+void TfrmVeskel::runCapture(const std::function<void()>& run) {
   // Lighter pages, when asked for, only while a run goes.
   if (!m_capture->isRunning()) m_browserPane->setBlockHeavyResources(m_skipImages);
   m_errors.guard(run);
@@ -203,16 +216,29 @@ void TfrmVeskel::runEnded(const std::string& reason) {
 }
 
 void TfrmVeskel::setBusy(bool busy) {
-  setWindowTitle(busy ? busyTitle() : idleTitle());
-  for (QPushButton* each : m_buttons) each->setEnabled(!busy);
-  m_addressField->setEnabled(!busy);
-  m_teachButton->setEnabled(!busy);
-  m_teachPanel->setEnabled(!busy);
   if (busy) {
-    setCursor(Qt::WaitCursor);
+    disableAllButtons();
   } else {
-    unsetCursor();
+    enableAllButtons();
   }
+}
+
+void TfrmVeskel::disableAllButtons() {
+  setWindowTitle(busyTitle());
+  for (QPushButton* each : m_buttons) each->setEnabled(false);
+  m_addressField->setEnabled(false);
+  m_teachButton->setEnabled(false);
+  m_teachPanel->setEnabled(false);
+  setCursor(Qt::WaitCursor);
+}
+
+void TfrmVeskel::enableAllButtons() {
+  setWindowTitle(idleTitle());
+  for (QPushButton* each : m_buttons) each->setEnabled(true);
+  m_addressField->setEnabled(true);
+  m_teachButton->setEnabled(true);
+  m_teachPanel->setEnabled(true);
+  unsetCursor();
 }
 
 void TfrmVeskel::setStopVisible(bool visible) { m_stopButton->setVisible(visible); }

@@ -4,7 +4,7 @@
 #include "capture/CaptureObserver.h"
 #include "capture/DownloadBusyFlag.h"
 #include "capture/EmailSearches.h"
-#include "capture/WindowSurface.h"
+#include "capture/RunDisplay.h"
 #include "results/ResultsTable.h"
 #include "shell/ErrorReport.h"
 #include "shell/SaveDialog.h"
@@ -51,7 +51,7 @@ class ToolPanel;
 // home page panel, the browser's download events and the closing question. Every handler
 // runs through the top-level error report.
 class TfrmVeskel final : public QMainWindow,
-                         public capture::WindowSurface,
+                         public capture::RunDisplay,
                          private capture::BrowserListener,
                          private capture::CaptureObserver {
   Q_OBJECT
@@ -84,6 +84,12 @@ class TfrmVeskel final : public QMainWindow,
   bool journalActive() const;
 
   // Handlers, callable as the buttons call them.
+  void btncomerClick();
+  void btnItaliaClick();
+  void btnAustraliaClick();
+  void btncanadaClick();
+  void btnAnySiteClick();
+  void btnStopClick();
   void btnSaveClick();
   void sbPanelClick(int panelIndex);
   // Enter in the address field: loads what the user typed (a bare host name over https).
@@ -93,7 +99,11 @@ class TfrmVeskel final : public QMainWindow,
   // A run with a site profile, as the Capture buttons start theirs.
   void captureWithProfile(const profiles::Profile& profile);
 
-  // capture::WindowSurface
+  // The busy and idle looks of the window during a run.
+  void disableAllButtons();
+  void enableAllButtons();
+
+  // capture::RunDisplay
   void setBusy(bool busy) override;
   void setStopVisible(bool visible) override;
   capture::ProgressIndicator& progress() override;
@@ -125,9 +135,8 @@ class TfrmVeskel final : public QMainWindow,
   bool mayClose();
   void navigateHome();
   void openSite(std::u16string_view address);
-  void runCapture(void (capture::CaptureController::*step)());
   // Runs a capture (a button's, or one with a profile) with the run's settings around it.
-  void runCaptureWith(const std::function<void()>& run);
+  void runCapture(const std::function<void()>& run);
   std::unique_ptr<capture::EmailSearches> makeEmailSearches();
 
   // capture::BrowserListener

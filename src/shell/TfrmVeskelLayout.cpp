@@ -208,7 +208,6 @@ void TfrmVeskel::createStatusBar() {
 }
 
 void TfrmVeskel::connectHandlers() {
-  using capture::CaptureController;
   auto onClick = [this](WindowButton which, auto handler) {
     connect(&button(which), &QPushButton::clicked, this, handler);
   };
@@ -229,13 +228,11 @@ void TfrmVeskel::connectHandlers() {
     } catch (...) {
     }
   });
-  onClick(WindowButton::CaptureSpain, [this] { runCapture(&CaptureController::btncomerClick); });
-  onClick(WindowButton::CaptureItaly, [this] { runCapture(&CaptureController::btnItaliaClick); });
-  onClick(WindowButton::CaptureAustralia,
-          [this] { runCapture(&CaptureController::btnAustraliaClick); });
-  onClick(WindowButton::CaptureCanada, [this] { runCapture(&CaptureController::btncanadaClick); });
-  onClick(WindowButton::CaptureAnySite,
-          [this] { runCapture(&CaptureController::btnAnySiteClick); });
+  onClick(WindowButton::CaptureSpain, [this] { btncomerClick(); });
+  onClick(WindowButton::CaptureItaly, [this] { btnItaliaClick(); });
+  onClick(WindowButton::CaptureAustralia, [this] { btnAustraliaClick(); });
+  onClick(WindowButton::CaptureCanada, [this] { btncanadaClick(); });
+  onClick(WindowButton::CaptureAnySite, [this] { btnAnySiteClick(); });
   connect(m_findEmailsBox, &QCheckBox::toggled, this,
           [this](bool on) { m_capture->setFindWebsiteEmails(on); });
   connect(m_lookupsBox, &QSpinBox::valueChanged, this,
@@ -247,7 +244,7 @@ void TfrmVeskel::connectHandlers() {
   connect(m_teachButton, &QPushButton::clicked, this,
           [this] { m_errors.guard([this] { teachClick(); }); });
   connect(m_stopButton, &QPushButton::clicked, this,
-          [this] { m_errors.guard([this] { m_capture->btnStopClick(); }); });
+          [this] { m_errors.guard([this] { btnStopClick(); }); });
   connect(m_statusBar, &StatusBar::panelClicked, this,
           [this](int index) { m_errors.guard([this, index] { sbPanelClick(index); }); });
 }

@@ -1,7 +1,6 @@
 // The window's teach panel: its place beside the page, its button and the page's context menu.
 
 #include "capture/CaptureController.h"
-#include "capture/ProfileMode.h"
 #include "shell/BrowserPane.h"
 #include "shell/TeachPanel.h"
 #include "shell/TfrmVeskel.h"
@@ -43,10 +42,7 @@ void TfrmVeskel::teachClick() {
 }
 
 void TfrmVeskel::captureWithProfile(const profiles::Profile& profile) {
-  runCaptureWith([&] {
-    capture::ProfileMode mode(profile);
-    m_capture->capture(mode);
-  });
+  runCapture([&] { m_capture->captureWithProfile(profile); });
 }
 
 }  // namespace quillon::shell

@@ -266,33 +266,33 @@ std::u16string WebEngineBrowser::LocationURL() const {
   return m_page ? m_page->url().toString().toStdU16String() : std::u16string();
 }
 
-std::string WebEngineBrowser::pageData() {
+std::string WebEngineBrowser::PageData() {
   requirePage();
   static const std::u16string script = pageDataScript();
   return evaluate(script).toStdString();
 }
 
-std::string WebEngineBrowser::profileData(std::string_view request) {
+std::string WebEngineBrowser::ProfileData(std::string_view request) {
   requirePage();
   return evaluate(profileDataScript(request)).toStdString();
 }
 
-std::string WebEngineBrowser::pageTree() {
+std::string WebEngineBrowser::PageTree() {
   requirePage();
   static const std::u16string script = pageTreeScript();
   return evaluate(script).toStdString();
 }
 
-int WebEngineBrowser::clickElements(std::string_view selector, std::string_view within, bool all) {
+int WebEngineBrowser::ClickElements(std::string_view selector, std::string_view within, bool all) {
   requirePage();
   return evaluate(clickScript(selector, within, all)).toInt();
 }
 
-void WebEngineBrowser::addListener(capture::BrowserListener& listener) {
+void WebEngineBrowser::AddListener(capture::BrowserListener& listener) {
   m_listeners.push_back(&listener);
 }
 
-void WebEngineBrowser::removeListener(capture::BrowserListener& listener) {
+void WebEngineBrowser::RemoveListener(capture::BrowserListener& listener) {
   m_listeners.erase(std::remove(m_listeners.begin(), m_listeners.end(), &listener),
                     m_listeners.end());
 }

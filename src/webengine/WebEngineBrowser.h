@@ -59,13 +59,13 @@ class WebEngineBrowser final : public QObject, public capture::Browser {
   std::shared_ptr<const capture::HtmlDocument> Document() override;
   std::u16string LocationURL() const override;
   // Throws CaptureError as Document() does.
-  std::string pageData() override;
+  std::string PageData() override;
   // These three throw CaptureError as Document() does.
-  std::string profileData(std::string_view request) override;
-  std::string pageTree() override;
-  int clickElements(std::string_view selector, std::string_view within, bool all) override;
-  void addListener(capture::BrowserListener& listener) override;
-  void removeListener(capture::BrowserListener& listener) override;
+  std::string ProfileData(std::string_view request) override;
+  std::string PageTree() override;
+  int ClickElements(std::string_view selector, std::string_view within, bool all) override;
+  void AddListener(capture::BrowserListener& listener) override;
+  void RemoveListener(capture::BrowserListener& listener) override;
 
  private:
   void connectPage();

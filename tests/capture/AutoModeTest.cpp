@@ -82,11 +82,11 @@ TEST(AutoMode, ReadsEveryPageAndStopsWhereTheNextLinkLeadsBack) {
   h.site["http://d.test/2"] = {
       "", {business("Charlie", "3") + ";"}, {}, {nextLink("http://d.test/1")}};
   h.show("http://d.test/1");
-  h.controller.btnAnySiteClick();
+  h.controller.captureAnySite();
 
   EXPECT_EQ(h.names(), (std::vector<std::string>{"Alpha", "Bravo", "Charlie"}));
   EXPECT_EQ(h.table.Cell(0, 3), "2");
-  EXPECT_EQ(h.table.caption(0), "Person/Company");
+  EXPECT_EQ(h.table.Caption(0), "Person/Company");
   EXPECT_EQ(h.window.countText, "3 lines captured");
   EXPECT_EQ(h.browser.navigations, std::vector<std::u16string>{u"http://d.test/2#results"});
   EXPECT_EQ(h.recorder.reason, "next page already read");
@@ -107,7 +107,7 @@ TEST(AutoMode, APageWithTheListingsOfAnEarlierOneEndsTheRun) {
                                {},
                                {nextLink("http://d.test/c")}};
   h.show("http://d.test/a");
-  h.controller.btnAnySiteClick();
+  h.controller.captureAnySite();
   EXPECT_EQ(h.recorder.reason, "page 2 repeats page 1");
   EXPECT_EQ(h.table.Count(), 2);
   EXPECT_EQ(h.recorder.pages.size(), 1u);
@@ -129,7 +129,7 @@ TEST(AutoMode, ASummaryPageIsReadThroughItsDetailPagesInListOrder) {
   h.detailPages["http://d.test/z"] = detail("Zulu", "26");
   h.detailPages["http://d.test/y"] = detail("Yankee", "25");
   h.show("http://d.test/list");
-  h.controller.btnAnySiteClick();
+  h.controller.captureAnySite();
   EXPECT_EQ(h.fetched, (std::vector<std::string>{"http://d.test/z", "http://d.test/missing",
                                                  "http://d.test/y"}));
   EXPECT_EQ(h.names(), (std::vector<std::string>{"Yankee", "Zulu"}));
@@ -143,7 +143,7 @@ TEST(AutoMode, ABrokenBlockIsNamedOnceAndTheOtherBlocksStillCount) {
       "", {"{broken", business("Alpha", "1")}, {}, {nextLink("http://d.test/2")}};
   h.site["http://d.test/2"] = {"", {"{broken", business("Bravo", "2")}, {}, {}};
   h.show("http://d.test/1");
-  h.controller.btnAnySiteClick();
+  h.controller.captureAnySite();
   EXPECT_EQ(h.table.Count(), 2);
   ASSERT_EQ(h.recorder.warnings.size(), 2u);  // one for each page's block
   EXPECT_NE(h.recorder.warnings[0].find("http://d.test/1"), std::string::npos);
@@ -153,7 +153,7 @@ TEST(AutoMode, PageDataThatIsNotTheCollectorsIsAClearError) {
   AutoHarness h;
   h.browser.pageDataJson = "<html>";
   try {
-    h.controller.btnAnySiteClick();
+    h.controller.captureAnySite();
     FAIL() << "expected an error";
   } catch (const std::exception& error) {
     EXPECT_NE(std::string(error.what()).find("The page's data could not be read"),

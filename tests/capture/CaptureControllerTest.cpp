@@ -68,7 +68,7 @@ TEST(CaptureController, RunsEveryPageUntilNoNextLink) {
                    u"http://ca/3");
   h.site[u"http://ca/3"] = canadianPage({{u"Delta", u""}});
 
-  h.controller.btncanadaClick();
+  h.controller.capture(parsers::Site::CA);
 
   EXPECT_EQ(h.names(), (std::vector<std::string>{"Alpha", "Bravo", "Charlie", "Delta"}));
   EXPECT_EQ(h.table.Cell(0, 3), "416-555-0002");
@@ -78,7 +78,7 @@ TEST(CaptureController, RunsEveryPageUntilNoNextLink) {
   EXPECT_FALSE(h.window.stopVisible);
   EXPECT_EQ(h.window.bar.position(), 0);
   EXPECT_FALSE(h.controller.stopFlag());
-  EXPECT_EQ(h.table.caption(0), "Person/Company");
+  EXPECT_EQ(h.table.Caption(0), "Person/Company");
 }
 
 TEST(CaptureController, BusyStateWhileTheRunWaits) {
@@ -92,9 +92,9 @@ TEST(CaptureController, BusyStateWhileTheRunWaits) {
     EXPECT_TRUE(h.controller.isRunning());
     h.browser.readyState = Browser::kReadyStateComplete;
   };
-  h.controller.btnItaliaClick();
+  h.controller.capture(parsers::Site::IT);
   EXPECT_EQ(h.pump.passes, 1);
-  EXPECT_EQ(h.table.caption(0), "Persona/Compagnia");
+  EXPECT_EQ(h.table.Caption(0), "Persona/Compagnia");
   EXPECT_FALSE(h.controller.isRunning());
 }
 
@@ -104,7 +104,7 @@ TEST(CaptureController, CanadianFrenchLinkOnlyWithoutAnEnglishOne) {
   first->add(testing::anchor(u"x", u"Suivante &gt;", u"http://ca/fr"));
   h.browser.document = first;
   h.site[u"http://ca/en"] = canadianPage({{u"B", u"2"}});
-  h.controller.btncanadaClick();
+  h.controller.capture(parsers::Site::CA);
   EXPECT_EQ(h.browser.navigations, std::vector<std::u16string>{u"http://ca/en"});
 }
 
@@ -119,12 +119,12 @@ TEST(CaptureController, StopDuringAPageEndsTheRunAfterTheNextTurn) {
     if (url == u"http://ca/2") h.browser.readyState = 1;
   };
   h.pump.onPass = [&](int) {
-    h.controller.btnStopClick();
+    h.controller.stop();
     EXPECT_FALSE(h.window.stopVisible);
     EXPECT_TRUE(!h.window.busy);
     h.browser.readyState = Browser::kReadyStateComplete;
   };
-  h.controller.btncanadaClick();
+  h.controller.capture(parsers::Site::CA);
   // Page 2 is still captured and turned; page 3 is asked for but not captured.
   EXPECT_EQ(h.names(), (std::vector<std::string>{"A", "B"}));
   EXPECT_EQ(h.browser.navigations, (std::vector<std::u16string>{u"http://ca/2", u"http://ca/3"}));
@@ -138,23 +138,23 @@ TEST(CaptureController, StopOnTheLastPageIsConsumedByTheNextClick) {
   h.browser.document = canadianPage({{u"A", u"1"}});
   h.browser.readyState = 1;
   h.pump.onPass = [&](int) {
-    h.controller.btnStopClick();
+    h.controller.stop();
     h.browser.readyState = Browser::kReadyStateComplete;
   };
-  h.controller.btncanadaClick();
+  h.controller.capture(parsers::Site::CA);
   EXPECT_EQ(h.table.Count(), 1);
   EXPECT_TRUE(h.controller.stopFlag());  // idle with a pending stop
   h.pump.onPass = nullptr;
 
   h.browser.document = canadianPage({{u"B", u"2"}});
   h.window.countText = "kept";
-  h.controller.btnAustraliaClick();  // any site: only consumes the flag
+  h.controller.capture(parsers::Site::AU);  // any site: only consumes the flag
   EXPECT_FALSE(h.controller.stopFlag());
   EXPECT_EQ(h.table.Count(), 1);
   EXPECT_EQ(h.window.countText, "kept");
-  EXPECT_EQ(h.table.caption(0), "Person/Company");
+  EXPECT_EQ(h.table.Caption(0), "Person/Company");
 
-  h.controller.btncanadaClick();  // the click after it runs
+  h.controller.capture(parsers::Site::CA);  // the click after it runs
   EXPECT_EQ(h.table.Count(), 2);
 }
 
@@ -165,7 +165,7 @@ TEST(CaptureController, AnErrorStrandsTheRunAndKeepsItsRows) {
   broken->html = false;
   h.site[u"http://ca/2"] = broken;
   try {
-    h.controller.btncanadaClick();
+    h.controller.capture(parsers::Site::CA);
     FAIL() << "the walker's error must reach the caller";
   } catch (const CaptureError& error) {
     EXPECT_STREQ(error.what(), "Invalid HTML document");
@@ -176,10 +176,10 @@ TEST(CaptureController, AnErrorStrandsTheRunAndKeepsItsRows) {
   EXPECT_TRUE(h.window.busy);
   EXPECT_FALSE(h.controller.isRunning());
 
-  h.controller.btnStopClick();  // idle look, pending stop
+  h.controller.stop();  // idle look, pending stop
   EXPECT_TRUE(!h.window.busy);
   EXPECT_TRUE(h.controller.stopFlag());
-  h.controller.btncanadaClick();
+  h.controller.capture(parsers::Site::CA);
   EXPECT_FALSE(h.controller.stopFlag());
   EXPECT_EQ(h.table.Count(), 1);
 }
@@ -196,11 +196,11 @@ TEST(CaptureController, ItalianRowsGetTheEmailOfTheirPage) {
   doc->add(testing::classed(u"org", u"Bar Sport"));
   h.browser.document = doc;
 
-  h.controller.btnItaliaClick();
+  h.controller.capture(parsers::Site::IT);
   ASSERT_EQ(h.names(), (std::vector<std::string>{"Bar Sport", "Da Mario"}));
   EXPECT_EQ(h.lookups, std::vector<std::string>{"http://www.paginegialle.it/roma/mario"});
-  EXPECT_EQ(h.table.subItemCount(h.table.rowAt(0)), 8);  // no web address: nine columns
-  EXPECT_EQ(h.table.subItemCount(h.table.rowAt(1)), 9);
+  EXPECT_EQ(h.table.SubItemCount(h.table.RowAt(0)), 8);  // no web address: nine columns
+  EXPECT_EQ(h.table.SubItemCount(h.table.RowAt(1)), 9);
   EXPECT_EQ(h.table.Cell(1, 9), "info@mario.it");
   EXPECT_EQ(h.window.countText, "2 l\xEDneas capturadas");
 }
@@ -216,7 +216,7 @@ TEST(CaptureController, RowDeletedDuringItsLookupIsNotRevived) {
     h.table.DeleteSelectedRows({0});  // the user deletes the row while its lookup runs
     return std::string("info@mario.it");
   };
-  h.controller.btnItaliaClick();
+  h.controller.capture(parsers::Site::IT);
   EXPECT_EQ(h.table.Count(), 0);
   EXPECT_EQ(h.lookups.size(), 1u);
 }
@@ -235,7 +235,7 @@ TEST(CaptureController, APageIsDoneOnceItsLookupsHaveReported) {
     void pageDone(const PageDone&) override { emailWhenDone = h.table.Cell(0, 9); }
   } watch{h};
   h.controller.addObserver(watch);
-  h.controller.btnItaliaClick();
+  h.controller.capture(parsers::Site::IT);
   // The journal writes a page with its e-mails, so a resumed run misses none.
   EXPECT_EQ(watch.emailWhenDone, "info@mario.it");
 }
@@ -263,7 +263,7 @@ TEST(CaptureController, ARunThatFailsOnTheNextPageStillGivesThePageBeforeItsEmai
   } watch;
   watch.onDone = [&] { emailWhenDone = h.table.Cell(0, 9); };
   h.controller.addObserver(watch);
-  EXPECT_THROW(h.controller.btnItaliaClick(), CaptureError);
+  EXPECT_THROW(h.controller.capture(parsers::Site::IT), CaptureError);
   EXPECT_EQ(emailWhenDone, "info@mario.it");
 }
 
@@ -278,10 +278,10 @@ TEST(CaptureController, ClosingTheWindowEndsTheLookupsAndTheirRowsKeepAnEmptyEma
     ADD_FAILURE() << "a cancelled lookup must not be answered";
     return "x";
   };
-  h.controller.btnItaliaClick();
+  h.controller.capture(parsers::Site::IT);
   EXPECT_GE(h.searches.cancels, 1);
   ASSERT_EQ(h.table.Count(), 1);
-  EXPECT_EQ(h.table.subItemCount(h.table.rowAt(0)), 9);
+  EXPECT_EQ(h.table.SubItemCount(h.table.RowAt(0)), 9);
   EXPECT_EQ(h.table.Cell(0, 9), "");
   EXPECT_FALSE(h.controller.isRunning());
 }
@@ -307,7 +307,7 @@ TEST(CaptureController, LongRunsAndPageLimits) {
   } counter;
   h.controller.addObserver(counter);
   h.controller.setMaxPages(2000);
-  h.controller.btncanadaClick();
+  h.controller.capture(parsers::Site::CA);
   EXPECT_EQ(counter.pages, 2000);
   EXPECT_EQ(counter.links, 1999);
   EXPECT_EQ(counter.reason, "page limit");
@@ -320,7 +320,7 @@ TEST(CaptureController, PageTimeoutIsAnError) {
   h.browser.document = canadianPage({{u"A", u"1"}});
   h.browser.readyState = 1;
   h.controller.setPageTimeout(std::chrono::milliseconds(20));
-  EXPECT_THROW(h.controller.btncanadaClick(), CaptureError);
+  EXPECT_THROW(h.controller.capture(parsers::Site::CA), CaptureError);
   EXPECT_EQ(h.table.Count(), 0);
 }
 
@@ -329,7 +329,7 @@ TEST(CaptureController, AbortEndsTheWaitAndLeavesIdle) {
   h.browser.document = canadianPage({{u"A", u"1"}});
   h.browser.readyState = 1;
   h.pump.onPass = [&](int) { h.controller.abortRun(); };
-  h.controller.btncanadaClick();
+  h.controller.capture(parsers::Site::CA);
   EXPECT_EQ(h.pump.passes, 1);
   EXPECT_EQ(h.table.Count(), 0);
   EXPECT_TRUE(!h.window.busy);
@@ -337,7 +337,7 @@ TEST(CaptureController, AbortEndsTheWaitAndLeavesIdle) {
   EXPECT_FALSE(h.controller.isRunning());
   // A later run is not affected.
   h.pump.onPass = [&](int) { h.browser.readyState = Browser::kReadyStateComplete; };
-  h.controller.btncanadaClick();
+  h.controller.capture(parsers::Site::CA);
   EXPECT_EQ(h.table.Count(), 1);
 }
 
@@ -348,12 +348,12 @@ TEST(CaptureController, CaptureClickAfterStopInsideAWaitRunsNested) {
   int pass = 0;
   h.pump.onPass = [&](int) {
     if (++pass > 1) return;
-    h.controller.btnStopClick();
-    h.controller.btncanadaClick();  // only consumes the flag
+    h.controller.stop();
+    h.controller.capture(parsers::Site::CA);  // only consumes the flag
     EXPECT_FALSE(h.controller.stopFlag());
     h.browser.readyState = Browser::kReadyStateComplete;
   };
-  h.controller.btncanadaClick();
+  h.controller.capture(parsers::Site::CA);
   // The interrupted run no longer sees a stop and captures its page.
   EXPECT_EQ(h.table.Count(), 1);
   EXPECT_EQ(h.window.countText, "1 lines captured");

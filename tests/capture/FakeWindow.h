@@ -1,6 +1,6 @@
 #pragma once
 
-#include "capture/WindowSurface.h"
+#include "capture/RunDisplay.h"
 
 #include <string>
 
@@ -8,10 +8,10 @@ namespace quillon::testing {
 
 using capture::PlainProgressIndicator;
 using capture::ProgressIndicator;
-using capture::WindowSurface;
+using capture::RunDisplay;
 
 // A window surface that keeps what the capture run shows.
-class FakeWindow final : public WindowSurface {
+class FakeWindow final : public RunDisplay {
  public:
   bool busy = false;
   bool stopVisible = false;

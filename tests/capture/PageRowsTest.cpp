@@ -51,7 +51,7 @@ TEST_F(PageRowsTest, AddsEachNamedListingWithTheSpanishColumns) {
   EXPECT_EQ(table.Cell(0, 2), "restaurantes");
   EXPECT_EQ(table.Cell(0, 3), "912 345 678");
   EXPECT_EQ(table.Cell(0, 7), "Madrid");
-  EXPECT_EQ(table.subItemCount(table.rowAt(0)), 8);
+  EXPECT_EQ(table.SubItemCount(table.RowAt(0)), 8);
   EXPECT_EQ(table.Cell(1, 0), "Caf\xE9 Sol");
   EXPECT_EQ(table.Cell(1, 3), "913 000 000");
 }
@@ -108,7 +108,7 @@ TEST_F(PageRowsTest, AustralianRowsCarryKeywordsAndAnEmptySeventhColumn) {
   EXPECT_EQ(table.Cell(0, 0), "Harbour City Plumbing");
   EXPECT_EQ(table.Cell(0, 3), "(02) 9211 4455");
   EXPECT_EQ(table.Cell(0, 7), "");
-  EXPECT_EQ(table.subItemCount(table.rowAt(0)), 8);
+  EXPECT_EQ(table.SubItemCount(table.RowAt(0)), 8);
 }
 
 TEST_F(PageRowsTest, SurvivesNulBytesAndAHundredThousandListings) {

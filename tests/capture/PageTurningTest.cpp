@@ -95,7 +95,7 @@ TEST(TurnPage, NoHtmlDocument) {
 TEST(TogglePhones, FollowsExactPhoneLinksAndWaitsForDownloads) {
   FakeBrowser browser;
   DownloadBusyFlag busy;
-  browser.addListener(busy);
+  browser.AddListener(busy);
   auto& doc = *browser.document;
   doc.add(anchor(std::u16string(kPhone), u"Tel&eacute;fono", u"javascript:tel(1)"));
   doc.add(anchor(u"tel\u00e9fono", u"x", u"javascript:tel(2)"));   // case differs
@@ -130,7 +130,7 @@ TEST(TogglePhones, FollowsExactPhoneLinksAndWaitsForDownloads) {
   EXPECT_GE(passesAtNavigation[1] - passesAtNavigation[0], 4);
   EXPECT_GE(timeAtNavigation[1] - timeAtNavigation[0], std::chrono::milliseconds(500));
   EXPECT_FALSE(busy.isSet());
-  browser.removeListener(busy);
+  browser.RemoveListener(busy);
 }
 
 TEST(TogglePhones, SkipsIndicesBeyondTheShrunkDocument) {
@@ -167,7 +167,7 @@ TEST(TogglePhones, WithoutPhoneLinksNeverWaits) {
 TEST(TogglePhones, DownloadThatNeverCompletesIsBounded) {
   FakeBrowser browser;
   DownloadBusyFlag busy;
-  browser.addListener(busy);
+  browser.AddListener(busy);
   browser.document->add(anchor(std::u16string(kPhone), u"x", u"javascript:tel()"));
   browser.onNavigate = [&](std::u16string_view) { browser.fireDownloadBegin(); };
   ScriptedPump pump;
@@ -175,13 +175,13 @@ TEST(TogglePhones, DownloadThatNeverCompletesIsBounded) {
   TogglePhones(browser, busy, progress, pump, std::chrono::milliseconds(20));
   EXPECT_TRUE(busy.isSet());
   EXPECT_EQ(browser.navigations.size(), 1u);
-  browser.removeListener(busy);
+  browser.RemoveListener(busy);
 }
 
 TEST(DownloadBusyFlag, FollowsTheEvents) {
   FakeBrowser browser;
   DownloadBusyFlag busy;
-  browser.addListener(busy);
+  browser.AddListener(busy);
   EXPECT_FALSE(busy.isSet());
   browser.fireDownloadBegin();
   EXPECT_TRUE(busy.isSet());
@@ -190,7 +190,7 @@ TEST(DownloadBusyFlag, FollowsTheEvents) {
   browser.fireDownloadBegin();
   browser.fireDocumentComplete(u"about:blank");
   EXPECT_FALSE(busy.isSet());
-  browser.removeListener(busy);
+  browser.RemoveListener(busy);
   browser.fireDownloadBegin();
   EXPECT_FALSE(busy.isSet());
 }

@@ -203,7 +203,7 @@ TEST(ProfileMode, LooksUpEmailsOnTheWebPagesWhenTheProfileSaysSo) {
   h.run("http://s.test/1", lookup.c_str());
   EXPECT_EQ(h.searches.lookups, Names{"http://alpha.example"});
   EXPECT_EQ(h.column(9), Names{"info@alpha.example"});
-  EXPECT_EQ(h.table.caption(0), "Persona/Empresa");
+  EXPECT_EQ(h.table.Caption(0), "Persona/Empresa");
 
   Harness without;
   without.site["http://s.test/1"] = {{"Alpha"}, {}, false, false, "", "http://alpha.example"};

@@ -108,7 +108,7 @@ TEST(CaptureReliability, StopDuringAPageThatNeverLoadsThenAnotherPageEndsTheRun)
   };
   h.pump.onPass = [&](int pass) {
     if (pass == 1) {
-      h.controller.btnStopClick();
+      h.controller.stop();
       EXPECT_TRUE(!h.window.busy);
       EXPECT_FALSE(h.window.stopVisible);
     }
@@ -117,7 +117,7 @@ TEST(CaptureReliability, StopDuringAPageThatNeverLoadsThenAnotherPageEndsTheRun)
       h.browser.readyState = Browser::kReadyStateComplete;
     }
   };
-  h.controller.btncanadaClick();
+  h.controller.capture(parsers::Site::CA);
 
   EXPECT_EQ(h.pump.passes, 200);  // Stop did not end the wait; the new page did
   EXPECT_EQ(h.names(), (std::vector<std::string>{"Alpha", "Bravo"}));
@@ -141,12 +141,12 @@ TEST(CaptureReliability, APageThatNeverLoadsEndsAtTheTimeOutKeepingEarlierRows) 
     h.browser.readyState = 1;
   };
   h.pump.onPass = [&](int pass) {
-    if (pass == 3) h.controller.btnStopClick();
+    if (pass == 3) h.controller.stop();
   };
   h.controller.setPageTimeout(std::chrono::milliseconds(300));
 
   const auto start = std::chrono::steady_clock::now();
-  EXPECT_THROW(h.controller.btncanadaClick(), CaptureError);
+  EXPECT_THROW(h.controller.capture(parsers::Site::CA), CaptureError);
   EXPECT_LT(std::chrono::steady_clock::now() - start, kBound);
   EXPECT_GT(h.pump.passes, 3);  // messages flowed throughout the wait
   EXPECT_EQ(h.names(), (std::vector<std::string>{"Alpha", "Bravo"}));
@@ -154,9 +154,9 @@ TEST(CaptureReliability, APageThatNeverLoadsEndsAtTheTimeOutKeepingEarlierRows) 
   EXPECT_FALSE(h.controller.isRunning());
   // Stop was pressed: the next click only takes the pending stop, and the one after works.
   h.browser.readyState = Browser::kReadyStateComplete;
-  h.controller.btncanadaClick();
+  h.controller.capture(parsers::Site::CA);
   EXPECT_EQ(h.table.Count(), 2);
-  h.controller.btncanadaClick();
+  h.controller.capture(parsers::Site::CA);
   EXPECT_EQ(h.names(), (std::vector<std::string>{"Alpha", "Bravo", "Charlie"}));
 }
 
@@ -177,7 +177,7 @@ TEST(CaptureReliability, APhoneLinkThatLeadsToAnotherPageIsSurvived) {
       h.browser.document = other;
     }
   };
-  h.controller.btncomerClick();
+  h.controller.capture(parsers::Site::ES);
 
   EXPECT_EQ(h.browser.navigations, std::vector<std::u16string>{u"javascript:showPhone(0)"});
   EXPECT_EQ(h.names(), std::vector<std::string>{"Bar Otro"});
@@ -204,14 +204,14 @@ TEST(CaptureReliability, APhoneLinkThatLeavesNoHtmlDocumentEndsTheRunKeepingRows
     if (it != h.site.end()) h.browser.document = it->second;
   };
   try {
-    h.controller.btncomerClick();
+    h.controller.capture(parsers::Site::ES);
     FAIL() << "the walker's error must reach the caller";
   } catch (const CaptureError& error) {
     EXPECT_STREQ(error.what(), "Invalid HTML document");
   }
   EXPECT_EQ(h.names(), std::vector<std::string>{"Bar Uno"});
   EXPECT_TRUE(h.window.stopVisible);
-  h.controller.btnStopClick();
+  h.controller.stop();
   EXPECT_TRUE(!h.window.busy);
 }
 
@@ -224,7 +224,7 @@ TEST(CaptureReliability, ACircleOfNextLinksEndsWhenAPageRepeats) {
   h.browser.document = h.site[u"http://ca/1"];
   PageCounter counter;
   h.controller.addObserver(counter);
-  h.controller.btncanadaClick();
+  h.controller.capture(parsers::Site::CA);
 
   EXPECT_EQ(counter.pages, 2);
   EXPECT_EQ(counter.reason, "page 3 repeats page 1");
@@ -249,7 +249,7 @@ TEST(CaptureReliability, AnItalianSelfLinkLooksUpEachListingOnce) {
   h.controller.setMaxPages(40);
   PageCounter counter;
   h.controller.addObserver(counter);
-  h.controller.btnItaliaClick();
+  h.controller.capture(parsers::Site::IT);
 
   EXPECT_EQ(counter.pages, 1);
   EXPECT_EQ(counter.reason, "page 2 repeats page 1");

@@ -31,8 +31,8 @@ TEST_F(RowEmailsTest, TheListingPageLookupAppendsItsResultEvenWhenEmpty) {
   EXPECT_TRUE(searches.websites.empty());  // the lookup's rule, not the website search
   searches.wait();
   EXPECT_EQ(table.Cell(found, 9), "a@b.it");
-  EXPECT_EQ(table.subItemCount(none), 9);
-  EXPECT_EQ(table.subItemCount(noWeb), 3);
+  EXPECT_EQ(table.SubItemCount(none), 9);
+  EXPECT_EQ(table.SubItemCount(noWeb), 3);
 }
 
 TEST_F(RowEmailsTest, AWebsiteSearchFillsColumnNineOfRowsWithoutAnEmail) {
@@ -54,7 +54,7 @@ TEST_F(RowEmailsTest, AWebsiteSearchFillsColumnNineOfRowsWithoutAnEmail) {
   EXPECT_EQ(table.Cell(canadian, 9), "");
   EXPECT_EQ(table.Cell(canadianBare, 9), "info@www.site.test");
   EXPECT_EQ(table.Cell(autoRow, 9), "info@www.site.test");
-  EXPECT_EQ(table.subItemCount(autoRow), 9);
+  EXPECT_EQ(table.SubItemCount(autoRow), 9);
 }
 
 TEST_F(RowEmailsTest, AResultForARowDeletedOrAlreadyFilledIsDropped) {
@@ -65,8 +65,8 @@ TEST_F(RowEmailsTest, AResultForARowDeletedOrAlreadyFilledIsDropped) {
   const auto edited = row(nine);
   startEmailSearches(table, searches, gone, {false, true, 9});
   startEmailSearches(table, searches, edited, {false, true, 9});
-  table.DeleteSelectedRows({table.indexOf(gone)});
-  table.SetCell(table.indexOf(edited), 9, "typed@site.test");  // the user was quicker
+  table.DeleteSelectedRows({table.IndexOf(gone)});
+  table.SetCell(table.IndexOf(edited), 9, "typed@site.test");  // the user was quicker
   searches.wait();
   EXPECT_EQ(table.Count(), 1);
   EXPECT_EQ(table.Cell(edited, 9), "typed@site.test");

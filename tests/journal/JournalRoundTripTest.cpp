@@ -43,7 +43,7 @@ class RandomSession {
       for (std::string& item : subItems) item = text();
       m_table.AddRow(text(), std::move(subItems));
     } else if (kind < 45) {
-      m_table.AppendSubItem(m_table.rowAt(anyRow()), text());
+      m_table.AppendSubItem(m_table.RowAt(anyRow()), text());
     } else if (kind < 65) {
       m_table.SetCell(anyRow(), pick(0, 10), text());
     } else if (kind < 75) {

@@ -26,14 +26,14 @@ inline std::vector<std::string> contentsOf(const results::ResultsTable& table) {
   std::vector<std::string> lines;
   for (int row = 0; row < table.Count(); ++row) {
     std::string line = table.Cell(row, 0);
-    for (const std::string& item : table.subItems(table.rowAt(row))) line += "|" + item;
+    for (const std::string& item : table.SubItems(table.RowAt(row))) line += "|" + item;
     lines.push_back(std::move(line));
   }
-  lines.push_back("sort " + std::to_string(table.sortColumn()) +
-                  (table.sortAscending() ? " up" : " down"));
+  lines.push_back("sort " + std::to_string(table.SortColumn()) +
+                  (table.SortAscending() ? " up" : " down"));
   std::string captions = "captions";
   for (int column = 0; column < results::kColumnCount; ++column) {
-    captions += "|" + table.caption(column);
+    captions += "|" + table.Caption(column);
   }
   lines.push_back(captions);
   return lines;

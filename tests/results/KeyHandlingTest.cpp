@@ -42,7 +42,7 @@ TEST_F(KeyHandlingTest, CountTextIsSpanishInCp1252) {
 }
 
 TEST_F(KeyHandlingTest, SelectAllSelectsAndLeavesTheCountPanel) {
-  lvKeyDown(table, panel, selection, ListKeyCommand::SelectAll);
+  applyListKey(table, panel, selection, ListKeyCommand::SelectAll);
   EXPECT_EQ(selection.selectAllCalls, 1);
   EXPECT_EQ(table.Count(), 3);
   EXPECT_EQ(panel.writes, 0);
@@ -51,14 +51,14 @@ TEST_F(KeyHandlingTest, SelectAllSelectsAndLeavesTheCountPanel) {
 
 TEST_F(KeyHandlingTest, DeleteRemovesTheSelectionAndRewritesTheCount) {
   selection.rows = {0, 2};
-  lvKeyDown(table, panel, selection, ListKeyCommand::DeleteSelected);
+  applyListKey(table, panel, selection, ListKeyCommand::DeleteSelected);
   EXPECT_EQ(testing::names(table), (std::vector<std::string>{"b"}));
   EXPECT_EQ(panel.text, "1 l\xEDneas capturadas");
 }
 
 TEST_F(KeyHandlingTest, DeleteWithNothingSelectedStillRewritesTheCount) {
   panel.text = "3 lines captured";
-  lvKeyDown(table, panel, selection, ListKeyCommand::DeleteSelected);
+  applyListKey(table, panel, selection, ListKeyCommand::DeleteSelected);
   EXPECT_EQ(table.Count(), 3);
   EXPECT_EQ(panel.text, "3 l\xEDneas capturadas");
 }
@@ -66,7 +66,7 @@ TEST_F(KeyHandlingTest, DeleteWithNothingSelectedStillRewritesTheCount) {
 TEST_F(KeyHandlingTest, AnyOtherKeyOnlyRewritesTheCount) {
   panel.text = "3 lines captured";
   selection.rows = {0};
-  lvKeyDown(table, panel, selection, ListKeyCommand::OtherKey);
+  applyListKey(table, panel, selection, ListKeyCommand::OtherKey);
   EXPECT_EQ(panel.text, "3 l\xEDneas capturadas");
   EXPECT_EQ(panel.writes, 1);
   EXPECT_EQ(table.Count(), 3);

@@ -15,31 +15,31 @@ using Names = std::vector<std::string>;
 TEST(ResultsTableTest, StartsEmptyWithEnglishCaptions) {
   ResultsTable table = spanishTable();
   EXPECT_EQ(table.Count(), 0);
-  EXPECT_EQ(table.caption(0), "Person/Company");
-  EXPECT_EQ(table.caption(7), "Email");
-  EXPECT_EQ(table.caption(9), "");
-  EXPECT_EQ(table.sortColumn(), -1);
-  EXPECT_TRUE(table.sortAscending());
+  EXPECT_EQ(table.Caption(0), "Person/Company");
+  EXPECT_EQ(table.Caption(7), "Email");
+  EXPECT_EQ(table.Caption(9), "");
+  EXPECT_EQ(table.SortColumn(), -1);
+  EXPECT_TRUE(table.SortAscending());
 }
 
 TEST(ResultsTableTest, CaptionSetsRelabelColumnsZeroToEightOnly) {
   ResultsTable table = spanishTable();
   table.AddRow("Bar Pepe", subItemsWithPhone("1"));
   table.TransEspanian();
-  EXPECT_EQ(table.caption(0), "Persona/Empresa");
-  EXPECT_EQ(table.caption(3),
+  EXPECT_EQ(table.Caption(0), "Persona/Empresa");
+  EXPECT_EQ(table.Caption(3),
             "Tel\xE9"
             "fono");
-  EXPECT_EQ(table.caption(5),
+  EXPECT_EQ(table.Caption(5),
             "C\xF3"
             "digo");
-  EXPECT_EQ(table.caption(9), "");
+  EXPECT_EQ(table.Caption(9), "");
   table.TransItalian();
-  EXPECT_EQ(table.caption(4), "Indirizzo ");
-  EXPECT_EQ(table.caption(1), "Attivit\xE0");
-  EXPECT_EQ(table.caption(9), "");
+  EXPECT_EQ(table.Caption(4), "Indirizzo ");
+  EXPECT_EQ(table.Caption(1), "Attivit\xE0");
+  EXPECT_EQ(table.Caption(9), "");
   table.TransCanadian();
-  EXPECT_EQ(table.caption(5), "Zip Code");
+  EXPECT_EQ(table.Caption(5), "Zip Code");
   EXPECT_EQ(table.Cell(0, 0), "Bar Pepe");
 }
 
@@ -54,7 +54,7 @@ TEST(ResultsTableTest, CellsReadNameThenSubItemsThenEmptyText) {
   EXPECT_EQ(table.Cell(0, 10), "");
   EXPECT_EQ(table.Cell(1, 0), "");
   EXPECT_EQ(table.Cell(-1, 0), "");
-  EXPECT_EQ(table.subItemCount(row), 2);
+  EXPECT_EQ(table.SubItemCount(row), 2);
 }
 
 TEST(ResultsTableTest, KeepsRowsInOrderByName) {
@@ -139,17 +139,17 @@ TEST(ResultsTableTest, AppendSubItemFillsColumnNineAndNeverResorts) {
   table.AppendSubItem(row, "info@pizzeria.it");
   EXPECT_EQ(table.Cell(row, 9), "info@pizzeria.it");
   EXPECT_EQ(table.Cell(0, 9), "info@pizzeria.it");
-  EXPECT_EQ(table.subItemCount(row), 9);
+  EXPECT_EQ(table.SubItemCount(row), 9);
   table.AppendSubItem(row, "");
-  EXPECT_EQ(table.subItemCount(row), 10);  // kept, though no column shows it
+  EXPECT_EQ(table.SubItemCount(row), 10);  // kept, though no column shows it
 }
 
 TEST(ResultsTableTest, HandlesStaySafeAfterDeletion) {
   ResultsTable table = spanishTable();
   const RowHandle gone = table.AddRow("Gone", subItemsWithPhone("1"));
   table.DeleteSelectedRows({0});
-  EXPECT_FALSE(table.contains(gone));
-  EXPECT_EQ(table.indexOf(gone), -1);
+  EXPECT_FALSE(table.Contains(gone));
+  EXPECT_EQ(table.IndexOf(gone), -1);
   table.AppendSubItem(gone, "late@example.com");
   EXPECT_EQ(table.Count(), 0);
 
@@ -158,22 +158,22 @@ TEST(ResultsTableTest, HandlesStaySafeAfterDeletion) {
   EXPECT_EQ(fresh.slot, gone.slot);
   EXPECT_NE(fresh, gone);
   table.AppendSubItem(gone, "late@example.com");
-  EXPECT_EQ(table.subItemCount(fresh), 8);
+  EXPECT_EQ(table.SubItemCount(fresh), 8);
   EXPECT_EQ(table.Cell(gone, 0), "");
   EXPECT_EQ(table.Cell(fresh, 0), "Fresh");
-  EXPECT_FALSE(table.contains(RowHandle{}));
+  EXPECT_FALSE(table.Contains(RowHandle{}));
 }
 
 TEST(ResultsTableTest, HandlesFollowTheirRowsThroughReordering) {
   ResultsTable table = spanishTable();
   const RowHandle c = table.AddRow("c", subItemsWithPhone("3"));
   const RowHandle a = table.AddRow("a", subItemsWithPhone("1"));
-  EXPECT_EQ(table.indexOf(c), 1);
-  EXPECT_EQ(table.indexOf(a), 0);
+  EXPECT_EQ(table.IndexOf(c), 1);
+  EXPECT_EQ(table.IndexOf(a), 0);
   table.SortByColumn(3);
   table.SortByColumn(3);  // descending
-  EXPECT_EQ(table.indexOf(c), 0);
-  EXPECT_EQ(table.rowAt(1), a);
+  EXPECT_EQ(table.IndexOf(c), 0);
+  EXPECT_EQ(table.RowAt(1), a);
 }
 
 TEST(ResultsTableTest, SettingANameMovesTheRow) {
@@ -209,14 +209,14 @@ TEST(ResultsTableTest, HeaderSortComparesBytesThenNamesIgnoringCase) {
   table.AddRow("Gamma", {"X", "", "1"});
   table.SortByColumn(3);
   EXPECT_EQ(names(table), (Names{"Gamma", "Alpha", "alpha", "beta"}));
-  EXPECT_EQ(table.sortColumn(), 3);
-  EXPECT_TRUE(table.sortAscending());
+  EXPECT_EQ(table.SortColumn(), 3);
+  EXPECT_TRUE(table.SortAscending());
   table.SortByColumn(3);
-  EXPECT_FALSE(table.sortAscending());
+  EXPECT_FALSE(table.SortAscending());
   EXPECT_EQ(names(table), (Names{"beta", "alpha", "Alpha", "Gamma"}));
   // Another column keeps the direction.
   table.SortByColumn(1);
-  EXPECT_FALSE(table.sortAscending());
+  EXPECT_FALSE(table.SortAscending());
   // Names equal but for case tie, and ties keep the order of addition.
   EXPECT_EQ(names(table), (Names{"beta", "Alpha", "alpha", "Gamma"}));
   table.SortByColumn(0);
@@ -224,7 +224,7 @@ TEST(ResultsTableTest, HeaderSortComparesBytesThenNamesIgnoringCase) {
   table.SortByColumn(0);
   EXPECT_EQ(names(table), (Names{"Alpha", "Gamma", "alpha", "beta"}));
   table.SortByColumn(10);
-  EXPECT_EQ(table.sortColumn(), 0);
+  EXPECT_EQ(table.SortColumn(), 0);
 }
 
 TEST(ResultsTableTest, NextNameAfterAHeaderSortRestoresTheOrderByName) {
@@ -238,7 +238,7 @@ TEST(ResultsTableTest, NextNameAfterAHeaderSortRestoresTheOrderByName) {
   EXPECT_EQ(names(table), (Names{"b", "c", "a"}));
   table.AddRow("d", subItemsWithPhone("0"));
   EXPECT_EQ(names(table), (Names{"a", "b", "c", "d"}));
-  EXPECT_EQ(table.sortColumn(), 3);  // the arrow stays where it was
+  EXPECT_EQ(table.SortColumn(), 3);  // the arrow stays where it was
   table.AddRow("bb", subItemsWithPhone("4"));
   EXPECT_EQ(names(table), (Names{"a", "b", "bb", "c", "d"}));
 
@@ -262,7 +262,7 @@ TEST(ResultsTableTest, DeletesOnlySelectedRows) {
 TEST(ResultsTableTest, TellsItsObserverBeforeAndAfterEveryChange) {
   ResultsTable table = spanishTable();
   RecordingObserver observer;
-  table.addObserver(observer);
+  table.AddObserver(observer);
   table.AddRow("b", {});
   table.AddRow("a", {});
   table.AddRow("", {});
@@ -284,7 +284,7 @@ TEST(ResultsTableTest, TellsItsObserverBeforeAndAfterEveryChange) {
   table.TransItalian();
   EXPECT_EQ(observer.events, (Names{"remove? 2 2", "remove 2 2", "remove? 0 0", "remove 0 0",
                                     "order?", "order", "captions"}));
-  table.removeObserver(observer);
+  table.RemoveObserver(observer);
   table.AddRow("x", {});
   EXPECT_EQ(observer.events.size(), 7u);
 }
@@ -293,7 +293,7 @@ TEST(ResultsTableTest, AppendSubItemTellsTheCellThatChanged) {
   ResultsTable table = spanishTable();
   const RowHandle row = table.AddRow("a", subItemsWithPhone("1"));
   RecordingObserver observer;
-  table.addObserver(observer);
+  table.AddObserver(observer);
   table.AppendSubItem(row, "mail");
   table.AppendSubItem(row, "beyond");
   EXPECT_EQ(observer.events, (Names{"cell 0 9"}));

@@ -36,33 +36,33 @@ class OperationLog final : public TableObserver {
   }
   void rowAdded(RowHandle row) override {
     lines.push_back(
-        line({"added ", m_table.Cell(row, 0), " at ", std::to_string(m_table.indexOf(row)),
-              " with ", std::to_string(m_table.subItems(row).size())}));
+        line({"added ", m_table.Cell(row, 0), " at ", std::to_string(m_table.IndexOf(row)),
+              " with ", std::to_string(m_table.SubItems(row).size())}));
   }
   void subItemAppended(RowHandle row) override {
     lines.push_back(
-        line({"appended ", m_table.subItems(row).back(), " to ", m_table.Cell(row, 0)}));
+        line({"appended ", m_table.SubItems(row).back(), " to ", m_table.Cell(row, 0)}));
   }
   void cellSet(RowHandle row, int column) override {
     lines.push_back(
-        line({"set ", std::to_string(column), " of row at ", std::to_string(m_table.indexOf(row)),
+        line({"set ", std::to_string(column), " of row at ", std::to_string(m_table.IndexOf(row)),
               " to ", m_table.Cell(row, column)}));
   }
   void rowsDeleted(const std::vector<RowHandle>& rows) override {
     std::string text = "deleted";
     for (const RowHandle row : rows) {
       text.append(" ").append(std::to_string(row.slot));
-      if (m_table.contains(row)) text.append("(alive)");
+      if (m_table.Contains(row)) text.append("(alive)");
     }
     lines.push_back(text);
   }
   void sortedByColumn(int column) override {
     lines.push_back(
-        line({"sorted ", std::to_string(column), m_table.sortAscending() ? " up" : " down"}));
+        line({"sorted ", std::to_string(column), m_table.SortAscending() ? " up" : " down"}));
   }
   void captionsApplied(CaptionSet set) override {
     lines.push_back(
-        line({"captions ", std::to_string(static_cast<int>(set)), " ", m_table.caption(0)}));
+        line({"captions ", std::to_string(static_cast<int>(set)), " ", m_table.Caption(0)}));
   }
 
  private:
@@ -73,8 +73,8 @@ class TableOperationsTest : public ::testing::Test {
  protected:
   ResultsTable table = spanishTable();
   OperationLog log{table};
-  void SetUp() override { table.addObserver(log); }
-  void TearDown() override { table.removeObserver(log); }
+  void SetUp() override { table.AddObserver(log); }
+  void TearDown() override { table.RemoveObserver(log); }
 };
 
 TEST_F(TableOperationsTest, AddRowIsToldAfterTheRowIsInItsPlace) {

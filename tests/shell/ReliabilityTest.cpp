@@ -80,7 +80,7 @@ TEST_F(BigTableTest, EachOperationIsAFixedNumberOfNotifications) {
     Notifications n(model);
     QTest::mouseClick(view.header().viewport(), Qt::LeftButton, {},
                       QPoint(view.header().sectionViewportPosition(3) + 5, 5));
-    EXPECT_EQ(table.sortColumn(), 3);
+    EXPECT_EQ(table.SortColumn(), 3);
     EXPECT_EQ(n.layouts.count(), 1);
     EXPECT_EQ(n.total(), 1);
     EXPECT_EQ(model.cellText(0, 3), QStringLiteral("900000"));

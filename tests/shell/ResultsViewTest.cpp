@@ -203,7 +203,7 @@ TEST_F(ResultsViewTest, HeaderClicksSortAndShowTheArrow) {
   EXPECT_EQ(view.header().sortArrowColumn(), -1);
   const QPoint phoneHeader(header->sectionViewportPosition(3) + 10, header->height() / 2);
   QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, phoneHeader);
-  EXPECT_EQ(table.sortColumn(), 3);
+  EXPECT_EQ(table.SortColumn(), 3);
   EXPECT_EQ(table.Cell(0, 3), "100");
   EXPECT_EQ(view.header().sortArrowColumn(), 3);
   EXPECT_TRUE(view.header().sortArrowAscending());

@@ -54,7 +54,7 @@ TEST_F(WindowJournal, ACrashedSessionComesBackAsItWas) {
   EXPECT_EQ(dialogs.questions[0].text,
             QStringLiteral("Restore the 2 rows captured in the last session?"));
   EXPECT_EQ(cells(), before);
-  EXPECT_EQ(window->table().caption(0), "Persona/Compagnia");
+  EXPECT_EQ(window->table().Caption(0), "Persona/Compagnia");
   EXPECT_TRUE(window->journalActive());
   EXPECT_EQ(journals(), 1u);  // the restored journal goes on
 

@@ -155,7 +155,7 @@ TEST_F(WindowFixture, DownloadEventsRewriteTheTitle) {
   EXPECT_EQ(window->windowTitle(), QStringLiteral("Quillon 0.99c - Please wait..."));
   browser.fireDownloadComplete();
   EXPECT_EQ(window->windowTitle(), QStringLiteral("Quillon 0.99c"));
-  window->captureController().disableAllButtons();
+  window->disableAllButtons();
   EXPECT_EQ(window->windowTitle(), QStringLiteral("Quillon 0.99c - please wait..."));
   browser.fireDownloadBegin();  // whichever is written last stands
   EXPECT_EQ(window->windowTitle(), QStringLiteral("Quillon 0.99c - Please wait..."));

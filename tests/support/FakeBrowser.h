@@ -63,13 +63,13 @@ class FakeBrowser final : public Browser {
   }
   int ReadyState() const override { return readyState; }
   std::u16string LocationURL() const override { return location; }
-  std::string pageData() override { return pageDataJson; }
-  std::string profileData(std::string_view request) override {
+  std::string PageData() override { return pageDataJson; }
+  std::string ProfileData(std::string_view request) override {
     if (!onProfileData) throw std::runtime_error("no profile data");
     return onProfileData(request);
   }
-  std::string pageTree() override { return pageTreeJson; }
-  int clickElements(std::string_view selector, std::string_view within, bool all) override {
+  std::string PageTree() override { return pageTreeJson; }
+  int ClickElements(std::string_view selector, std::string_view within, bool all) override {
     clicks.push_back({std::string(selector), std::string(within), all});
     return onClick ? onClick(clicks.back()) : 0;
   }
@@ -78,8 +78,8 @@ class FakeBrowser final : public Browser {
     return document;
   }
 
-  void addListener(BrowserListener& listener) override { m_listeners.push_back(&listener); }
-  void removeListener(BrowserListener& listener) override {
+  void AddListener(BrowserListener& listener) override { m_listeners.push_back(&listener); }
+  void RemoveListener(BrowserListener& listener) override {
     m_listeners.erase(std::remove(m_listeners.begin(), m_listeners.end(), &listener),
                       m_listeners.end());
   }

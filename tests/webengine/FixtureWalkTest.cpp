@@ -51,7 +51,7 @@ TEST_P(FixtureWalk, PageTextEqualsTheExpectedText) {
   const parsers::Site site = *parsers::siteFromCode(fixture.site);
   WebEngineBrowser browser;
   capture::DownloadBusyFlag busy;
-  browser.addListener(busy);
+  browser.AddListener(busy);
   load(browser, fileUrl(base + ".html"));
   if (site == parsers::Site::ES) {
     capture::PlainProgressIndicator progress;
@@ -61,7 +61,7 @@ TEST_P(FixtureWalk, PageTextEqualsTheExpectedText) {
   const std::string expected = readFile(fixturePath(base + ".expected.txt"));
   ASSERT_FALSE(expected.empty());
   EXPECT_EQ(walk(browser, site), expected);
-  browser.removeListener(busy);
+  browser.RemoveListener(busy);
 }
 
 INSTANTIATE_TEST_SUITE_P(Pages, FixtureWalk,

@@ -70,12 +70,12 @@ TEST(TurnPageWeb, BothLinksOfAPageAskToNavigate) {
     int begins = 0;
     void DownloadBegin() override { ++begins; }
   } navigations;
-  browser.addListener(navigations);
+  browser.AddListener(navigations);
   EXPECT_TRUE(capture::TurnPage(browser, "Siguiente"));
   ASSERT_TRUE(browser.waitUntilComplete(kLoadLimit));
   EXPECT_EQ(currentUrl(browser), fixtureUrl("es/page2.html"));
   EXPECT_GE(navigations.begins, 1);
-  browser.removeListener(navigations);
+  browser.RemoveListener(navigations);
 }
 
 TEST(TurnPageWeb, NoHtmlDocument) {
@@ -94,7 +94,7 @@ TEST(TurnPageWeb, NoHtmlDocument) {
 TEST(TogglePhonesWeb, RevealsEverySpanishNumber) {
   WebEngineBrowser browser;
   capture::DownloadBusyFlag busy;
-  browser.addListener(busy);
+  browser.AddListener(busy);
   load(browser, fileUrl("es/page2.html"));
   const std::int32_t lengthBefore = browser.Document()->all().length();
   capture::PlainProgressIndicator progress;
@@ -119,7 +119,7 @@ TEST(TogglePhonesWeb, RevealsEverySpanishNumber) {
     }
   }
   EXPECT_EQ(frames, 4);
-  browser.removeListener(busy);
+  browser.RemoveListener(busy);
 }
 
 TEST(TogglePhonesWeb, PhoneLinkThatLoadsAnotherPage) {
@@ -135,9 +135,9 @@ TEST(TogglePhonesWeb, PhoneLinkThatLoadsAnotherPage) {
                 "<p>a</p><p>b</p><p>c</p><a href=\"other.html\">Tel&eacute;fono</a></body></html>");
   WebEngineBrowser browser;
   capture::DownloadBusyFlag busy;
-  browser.addListener(busy);
+  browser.AddListener(busy);
   FinishedLoads loads;
-  browser.addListener(loads);
+  browser.AddListener(loads);
   load(browser, page);
   loads.count = 0;
   capture::PlainProgressIndicator progress;
@@ -145,8 +145,8 @@ TEST(TogglePhonesWeb, PhoneLinkThatLoadsAnotherPage) {
   capture::TogglePhones(browser, busy, progress, pump);
   EXPECT_EQ(loads.count, 1);
   EXPECT_EQ(currentUrl(browser), targetUrl);
-  browser.removeListener(loads);
-  browser.removeListener(busy);
+  browser.RemoveListener(loads);
+  browser.RemoveListener(busy);
 }
 
 }  // namespace

@@ -36,7 +36,7 @@ TEST(ProfileScripts, ThePageTreeHoldsTheRenderedElements) {
   WebEngineBrowser browser;
   PageFiles files;
   load(browser, files.add("p.html", kPage));
-  const profiles::PageTree tree = profiles::decodePageTree(browser.pageTree());
+  const profiles::PageTree tree = profiles::decodePageTree(browser.PageTree());
   EXPECT_EQ(tree.elements.front().tag, "html");
   EXPECT_EQ(find(tree, "script"), nullptr);
   EXPECT_EQ(find(tree, "title"), nullptr);
@@ -72,7 +72,7 @@ TEST(ProfileScripts, RunsAProfilesSelectorsInsideEachListingAndClicks) {
   profile[profiles::Column::Activity] = profiles::FieldRule{"button", "", "", false};
   profile.next = "a.next";
   const profiles::ProfilePage page =
-      profiles::decodeProfilePage(browser.profileData(profiles::profileRequest(profile)), "T");
+      profiles::decodeProfilePage(browser.ProfileData(profiles::profileRequest(profile)), "T");
   ASSERT_EQ(page.listings.size(), 2u);
   EXPECT_EQ(*page.listings[0][0], "Casa Pepe");  // as rendered
   EXPECT_EQ(*page.listings[0][3], "tel:+3491");
@@ -82,11 +82,11 @@ TEST(ProfileScripts, RunsAProfilesSelectorsInsideEachListingAndClicks) {
   EXPECT_EQ(page.nextText, "Next ›");
   EXPECT_NE(page.nextHref.find("/page2.html"), std::string::npos);
 
-  EXPECT_EQ(browser.clickElements("button", "li.hit", true), 1);
-  EXPECT_EQ(browser.clickElements("button.none", "", false), 0);
-  EXPECT_EQ(browser.clickElements("li[", "", false), 0);
+  EXPECT_EQ(browser.ClickElements("button", "li.hit", true), 1);
+  EXPECT_EQ(browser.ClickElements("button.none", "", false), 0);
+  EXPECT_EQ(browser.ClickElements("li[", "", false), 0);
   const profiles::ProfilePage after =
-      profiles::decodeProfilePage(browser.profileData(profiles::profileRequest(profile)), "T");
+      profiles::decodeProfilePage(browser.ProfileData(profiles::profileRequest(profile)), "T");
   EXPECT_EQ(*after.listings[0][1], "shown");
 }
 
@@ -98,7 +98,7 @@ TEST(ProfileScripts, ASelectorThePageRefusesIsNamedByItsKey) {
       R"({"listing": "li.hit", "fields": [[":scope b:nosuch", ""], null, null, null, null, null,
           null, null, null, null], "next": ""})";
   try {
-    profiles::decodeProfilePage(browser.profileData(request), "T");
+    profiles::decodeProfilePage(browser.ProfileData(request), "T");
     FAIL();
   } catch (const profiles::ProfileError& error) {
     EXPECT_EQ(

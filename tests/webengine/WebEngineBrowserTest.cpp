@@ -63,8 +63,8 @@ TEST_F(WebEngineBrowserTest, LoadEventsAndReadyState) {
   WebEngineBrowser browser;
   EventLog log;
   capture::DownloadBusyFlag busy;
-  browser.addListener(log);
-  browser.addListener(busy);
+  browser.AddListener(log);
+  browser.AddListener(busy);
   const std::u16string url = fileUrl("es/page3.html");
   browser.Navigate(url);
   // At once, before any event: the page that is about to go must not count as complete.
@@ -76,8 +76,8 @@ TEST_F(WebEngineBrowserTest, LoadEventsAndReadyState) {
   EXPECT_EQ(log.events,
             (std::vector<std::string>{"begin", "complete",
                                       "document " + std::string(url.begin(), url.end())}));
-  browser.removeListener(log);
-  browser.removeListener(busy);
+  browser.RemoveListener(log);
+  browser.RemoveListener(busy);
 }
 
 TEST_F(WebEngineBrowserTest, FailedLoadStillCompletes) {
@@ -97,7 +97,7 @@ TEST_F(WebEngineBrowserTest, AMoveWithinThePageCompletesLikeALoad) {
   WebEngineBrowser browser;
   EventLog log;
   load(browser, m_sample);
-  browser.addListener(log);
+  browser.AddListener(log);
   // A "Next" whose address is "#" or a fragment of the page shown loads nothing.
   for (const std::u16string& target : {m_sample + u"#", m_sample + u"#top"}) {
     browser.Navigate(target);
@@ -113,7 +113,7 @@ TEST_F(WebEngineBrowserTest, AMoveWithinThePageCompletesLikeALoad) {
   EXPECT_NE(browser.ReadyState(), 4);
   ASSERT_TRUE(browser.waitUntilComplete(testing::kLoadLimit));
   EXPECT_EQ(browser.LocationURL(), fileUrl("es/page3.html"));
-  browser.removeListener(log);
+  browser.RemoveListener(log);
 }
 
 TEST_F(WebEngineBrowserTest, SnapshotHoldsWhatTheCaptureReads) {
@@ -169,7 +169,7 @@ TEST_F(WebEngineBrowserTest, SnapshotHoldsWhatTheCaptureReads) {
 TEST_F(WebEngineBrowserTest, ScriptAddressRunsInThePage) {
   WebEngineBrowser browser;
   capture::DownloadBusyFlag busy;
-  browser.addListener(busy);
+  browser.AddListener(busy);
   load(browser, m_sample);
   browser.Navigate(u"javascript:reveal()");
   // The script counts as a download until the page has run it; no page load begins.
@@ -188,7 +188,7 @@ TEST_F(WebEngineBrowserTest, ScriptAddressRunsInThePage) {
   browser.Navigate(u"javascript:document.title%20=%20'%C3%A9'");
   while (busy.isSet()) QCoreApplication::processEvents();
   EXPECT_EQ(browser.page()->title().toStdU16String(), u"\u00e9");
-  browser.removeListener(busy);
+  browser.RemoveListener(busy);
 }
 
 TEST_F(WebEngineBrowserTest, HistoryAndAPageGivenFromOutside) {
