@@ -1,7 +1,9 @@
 // The spreadsheet writers on random tables, every file read back by the readers of
 // SpreadsheetReaders.h (which share no code with the writers): .json and .xls give back
-// every cell exactly, .csv too but for an apostrophe before each cell that begins as a
-// formula would (=, +, -, @, tab, CR); .xlsx is a well-formed archive whose sheet holds every cell.
+// every cell exactly (a malformed UTF-8 sequence as U+FFFD), .csv too but for an apostrophe
+// before each cell that begins as a formula would (=, +, -, @, tab, CR); .xlsx is a
+// well-formed archive whose sheet holds every cell. Cells are a built-in directory's texts
+// (cp1252 converted to UTF-8) or any bytes.
 // The .xlsx library works through temporary files, so it runs only when the first byte's low three
 // bits are 001 (one input in eight).
 
@@ -13,7 +15,7 @@
 #include "results/XlsWriter.h"
 #include "results/XlsxFileWriter.h"
 #include "support/TemporaryFolder.h"
-#include "text/Cp1252.h"
+#include "text/Utf8.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -33,7 +35,7 @@ fuzz::Rows expectedRows(const Table& table) {
   fuzz::Rows rows;
   for (const auto& row : table) {
     std::vector<std::u16string> cells;
-    for (const std::string& cell : row) cells.push_back(text::cp1252ToUtf16(cell));
+    for (const std::string& cell : row) cells.push_back(text::utf8ToUtf16(cell));
     rows.push_back(std::move(cells));
   }
   return rows;
@@ -146,10 +148,12 @@ bool isHexByte(char c) {
   return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
 }
 
-// The characters a cell takes in the .xlsx writer's input to the library: a NUL and the
-// underscore of a literal "_xHHHH_" go in as six-character escapes more.
+// The characters a cell takes in the .xlsx writer's input to the library: its code points,
+// and a NUL and the underscore of a literal "_xHHHH_" go in as six-character escapes more.
 std::size_t xlsxLength(std::string_view cell) {
-  std::size_t length = cell.size();
+  const std::u16string wide = text::utf8ToUtf16(cell);
+  std::size_t length = wide.size();
+  for (const char16_t c : wide) length -= c >= 0xDC00 && c <= 0xDFFF ? 1 : 0;
   for (std::size_t i = 0; i < cell.size(); ++i) {
     if (cell[i] == '\0') length += 6;
     if (cell[i] == '_' && i + 6 < cell.size() && cell[i + 1] == 'x' && isHexByte(cell[i + 2]) &&
@@ -191,8 +195,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       } else {
         cell = std::string(in.text(kind % 12));
       }
-      tooLong = tooLong || cell.size() > kMaxCellChars;
-      tooLongXlsx = tooLongXlsx || xlsxLength(cell) > kMaxCellChars;
+      if ((kind & 1) == 0) cell = text::cp1252ToUtf8(cell);
+      // The workbook formats count UTF-16 code units.
+      const std::size_t units = text::utf8ToUtf16(cell).size();
+      tooLong = tooLong || units > kMaxCellChars;
+      tooLongXlsx = tooLongXlsx || units > kMaxCellChars || xlsxLength(cell) > kMaxCellChars;
     }
   }
   const fuzz::Rows expected = expectedRows(table);

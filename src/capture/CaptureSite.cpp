@@ -3,7 +3,7 @@
 namespace quillon::capture {
 namespace {
 
-constexpr std::string_view kSpanishSuffix = " l\xEDneas capturadas";
+constexpr std::string_view kSpanishSuffix = " líneas capturadas";
 constexpr std::string_view kEnglishSuffix = " lines captured";
 
 constexpr CaptureSite kSpanish{

@@ -13,7 +13,7 @@ struct CaptureSite {
   results::CaptionSet captions;
   bool phoneReveal;               // follow the "Teléfono" links before reading the page
   bool emailLookup;               // fetch each new row's web page for an e-mail address
-  std::string_view statusSuffix;  // after the row count in the count panel (cp1252)
+  std::string_view statusSuffix;  // after the row count in the count panel
   // The next-page link texts, tried in order until one is followed (cp1252).
   std::array<std::string_view, 2> linkTexts;
 };

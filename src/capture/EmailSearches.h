@@ -10,7 +10,7 @@ class MessagePump;
 namespace quillon::capture {
 
 // E-mail searches that go on beside a capture run: each reports its result exactly once,
-// later, through its callback (cp1252; empty when nothing is found or the fetch fails). The
+// later, through its callback (ASCII; empty when nothing is found or the fetch fails). The
 // run moves them on from its message pump; nothing runs on another thread.
 class EmailSearches {
  public:

@@ -2,6 +2,7 @@
 
 #include "capture/Browser.h"
 #include "capture/CaptureError.h"
+#include "capture/ListingRows.h"
 #include "capture/Pause2.h"
 #include "profiles/ProfileError.h"
 #include "profiles/ProfileListings.h"
@@ -33,7 +34,7 @@ results::CaptionSet ProfileMode::captions() const { return m_profile.captions; }
 
 std::string_view ProfileMode::countSuffix() const {
   return m_profile.captions == results::CaptionSet::English ? " lines captured"
-                                                            : " l\xEDneas capturadas";
+                                                            : " líneas capturadas";
 }
 
 profiles::ProfilePage ProfileMode::read(Browser& browser) {
@@ -104,26 +105,12 @@ PageReading ProfileMode::readPage(RunContext& context) {
 }
 
 int ProfileMode::addRows(RunContext& context, const std::vector<structured::Listing>& listings) {
-  const bool lookups = m_profile.emailLookup;
-  int added = 0;
-  for (const structured::Listing& listing : listings) {
-    const std::string name = text::utf8ToCp1252(listing[structured::Column::Name]);
-    if (name.empty()) continue;
-    const std::string phone = text::utf8ToCp1252(listing[structured::Column::Telephone]);
-    if (context.table.IsAlreadyIn(phone, name)) continue;
-    const std::string& web = listing[structured::Column::Url];
-    const bool lookUp = lookups && !web.empty() && listing[structured::Column::Email].empty();
-    std::vector<std::string> subItems;
-    const std::size_t last = listing.columns.size() - (lookUp ? 1 : 0);
-    for (std::size_t column = 1; column < last; ++column) {
-      subItems.push_back(text::utf8ToCp1252(listing.columns[column]));
-    }
-    const results::RowHandle row = context.table.AddRow(name, std::move(subItems));
-    ++added;
-    // A row without its e-mail column gets the lookup's e-mail appended.
-    if (context.rowAdded) context.rowAdded(row);
-  }
-  return added;
+  // A row without its e-mail column gets the lookup's e-mail appended.
+  const auto looksUp = [lookups = m_profile.emailLookup](const structured::Listing& listing) {
+    return lookups && !listing[structured::Column::Url].empty() &&
+           listing[structured::Column::Email].empty();
+  };
+  return addListingRows(listings, context.table, context.rowAdded, looksUp);
 }
 
 PageTurn ProfileMode::turnPage(RunContext& context) {

@@ -72,7 +72,7 @@ class RunMode {
 
   // The caption set the run gives the table, and the text after the count in the count panel.
   virtual results::CaptionSet captions() const = 0;
-  virtual std::string_view countSuffix() const = 0;  // cp1252
+  virtual std::string_view countSuffix() const = 0;
   // The run's code, as the command line and the journal name it ("es", "auto", ...).
   virtual std::string code() const = 0;
   // True when a row's web address is the directory's own listing page, which the run

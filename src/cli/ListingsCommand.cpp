@@ -70,17 +70,13 @@ std::variant<ListingsOptions, int> parseOptions(CommandContext& context) {
   return options;
 }
 
-// Prints the listings as the table would hold them: 8-bit text, best fit.
+// Prints the listings as the table would hold them.
 void printListings(const std::vector<structured::Listing>& listings, std::ostream& out) {
   results::JsonWriter writer(out);
   writer.begin(listings.size());
   for (const structured::Listing& listing : listings) {
-    std::array<std::string, results::kColumnCount> cells;
     results::RowCells row;
-    for (std::size_t i = 0; i < cells.size(); ++i) {
-      cells[i] = text::utf8ToCp1252(listing.columns[i]);
-      row[i] = cells[i];
-    }
+    for (std::size_t i = 0; i < row.size(); ++i) row[i] = listing.columns[i];
     writer.writeRow(row);
   }
   writer.finish();

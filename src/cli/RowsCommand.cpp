@@ -49,7 +49,7 @@ std::string rowsJson(const results::ResultsTable& table,
     json += i == 0 ? "[" : ",[";
     for (int column = 0; column < kPrintedColumns; ++column) {
       if (column > 0) json += ',';
-      json += text::jsonStringFromCp1252(table.Cell(handles[i], column));
+      json += text::jsonStringFromUtf8(table.Cell(handles[i], column));
     }
     json += ']';
   }

@@ -1,5 +1,6 @@
 #include "journal/JournalFile.h"
 
+#include "journal/FormatUpgrade.h"
 #include "journal/JournalError.h"
 
 #include <filesystem>
@@ -10,7 +11,7 @@ namespace {
 
 using Reason = JournalError::Reason;
 
-// Text columns are blobs: the table's texts are cp1252 bytes, not UTF-8.
+// Text columns are blobs: the table's texts go in and come out byte for byte.
 constexpr const char* kSchema = R"SQL(
 CREATE TABLE state(key TEXT PRIMARY KEY, value INTEGER NOT NULL) WITHOUT ROWID;
 INSERT INTO state VALUES('saved', 0);
@@ -42,6 +43,13 @@ JournalFile::JournalFile(const std::string& path, bool create) : m_database(path
     const std::string check = m_database.queryText("PRAGMA quick_check");
     if (check != "ok")
       throw JournalError(Reason::Damaged, "The journal " + path + " is damaged: " + check);
+    // A journal that goes on being written holds one encoding throughout.
+    if (create && m_format == 1) {
+      m_database.execute("BEGIN IMMEDIATE");
+      upgradeFromFormat1(m_database);
+      m_database.execute("COMMIT");
+      m_format = kFormat;
+    }
   }
   m_database.execute("PRAGMA synchronous = NORMAL");
 }
@@ -52,6 +60,7 @@ void JournalFile::checkFormat(bool create) {
   m_database.execute(create ? "BEGIN EXCLUSIVE" : "BEGIN");
   const std::int64_t application = m_database.queryInteger("PRAGMA application_id");
   const std::int64_t format = m_database.queryInteger("PRAGMA user_version");
+  m_format = format;
   const std::int64_t objects = m_database.queryInteger("SELECT count(*) FROM sqlite_schema");
   const std::int64_t tables = m_database.queryInteger(kCountTables);
   m_database.execute("COMMIT");

@@ -18,7 +18,9 @@ namespace quillon::journal {
 class JournalFile {
  public:
   static constexpr std::int64_t kApplicationId = 0x51756C6A;  // "Qulj"
-  static constexpr std::int64_t kFormat = 1;
+  // 1: table texts in cp1252; 2: in UTF-8. A format 1 file opened to be written is
+  // converted to format 2 first; read only, it stays as it is.
+  static constexpr std::int64_t kFormat = 2;
 
   // Opens the file and takes its lock. A missing or empty file becomes a new journal
   // when `create`; otherwise a missing file is an error and an empty one stays
@@ -30,6 +32,7 @@ class JournalFile {
   const std::string& path() const { return m_database.path(); }
   // True for an empty file opened without `create`: it holds no journal yet.
   bool isNew() const { return m_new; }
+  std::int64_t format() const { return m_format; }
 
   // Removes a journal's file and SQLite's side files; a missing file is no error.
   static void removeFiles(const std::string& path);
@@ -40,6 +43,7 @@ class JournalFile {
 
   SqliteDatabase m_database;
   bool m_new = false;
+  std::int64_t m_format = kFormat;
 };
 
 }  // namespace quillon::journal

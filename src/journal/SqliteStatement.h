@@ -11,7 +11,7 @@ namespace quillon::journal {
 class SqliteDatabase;
 
 // A prepared statement of a connection; it must go before its connection. Texts are
-// bound and read as bytes (blobs): the table holds cp1252, not UTF-8.
+// bound and read as bytes (blobs), so that any byte, NUL too, comes back as it went in.
 class SqliteStatement {
  public:
   SqliteStatement(SqliteDatabase& database, const char* sql);

@@ -8,7 +8,7 @@ namespace quillon::results {
 class CountPanel {
  public:
   virtual ~CountPanel() = default;
-  // Shows a cp1252 text such as "12 l\xEDneas capturadas".
+  // Shows a text such as "12 líneas capturadas" (UTF-8).
   virtual void setCountText(const std::string& text) = 0;
 };
 

@@ -24,7 +24,7 @@ void CsvWriter::writeRow(const RowCells& cells) {
   for (std::size_t i = 0; i < cells.size(); ++i) {
     if (i > 0) m_line += ',';
     std::string field = startsLikeAFormula(cells[i]) ? "'" : "";
-    field += text::cp1252ToUtf8(cells[i]);
+    field += text::wellFormedUtf8(cells[i]);
     if (field.find_first_of("\",\r\n") == std::string::npos) {
       m_line += field;
       continue;

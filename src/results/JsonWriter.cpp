@@ -1,7 +1,7 @@
 #include "results/JsonWriter.h"
 
-#include "text/Cp1252.h"
 #include "text/JsonString.h"
+#include "text/Utf8.h"
 
 #include <ostream>
 
@@ -17,7 +17,7 @@ void JsonWriter::writeRow(const RowCells& cells) {
   m_firstRow = false;
   for (std::size_t i = 0; i < cells.size(); ++i) {
     if (i > 0) m_line += ',';
-    text::appendJsonString(m_line, text::cp1252ToUtf16(cells[i]));
+    text::appendJsonString(m_line, text::utf8ToUtf16(cells[i]));
   }
   m_line += ']';
   m_out.write(m_line.data(), static_cast<std::streamsize>(m_line.size()));

@@ -6,7 +6,7 @@
 
 namespace quillon::results {
 
-std::string keyCountText(int count) { return std::to_string(count) + " l\xEDneas capturadas"; }
+std::string keyCountText(int count) { return std::to_string(count) + " líneas capturadas"; }
 
 void applyListKey(ResultsTable& table, CountPanel& countPanel, RowSelection& selection,
                   ListKeyCommand command) {

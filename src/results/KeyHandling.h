@@ -14,7 +14,7 @@ class RowSelection;
 enum class ListKeyCommand { SelectAll, DeleteSelected, OtherKey };
 
 // The count panel's text after a key press in the list: the row count and
-// " l\xEDneas capturadas" (cp1252), whatever directory the rows came from.
+// " líneas capturadas", whatever directory the rows came from.
 std::string keyCountText(int count);
 
 // A key pressed in the results list. SelectAll selects every row and does nothing more;

@@ -1,6 +1,6 @@
 #include "results/NameCollator.h"
 
-#include "text/Cp1252.h"
+#include "text/Utf8.h"
 
 #include <cstdlib>
 #include <stdexcept>
@@ -56,8 +56,8 @@ std::string NameCollator::localeFromSettings(const char* lcAll, const char* lcCo
   return std::string(setting);
 }
 
-std::string NameCollator::sortKey(std::string_view cp1252Name) const {
-  const std::u16string wide = text::cp1252ToUtf16(cp1252Name);
+std::string NameCollator::sortKey(std::string_view name) const {
+  const std::u16string wide = text::utf8ToUtf16(name);
   const auto length = static_cast<int32_t>(wide.size());
   std::string key(wide.size() * 4 + 16, '\0');
   auto* buffer = reinterpret_cast<uint8_t*>(key.data());

@@ -27,8 +27,8 @@ class NameCollator {
   // "es_ES.UTF-8@euro" gives "es_ES"; "C", "POSIX" and nothing at all give "" (root).
   static std::string localeFromSettings(const char* lcAll, const char* lcCollate, const char* lang);
 
-  // The sort key of a cp1252 name; keys compare byte-wise as the names collate.
-  std::string sortKey(std::string_view cp1252Name) const;
+  // The sort key of a UTF-8 name; keys compare byte-wise as the names collate.
+  std::string sortKey(std::string_view name) const;
 
   // The locale id the collator was asked for.
   const std::string& locale() const { return m_locale; }

@@ -44,7 +44,7 @@ RowCells ResultsTable::cellsOf(std::uint32_t slot) const {
   return cells;
 }
 
-// The order by name: collation key, then the name's bytes, then the order of addition.
+// The order by name: collation key, then the name's characters, then the order of addition.
 // The keys' first bytes, kept in the order's nodes, settle most comparisons.
 bool ResultsTable::nameBefore(std::uint32_t a, std::uint32_t b) const {
   const RowOrder::Hint& hintA = m_order.hint(a);
@@ -53,7 +53,7 @@ bool ResultsTable::nameBefore(std::uint32_t a, std::uint32_t b) const {
   const Row& x = m_rows[a];
   const Row& y = m_rows[b];
   if (const int byKey = x.sortKey.compare(y.sortKey); byKey != 0) return byKey < 0;
-  if (const int byName = x.name.compare(y.name); byName != 0) return byName < 0;
+  if (const int byName = compareTexts(x.name, y.name); byName != 0) return byName < 0;
   return x.sequence < y.sequence;
 }
 

@@ -17,9 +17,10 @@ namespace quillon::results {
 class TableObserver;
 
 // The results table: the one store of captured listings, without any window toolkit.
-// Ten columns; each row has a name (column 0) and sub-items (columns 1 on); all texts
-// are cp1252 bytes. The rows keep the order by name (ICU collation of the user's
-// locale) except after a header sort, until the next name is set.
+// Ten columns; each row has a name (column 0) and sub-items (columns 1 on); all texts,
+// captions too, are UTF-8 (rows of the built-in directories come in converted from their
+// cp1252 once, see capture/PageRows). The rows keep the order by name (ICU collation of
+// the user's locale) except after a header sort, until the next name is set.
 //
 // The answers and the order are those of a table that scans all rows for the duplicate
 // rule and re-sorts everything on every name change; a hash index and binary insertion
@@ -68,7 +69,7 @@ class ResultsTable {
   // A header click: sorts by the column, flipping the direction on a second click.
   void SortByColumn(int column);
 
-  // The column captions (cp1252); the English set at start.
+  // The column captions; the English set at start.
   const std::string& Caption(int column) const;
   // The column of the last header sort, or -1; and its direction.
   int SortColumn() const { return m_sortColumn; }

@@ -5,21 +5,13 @@ namespace {
 
 constexpr std::array<int, kColumnCount> kWidths = {200, 75, 50, 75, 150, 50, 75, 75, 50, 50};
 
-// cp1252: \xE0 is a-grave, \xE9 e-acute, \xF3 o-acute. "Indirizzo " keeps its blank.
-constexpr std::array<std::string_view, kColumnCount - 1> kSpanish = {"Persona/Empresa",
-                                                                     "Actividad",
-                                                                     "Actividad 2",
-                                                                     "Tel\xE9"
-                                                                     "fono",
-                                                                     "Direcci\xF3n",
-                                                                     "C\xF3"
-                                                                     "digo",
-                                                                     "Localidad",
-                                                                     "Provincia",
-                                                                     "Web"};
+// "Indirizzo " keeps its blank.
+constexpr std::array<std::string_view, kColumnCount - 1> kSpanish = {
+    "Persona/Empresa", "Actividad", "Actividad 2", "Teléfono", "Dirección",
+    "Código",          "Localidad", "Provincia",   "Web"};
 constexpr std::array<std::string_view, kColumnCount - 1> kItalian = {
-    "Persona/Compagnia", "Attivit\xE0", "Fax", "Telefono", "Indirizzo ", "C.A.P.",
-    "Citt\xE0",          "Provincia",   "Web"};
+    "Persona/Compagnia", "Attività", "Fax", "Telefono", "Indirizzo ", "C.A.P.", "Città",
+    "Provincia",         "Web"};
 constexpr std::array<std::string_view, kColumnCount - 1> kEnglish = {
     "Person/Company", "Activity", "Fax",   "Telephone", "Address",
     "Zip Code",       "City",     "Email", "Web"};

@@ -12,7 +12,7 @@ inline constexpr int kColumnCount = 10;
 // The column that holds the telephone number in every directory (the duplicate rule).
 inline constexpr int kPhoneColumn = 3;
 
-// The ten cells of one row, column 0 (the name) first; cp1252 bytes.
+// The ten cells of one row, column 0 (the name) first; UTF-8.
 using RowCells = std::array<std::string_view, kColumnCount>;
 
 // The caption sets: TransEspanian, TransItalian and TransCanadian (English).
@@ -21,7 +21,7 @@ enum class CaptionSet { Spanish, Italian, English };
 // Width of a column in pixels (0 to 9).
 int columnWidth(int column);
 
-// The captions a set gives to columns 0 to 8, cp1252 bytes. Column 9 is never captioned.
+// The captions a set gives to columns 0 to 8 (UTF-8). Column 9 is never captioned.
 const std::array<std::string_view, kColumnCount - 1>& captionsOf(CaptionSet set);
 
 }  // namespace quillon::results

@@ -2,7 +2,6 @@
 
 #include "results/BiffRecordWriter.h"
 #include "results/TableColumns.h"
-#include "text/Cp1252.h"
 
 #include <algorithm>
 
@@ -193,14 +192,14 @@ struct SstBucket {
 // The shared strings, continued over CONTINUE records: a string's header is never
 // split, and a string whose characters go on in the next record repeats its flags there.
 // Returns where every perBucket-th string starts.
-std::vector<SstBucket> writeSst(BiffRecordWriter& b, const std::vector<std::string>& strings,
+std::vector<SstBucket> writeSst(BiffRecordWriter& b, const std::vector<std::u16string>& strings,
                                 std::uint32_t references, std::size_t perBucket) {
   std::vector<SstBucket> buckets;
   b.begin(kSst);
   b.u32(references);
   b.u32(static_cast<std::uint32_t>(strings.size()));
   for (std::size_t i = 0; i < strings.size(); ++i) {
-    const std::u16string wide = text::cp1252ToUtf16(strings[i]);
+    const std::u16string& wide = strings[i];
     const bool twoBytes =
         std::any_of(wide.begin(), wide.end(), [](char16_t c) { return c > 0xFF; });
     b.keepTogether(3 + (twoBytes ? 2 : 1));
@@ -229,7 +228,7 @@ void writeExtSst(BiffRecordWriter& b, std::size_t perBucket,
 }
 
 // The workbook globals; returns where the sheet's stream offset goes.
-std::size_t writeGlobals(BiffRecordWriter& b, const std::vector<std::string>& strings,
+std::size_t writeGlobals(BiffRecordWriter& b, const std::vector<std::u16string>& strings,
                          std::uint32_t references) {
   writeGlobalsHead(b);
   const std::size_t sheetOffsetAt = writeBoundSheet(b);
@@ -371,7 +370,7 @@ void writeSheet(BiffRecordWriter& b, const CellGrid& grid) {
 
 }  // namespace
 
-std::string xlsWorkbookStream(const std::vector<std::string>& strings, std::uint32_t references,
+std::string xlsWorkbookStream(const std::vector<std::u16string>& strings, std::uint32_t references,
                               const std::vector<std::uint32_t>& cells) {
   BiffRecordWriter b;
   const std::size_t sheetOffsetAt = writeGlobals(b, strings, references);

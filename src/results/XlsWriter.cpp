@@ -3,6 +3,7 @@
 #include "results/CompoundFile.h"
 #include "results/ResultsError.h"
 #include "results/XlsWorkbookStream.h"
+#include "text/Utf8.h"
 
 #include <ostream>
 
@@ -26,17 +27,20 @@ void XlsWriter::begin(std::size_t rowCount) {
   m_cells.reserve(rowCount * kColumnCount);
 }
 
-std::uint32_t XlsWriter::intern(std::string_view cp1252) {
-  if (cp1252.empty()) return kNoSharedString;
-  if (cp1252.size() > kMaxCellChars) {
-    throw ExportError("A cell holds " + std::to_string(cp1252.size()) +
+std::uint32_t XlsWriter::intern(std::string_view cell) {
+  if (cell.empty()) return kNoSharedString;
+  ++m_references;
+  const auto [it, added] =
+      m_stringIndex.try_emplace(std::string(cell), static_cast<std::uint32_t>(m_strings.size()));
+  if (!added) return it->second;
+  // The limit counts UTF-16 code units, as spreadsheets count characters.
+  std::u16string wide = text::utf8ToUtf16(cell);
+  if (wide.size() > kMaxCellChars) {
+    throw ExportError("A cell holds " + std::to_string(wide.size()) +
                       " characters, more than the 32,767 a spreadsheet cell takes; "
                       "save the table as .csv or .json instead");
   }
-  ++m_references;
-  const auto [it, added] =
-      m_stringIndex.try_emplace(std::string(cp1252), static_cast<std::uint32_t>(m_strings.size()));
-  if (added) m_strings.emplace_back(cp1252);
+  m_strings.push_back(std::move(wide));
   return it->second;
 }
 

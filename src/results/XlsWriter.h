@@ -27,11 +27,11 @@ class XlsWriter final : public RowWriter {
   void finish() override;
 
  private:
-  std::uint32_t intern(std::string_view cp1252);
+  std::uint32_t intern(std::string_view cell);
 
   std::ostream& m_out;
-  std::vector<std::uint32_t> m_cells;  // per row, ten indices into m_strings or kNoSharedString
-  std::vector<std::string> m_strings;  // the shared strings, cp1252
+  std::vector<std::uint32_t> m_cells;     // per row, ten indices into m_strings or kNoSharedString
+  std::vector<std::u16string> m_strings;  // the shared strings
   std::unordered_map<std::string, std::uint32_t> m_stringIndex;
   std::uint32_t m_references = 0;
 };

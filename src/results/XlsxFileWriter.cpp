@@ -2,7 +2,7 @@
 
 #include "results/ResultsError.h"
 #include "results/XlsxArchiveCheck.h"
-#include "text/Cp1252.h"
+#include "text/Utf8.h"
 
 #include <cstdio>
 #include <utility>
@@ -21,29 +21,27 @@ bool isHex(char c) {
 // control characters in that form itself but cannot take a NUL, which would end its C
 // string, so NUL goes in as "_x0000_"; and a text that holds such a sequence literally
 // gets its underscore written as "_x005F_", so that it reads back as itself.
-void appendCellText(std::string& out, std::string_view cp1252) {
-  for (std::size_t i = 0; i < cp1252.size(); ++i) {
-    const auto byte = static_cast<unsigned char>(cp1252[i]);
-    if (byte == 0) {
+// The text goes in as well-formed UTF-8 (a malformed sequence as U+FFFD), which the format
+// requires. Returns the number of UTF-16 code units, which is what the cell limit counts.
+std::size_t appendCellText(std::string& out, std::string_view cell) {
+  std::size_t units = 0;
+  for (std::size_t i = 0; i < cell.size();) {
+    const std::size_t start = i;
+    const char32_t c = text::nextCodePoint(cell, i);
+    units += c > 0xFFFF ? 2 : 1;
+    if (c == 0) {
       out += "_x0000_";
-    } else if (byte == '_' && i + 6 < cp1252.size() && cp1252[i + 1] == 'x' &&
-               isHex(cp1252[i + 2]) && isHex(cp1252[i + 3]) && isHex(cp1252[i + 4]) &&
-               isHex(cp1252[i + 5]) && cp1252[i + 6] == '_') {
+    } else if (c == '_' && start + 6 < cell.size() && cell[start + 1] == 'x' &&
+               isHex(cell[start + 2]) && isHex(cell[start + 3]) && isHex(cell[start + 4]) &&
+               isHex(cell[start + 5]) && cell[start + 6] == '_') {
       out += "_x005F_";
-    } else if (byte < 0x80) {
-      out += static_cast<char>(byte);
+    } else if (c == 0xFFFD) {
+      out += "\xEF\xBF\xBD";
     } else {
-      const char16_t c = text::charFromCp1252(byte);
-      if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-      } else {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-      }
+      out.append(cell.substr(start, i - start));
     }
   }
+  return units;
 }
 
 [[noreturn]] void fail(const std::string& what, lxw_error error) {
@@ -77,13 +75,12 @@ void XlsxFileWriter::writeRow(const RowCells& cells) {
   if (m_row >= kMaxRows) begin(kMaxRows + 1);
   for (std::size_t column = 0; column < cells.size(); ++column) {
     if (cells[column].empty()) continue;
-    if (cells[column].size() > kMaxCellChars) {
-      throw ExportError("A cell holds " + std::to_string(cells[column].size()) +
+    m_utf8.clear();
+    if (const std::size_t units = appendCellText(m_utf8, cells[column]); units > kMaxCellChars) {
+      throw ExportError("A cell holds " + std::to_string(units) +
                         " characters, more than the 32,767 a spreadsheet cell takes; "
                         "save the table as .csv or .json instead");
     }
-    m_utf8.clear();
-    appendCellText(m_utf8, cells[column]);
     const lxw_error error = worksheet_write_string(
         m_worksheet, m_row, static_cast<lxw_col_t>(column), m_utf8.c_str(), nullptr);
     if (error != LXW_NO_ERROR) fail("A cell could not be written", error);

@@ -2,13 +2,12 @@
 
 #include "results/ResultsTable.h"
 #include "results/TableColumns.h"
-#include "text/Cp1252.h"
 
 namespace quillon::shell {
 namespace {
 
-QString wide(const std::string& cp1252) {
-  return QString::fromStdU16String(text::cp1252ToUtf16(cp1252));
+QString wide(const std::string& utf8) {
+  return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
 }
 
 }  // namespace
@@ -63,9 +62,12 @@ bool ResultsModel::setData(const QModelIndex& index, const QVariant& value, int 
       !checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid)) {
     return false;
   }
-  const QString text = value.toString().left(kMaxEditLength);
+  QString text = value.toString();
+  // The cut never splits a character of two code units.
+  if (text.size() > kMaxEditLength)
+    text.truncate(kMaxEditLength - (text[kMaxEditLength - 1].isHighSurrogate() ? 1 : 0));
   // SetCell tells the model of the change (and of the move a new name causes).
-  m_table.SetCell(index.row(), index.column(), text::utf16ToCp1252(text.toStdU16String()));
+  m_table.SetCell(index.row(), index.column(), text.toStdString());
   return true;
 }
 

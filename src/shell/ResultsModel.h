@@ -18,7 +18,7 @@ namespace quillon::shell {
 // The results table as a Qt item model: ten columns, the table's rows in the table's
 // order, captions as horizontal headers. It observes the table and turns every change
 // into the model's begin/end notifications, so views follow edits made anywhere
-// (capture runs, key handling, header sorts). Cells are cp1252 in the table and
+// (capture runs, key handling, header sorts). Cells are UTF-8 in the table and
 // QString here; an edit goes into the table through SetCell.
 class ResultsModel final : public QAbstractTableModel, private results::TableObserver {
   Q_OBJECT

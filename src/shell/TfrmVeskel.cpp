@@ -12,7 +12,6 @@
 #include "shell/StatusBar.h"
 #include "shell/TeachPanel.h"
 #include "shell/WindowTitle.h"
-#include "text/Cp1252.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -246,8 +245,7 @@ void TfrmVeskel::setStopVisible(bool visible) { m_stopButton->setVisible(visible
 capture::ProgressIndicator& TfrmVeskel::progress() { return m_statusBar->progressPanel(); }
 
 void TfrmVeskel::setCountText(const std::string& text) {
-  m_statusBar->setPanelText(StatusBar::kCountPanel,
-                            QString::fromStdU16String(text::cp1252ToUtf16(text)));
+  m_statusBar->setPanelText(StatusBar::kCountPanel, QString::fromStdString(text));
 }
 
 }  // namespace quillon::shell

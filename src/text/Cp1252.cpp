@@ -69,6 +69,14 @@ std::string utf16ToCp1252(std::u16string_view wide) {
   return out;
 }
 
+int exactCp1252Byte(char32_t c) {
+  if (c == 0) return 0;
+  if (c > 0xFFFF) return -1;
+  const auto wide = static_cast<char16_t>(c);
+  const unsigned char b = exactByte(wide);
+  return b != 0 && charFromCp1252(b) == wide ? b : -1;
+}
+
 bool fitsCp1252(std::u16string_view wide) {
   for (char16_t c : wide) {
     if (c == 0) continue;

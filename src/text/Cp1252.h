@@ -23,6 +23,10 @@ bool fitsCp1252(std::u16string_view wide);
 // The byte for one BMP character under the rules above ('?' when there is none).
 char cp1252FromChar(char16_t c);
 
+// The cp1252 byte that encodes the character exactly (no best fit), or -1 when the code
+// page does not hold it.
+int exactCp1252Byte(char32_t c);
+
 // The character for one cp1252 byte.
 char16_t charFromCp1252(unsigned char byte);
 

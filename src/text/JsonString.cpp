@@ -55,4 +55,6 @@ std::string jsonStringFromCp1252(std::string_view bytes) {
   return jsonString(cp1252ToUtf16(bytes));
 }
 
+std::string jsonStringFromUtf8(std::string_view utf8) { return jsonString(utf8ToUtf16(utf8)); }
+
 }  // namespace quillon::text

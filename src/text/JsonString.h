@@ -12,7 +12,10 @@ void appendJsonString(std::string& out, std::u16string_view text);
 // The same as a new string.
 std::string jsonString(std::u16string_view text);
 
-// The same for cp1252 bytes (table cells, page text).
+// The same for cp1252 bytes (page texts, the finders' results).
 std::string jsonStringFromCp1252(std::string_view bytes);
+
+// The same for UTF-8 (table cells).
+std::string jsonStringFromUtf8(std::string_view utf8);
 
 }  // namespace quillon::text

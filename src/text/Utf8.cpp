@@ -55,45 +55,50 @@ std::string utf16ToUtf8(std::u16string_view wide) {
   return out;
 }
 
+char32_t nextCodePoint(std::string_view utf8, std::size_t& position) {
+  const auto byteAt = [&](std::size_t i) { return static_cast<unsigned char>(utf8[i]); };
+  const unsigned char b = byteAt(position);
+  std::size_t length = 0;
+  char32_t cp = 0;
+  char32_t minimum = 0;
+  if (b < 0x80) {
+    ++position;
+    return b;
+  } else if (b >= 0xC2 && b <= 0xDF) {
+    length = 2, cp = b & 0x1F, minimum = 0x80;
+  } else if (b >= 0xE0 && b <= 0xEF) {
+    length = 3, cp = b & 0x0F, minimum = 0x800;
+  } else if (b >= 0xF0 && b <= 0xF4) {
+    length = 4, cp = b & 0x07, minimum = 0x10000;
+  } else {
+    ++position;
+    return kReplacement;
+  }
+  std::size_t taken = 1;
+  while (taken < length && position + taken < utf8.size() &&
+         (byteAt(position + taken) & 0xC0) == 0x80) {
+    cp = (cp << 6) | (byteAt(position + taken) & 0x3F);
+    ++taken;
+  }
+  // A truncated sequence is replaced once and reading resumes after it.
+  position += taken;
+  if (taken < length || cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
+    return kReplacement;
+  }
+  return cp;
+}
+
 std::u16string utf8ToUtf16(std::string_view utf8) {
   std::u16string out;
   out.reserve(utf8.size());
-  const auto byteAt = [&](std::size_t i) { return static_cast<unsigned char>(utf8[i]); };
-  std::size_t i = 0;
-  while (i < utf8.size()) {
-    const unsigned char b = byteAt(i);
-    std::size_t length = 0;
-    char32_t cp = 0;
-    char32_t minimum = 0;
-    if (b < 0x80) {
-      out.push_back(b);
-      ++i;
-      continue;
-    } else if (b >= 0xC2 && b <= 0xDF) {
-      length = 2, cp = b & 0x1F, minimum = 0x80;
-    } else if (b >= 0xE0 && b <= 0xEF) {
-      length = 3, cp = b & 0x0F, minimum = 0x800;
-    } else if (b >= 0xF0 && b <= 0xF4) {
-      length = 4, cp = b & 0x07, minimum = 0x10000;
-    } else {
-      out.push_back(static_cast<char16_t>(kReplacement));
-      ++i;
-      continue;
-    }
-    std::size_t taken = 1;
-    while (taken < length && i + taken < utf8.size() && (byteAt(i + taken) & 0xC0) == 0x80) {
-      cp = (cp << 6) | (byteAt(i + taken) & 0x3F);
-      ++taken;
-    }
-    if (taken < length || cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
-      out.push_back(static_cast<char16_t>(kReplacement));
-      i += taken;  // a truncated sequence is replaced once and reading resumes after it
-      continue;
-    }
-    appendUtf16(out, cp);
-    i += length;
-  }
+  for (std::size_t i = 0; i < utf8.size();) appendUtf16(out, nextCodePoint(utf8, i));
   return out;
+}
+
+std::string wellFormedUtf8(std::string_view utf8) {
+  bool ascii = true;
+  for (const char c : utf8) ascii = ascii && static_cast<unsigned char>(c) < 0x80;
+  return ascii ? std::string(utf8) : utf16ToUtf8(utf8ToUtf16(utf8));
 }
 
 std::string cp1252ToUtf8(std::string_view bytes) { return utf16ToUtf8(cp1252ToUtf16(bytes)); }

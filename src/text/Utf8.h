@@ -11,6 +11,13 @@ namespace quillon::text {
 std::string utf16ToUtf8(std::u16string_view wide);
 std::u16string utf8ToUtf16(std::string_view utf8);
 
+// The code point at position, which moves past it: U+FFFD for an invalid or truncated
+// sequence, read as utf8ToUtf16 reads it. position < utf8.size().
+char32_t nextCodePoint(std::string_view utf8, std::size_t& position);
+
+// The text as it is when it is well-formed UTF-8, else with each invalid sequence as U+FFFD.
+std::string wellFormedUtf8(std::string_view utf8);
+
 std::string cp1252ToUtf8(std::string_view bytes);
 std::string utf8ToCp1252(std::string_view utf8);
 

@@ -202,7 +202,7 @@ TEST(CaptureController, ItalianRowsGetTheEmailOfTheirPage) {
   EXPECT_EQ(h.table.SubItemCount(h.table.RowAt(0)), 8);  // no web address: nine columns
   EXPECT_EQ(h.table.SubItemCount(h.table.RowAt(1)), 9);
   EXPECT_EQ(h.table.Cell(1, 9), "info@mario.it");
-  EXPECT_EQ(h.window.countText, "2 l\xEDneas capturadas");
+  EXPECT_EQ(h.window.countText, "2 líneas capturadas");
 }
 
 TEST(CaptureController, RowDeletedDuringItsLookupIsNotRevived) {

@@ -52,7 +52,7 @@ TEST_F(PageRowsTest, AddsEachNamedListingWithTheSpanishColumns) {
   EXPECT_EQ(table.Cell(0, 3), "912 345 678");
   EXPECT_EQ(table.Cell(0, 7), "Madrid");
   EXPECT_EQ(table.SubItemCount(table.RowAt(0)), 8);
-  EXPECT_EQ(table.Cell(1, 0), "Caf\xE9 Sol");
+  EXPECT_EQ(table.Cell(1, 0), "Café Sol");
   EXPECT_EQ(table.Cell(1, 3), "913 000 000");
 }
 

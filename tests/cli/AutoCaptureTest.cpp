@@ -90,5 +90,33 @@ TEST(AutoCapture, ListingsPrintsOnePagesRowsInTheirOrder) {
   EXPECT_EQ(runWith({"listings", "--connect-to", "x:1", "a"}).status, kExitUsage);
 }
 
+// Polish, Greek, Russian and Turkish names, and an emoji, reach the rows and the file as the
+// page wrote them.
+TEST(AutoCapture, KeepsEveryScriptFromPageToFile) {
+  FixtureServer server;
+  server.start();
+  const Rows expected = fixtureRows("scripts.rows.json", server);
+  const auto rows = runWith({"capture", "--site", "auto", server.url("/auto/scripts.html")});
+  EXPECT_EQ(rows.status, kExitOk) << rows.err;
+  EXPECT_EQ(sorted(printedRows(rows.out)), sorted(expected));
+
+  const std::string csv = ::testing::TempDir() + "/scripts.csv";
+  const auto saved =
+      runWith({"capture", "--site", "auto", server.url("/auto/scripts.html"), "--output", csv});
+  EXPECT_EQ(saved.status, kExitOk) << saved.err;
+  std::ifstream in(csv, std::ios::binary);
+  const std::string written((std::istreambuf_iterator<char>(in)), {});
+  for (const auto& row : expected) {
+    std::string line;
+    for (std::size_t column = 0; column < row.size(); ++column) {
+      // The telephones start with "+", which the file guards from spreadsheets' formulas.
+      if (column > 0) line += ',';
+      if (column == 3) line += '\'';
+      line += row[column];
+    }
+    EXPECT_NE(written.find(line + "\r\n"), std::string::npos) << written;
+  }
+}
+
 }  // namespace
 }  // namespace quillon::cli

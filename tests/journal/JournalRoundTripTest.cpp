@@ -3,6 +3,9 @@
 // same header sort and captions; and a restored journal goes on journalling.
 
 #include "JournalTestSupport.h"
+#include "journal/SqliteDatabase.h"
+#include "journal/SqliteStatement.h"
+#include "text/Utf8.h"
 
 #include <gtest/gtest.h>
 #include <random>
@@ -29,10 +32,10 @@ class RandomSession {
  private:
   int pick(int from, int to) { return std::uniform_int_distribution<int>(from, to)(m_random); }
   std::string text() {
-    static const char* const kTexts[] = {"",         "Bar Pepe",    "bar pepe",    "\xC1lvaro",
-                                         "Zeta",     "912 000 000", "912 000 001", "caf\xE9",
-                                         "a,b\r\nc", "+34"};
-    return kTexts[pick(0, 9)];
+    static const char* const kTexts[] = {
+        "",     "Bar Pepe", "bar pepe", "Álvaro",    "Zeta",         "912 000 000", "912 000 001",
+        "café", "a,b\r\nc", "+34",      "Łódź Żółć", "Οδός Ερμού 5", "Москва 😀",    "İstanbul"};
+    return kTexts[pick(0, 13)];
   }
   int anyRow() { return pick(-1, m_table.Count()); }
 
@@ -104,6 +107,50 @@ TEST(JournalRoundTripTest, RandomChangesComeBackAndARestoredJournalGoesOn) {
     EXPECT_EQ(contentsOf(*restored), contentsOf(*original));
     EXPECT_EQ(restoredContents(path), contentsOf(*original));
   }
+}
+
+// A journal of the version that kept the table in cp1252 (format 1) comes back in the
+// table's UTF-8, and what is added to it afterwards is UTF-8 too.
+TEST(JournalRoundTripTest, AFormat1JournalIsConvertedWhenItIsOpened) {
+  TempFolder folder;
+  const std::string path = folder.file("old.qjournal");
+  auto table = newTable();
+  {
+    Journal journal(path);
+    journal.attach(*table);
+    table->AddRow("Café Niño", {"Bares", "", "912 000 000"});
+    table->AppendSubItem(table->RowAt(0), "Calle Ñ");
+    table->SetCell(0, 6, "Málaga €");
+    journal.detach();
+  }
+  {
+    SqliteDatabase database(path, false);
+    std::vector<std::pair<std::int64_t, std::string>> old;
+    for (SqliteStatement query(database, "SELECT seq, kind, data FROM ops"); query.step();) {
+      const std::string data = query.bytes(2);
+      if (query.integer(1) != 1) {
+        old.emplace_back(query.integer(0), text::utf8ToCp1252(data));
+        continue;
+      }
+      std::vector<std::string> texts = *unpackTexts(data);
+      for (std::string& each : texts) each = text::utf8ToCp1252(each);
+      old.emplace_back(query.integer(0), packTexts(texts[0], std::vector<std::string>(
+                                                                 texts.begin() + 1, texts.end())));
+    }
+    SqliteStatement update(database, "UPDATE ops SET data = ?2 WHERE seq = ?1");
+    for (const auto& [seq, data] : old) update.bind(1, seq).bind(2, data).run();
+    database.execute("PRAGMA user_version = 1");
+  }
+  auto restored = newTable();
+  {
+    Journal journal(path);
+    EXPECT_EQ(journal.restore(*restored), 1);
+    restored->SetCell(0, 7, "Łódź");
+    journal.detach();
+  }
+  table->SetCell(0, 7, "Łódź");
+  EXPECT_EQ(contentsOf(*restored), contentsOf(*table));
+  EXPECT_EQ(restoredContents(path), contentsOf(*table));
 }
 
 TEST(JournalRoundTripTest, TheStateOfTheEmptyTableWhenAttachedComesBackToo) {

@@ -17,7 +17,7 @@ std::string csvOf(const Rows& rows) {
 }
 
 TEST(CsvWriterTest, WritesBomQuotingAndCrLf) {
-  const Rows rows = {{"a", "b,c", "say \"hi\"", "x\r\ny", " 007", "+34", "", "", "", "\xF1"}};
+  const Rows rows = {{"a", "b,c", "say \"hi\"", "x\r\ny", " 007", "+34", "", "", "", "ñ"}};
   EXPECT_EQ(csvOf(rows),
             "\xEF\xBB\xBF"
             "a,\"b,c\",\"say \"\"hi\"\"\",\"x\r\ny\", 007,'+34,,,,\xC3\xB1\r\n");

@@ -17,7 +17,7 @@ std::string jsonOf(const Rows& rows) {
 }
 
 TEST(JsonWriterTest, WritesOneRowALine) {
-  const Rows rows = {{"a", "\"q\"", "back\\slash", "\t", "\x01", "\xE9", "", "", "", "\x80"},
+  const Rows rows = {{"a", "\"q\"", "back\\slash", "\t", "\x01", "é", "", "", "", "€"},
                      {"b", "", "", "", "", "", "", "", "", ""}};
   EXPECT_EQ(
       jsonOf(rows),

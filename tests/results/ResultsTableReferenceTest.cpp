@@ -30,8 +30,9 @@ TEST(ResultsTableReferenceTest, MatchesTheLiteralTableThroughRandomOperations) {
   std::mt19937 random(2024);
   // Few distinct names and phones, so duplicates, equal names and case variants abound.
   const std::vector<std::string> namePool = {
-      "",     "Bar",   "bar", "Bar ", "\xC1guila", "Aguila",
-      "Nube", "\xD1u", "Oca", "oca",  "Zeta",      std::string("N\0ul", 4)};
+      "",     "Bar",  "bar",  "Bar ", "Águila", "Aguila",
+      "Nube", "Ñu",   "Oca",  "oca",  "Zeta",   std::string("N\0ul", 4),
+      "€uro", "éuro", "Łódź", "Lodz", "Ωμέγα",  "😀 Bar"};
   const std::vector<std::string> phonePool = {"", "1", "01", "912 345 678", "2"};
   const auto pick = [&](const std::vector<std::string>& pool) {
     return pool[random() % pool.size()];

@@ -27,16 +27,12 @@ TEST(ResultsTableTest, CaptionSetsRelabelColumnsZeroToEightOnly) {
   table.AddRow("Bar Pepe", subItemsWithPhone("1"));
   table.TransEspanian();
   EXPECT_EQ(table.Caption(0), "Persona/Empresa");
-  EXPECT_EQ(table.Caption(3),
-            "Tel\xE9"
-            "fono");
-  EXPECT_EQ(table.Caption(5),
-            "C\xF3"
-            "digo");
+  EXPECT_EQ(table.Caption(3), "Teléfono");
+  EXPECT_EQ(table.Caption(5), "Código");
   EXPECT_EQ(table.Caption(9), "");
   table.TransItalian();
   EXPECT_EQ(table.Caption(4), "Indirizzo ");
-  EXPECT_EQ(table.Caption(1), "Attivit\xE0");
+  EXPECT_EQ(table.Caption(1), "Attività");
   EXPECT_EQ(table.Caption(9), "");
   table.TransCanadian();
   EXPECT_EQ(table.Caption(5), "Zip Code");
@@ -59,14 +55,10 @@ TEST(ResultsTableTest, CellsReadNameThenSubItemsThenEmptyText) {
 
 TEST(ResultsTableTest, KeepsRowsInOrderByName) {
   ResultsTable table = spanishTable();
-  for (const char* name : {"Zapater\xED"
-                           "a",
-                           "bar", "\xC1guila", "Bar", "\xD1u", "Nube", "Oca"}) {
+  for (const char* name : {"Zapatería", "bar", "Águila", "Bar", "Ñu", "Nube", "Oca"}) {
     table.AddRow(name, subItemsWithPhone(name));
   }
-  EXPECT_EQ(names(table), (Names{"\xC1guila", "bar", "Bar", "Nube", "\xD1u", "Oca",
-                                 "Zapater\xED"
-                                 "a"}));
+  EXPECT_EQ(names(table), (Names{"Águila", "bar", "Bar", "Nube", "Ñu", "Oca", "Zapatería"}));
 }
 
 TEST(ResultsTableTest, EqualNamesKeepTheOrderOfAddition) {
@@ -225,6 +217,19 @@ TEST(ResultsTableTest, HeaderSortComparesBytesThenNamesIgnoringCase) {
   EXPECT_EQ(names(table), (Names{"Alpha", "Gamma", "alpha", "beta"}));
   table.SortByColumn(10);
   EXPECT_EQ(table.SortColumn(), 0);
+}
+
+// Texts that came from cp1252 keep that code page's byte order (the euro sign, byte 0x80,
+// before é, 0xE9, though its code point is higher); characters outside it come after.
+TEST(ResultsTableTest, HeaderSortKeepsTheCp1252OrderAndPutsOtherCharactersAfterIt) {
+  ResultsTable table = spanishTable();
+  table.AddRow("greek", {"Ωμέγα"});
+  table.AddRow("e", {"é"});
+  table.AddRow("euro", {"€"});
+  table.AddRow("polish", {"Ł"});
+  table.AddRow("ascii", {"z"});
+  table.SortByColumn(1);
+  EXPECT_EQ(names(table), (Names{"ascii", "euro", "e", "polish", "greek"}));
 }
 
 TEST(ResultsTableTest, NextNameAfterAHeaderSortRestoresTheOrderByName) {

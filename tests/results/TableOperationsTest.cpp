@@ -93,10 +93,10 @@ TEST_F(TableOperationsTest, AppendSubItemIsToldAlsoPastTheLastColumn) {
   log.lines.clear();
   table.AppendSubItem(row, "to a deleted row");
   EXPECT_EQ(log.lines, Lines{});
-  const RowHandle other = table.AddRow("Caf\xE9", {});
+  const RowHandle other = table.AddRow("Café", {});
   log.lines.clear();
   table.AppendSubItem(other, "mail");
-  EXPECT_EQ(log.lines, Lines{"appended mail to Caf\xE9"});
+  EXPECT_EQ(log.lines, Lines{"appended mail to Café"});
 }
 
 TEST_F(TableOperationsTest, SetCellIsToldOnlyForAChangeAndAfterTheRowMoved) {

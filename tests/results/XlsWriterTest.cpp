@@ -46,14 +46,20 @@ TEST(XlsWriterTest, SharedStringsContinueAcrossRecords) {
   // many short ones whose headers fall at every offset.
   std::mt19937 random(11);
   Rows rows;
-  rows.push_back({std::string(9000, 'a'), std::string(20000, '\x80'), std::string(8221, 'b'),
-                  std::string(32767, 'z'), "", "", "", "", "", ""});
+  std::string euros;
+  for (int i = 0; i < 20000; ++i) euros += "€";
+  rows.push_back({std::string(9000, 'a'), euros, std::string(8221, 'b'), std::string(32767, 'z'),
+                  "", "", "", "", "", ""});
   for (int r = 0; r < 400; ++r) {
     std::array<std::string, kColumnCount> row;
     for (auto& cell : row) {
       const std::size_t length = random() % 40;
       for (std::size_t i = 0; i < length; ++i) {
-        cell += random() % 9 == 0 ? '\x9C' : static_cast<char>('a' + random() % 26);
+        if (random() % 9 == 0) {
+          cell += "œ";
+        } else {
+          cell += static_cast<char>('a' + random() % 26);
+        }
       }
     }
     rows.push_back(row);

@@ -111,7 +111,7 @@ TEST_F(BigTableTest, EachOperationIsAFixedNumberOfNotifications) {
     EXPECT_EQ(table.Count(), 0);
     EXPECT_EQ(model.rowCount(), 0);
     EXPECT_EQ(n.removals.count(), 1);
-    EXPECT_EQ(count.text, "0 l\xEDneas capturadas");
+    EXPECT_EQ(count.text, "0 líneas capturadas");
   }
 }
 

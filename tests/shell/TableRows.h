@@ -1,9 +1,6 @@
 #pragma once
 
 #include "results/ResultsTable.h"
-#include "text/Cp1252.h"
-
-#include <QString>
 
 #include <algorithm>
 #include <string>
@@ -19,9 +16,7 @@ inline Rows sortedTableRows(const results::ResultsTable& table) {
   for (int row = 0; row < table.Count(); ++row) {
     std::vector<std::string> cells;
     for (int column = 0; column < 10; ++column) {
-      cells.push_back(QString::fromStdU16String(text::cp1252ToUtf16(table.Cell(row, column)))
-                          .toUtf8()
-                          .toStdString());
+      cells.push_back(table.Cell(row, column));
     }
     rows.push_back(std::move(cells));
   }

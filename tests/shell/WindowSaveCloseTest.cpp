@@ -30,10 +30,7 @@ TEST_F(WindowSave, DoesNothingWhenTheTableIsEmpty) {
 
 TEST_F(WindowSave, WritesEveryRowToTheChosenFile) {
   addRow("Bar Pepe", "934 00 00 01");
-  addRow(
-      "Ca\xF1"
-      "a Brava",
-      "034 00 00 02");
+  addRow("Caña Brava", "034 00 00 02");
   dialogs.saveAnswers = {path("rows.csv")};
   button("btnSave").click();
   ASSERT_EQ(dialogs.saveRequests.size(), 1u);

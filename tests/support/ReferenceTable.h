@@ -2,10 +2,13 @@
 
 // A literal model of the results table, shared by the reference test and the fuzz target:
 // a plain list that scans every row for the duplicate rule and sorts the whole list by
-// name whenever a name is set. Its header sort compares bytes itself rather than calling
+// name whenever a name is set. Its header sort spells out the plain order itself (each
+// character by its cp1252 byte, the others after them by code point) rather than calling
 // the table's comparison, so the two can disagree when either is wrong.
 
 #include "results/NameCollator.h"
+#include "text/Cp1252.h"
+#include "text/Utf8.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -95,7 +98,7 @@ class ReferenceTable {
       sortColumn = column;
     }
     std::stable_sort(rows.begin(), rows.end(), [&](const Row& a, const Row& b) {
-      int order = compareBytes(cell(a, column), cell(b, column));
+      int order = comparePlain(cell(a, column), cell(b, column));
       if (order == 0 && column != 0) order = compareFolded(a.name, b.name);
       if (!ascending) order = -order;
       return order != 0 ? order < 0 : a.sequence < b.sequence;
@@ -103,6 +106,33 @@ class ReferenceTable {
   }
 
  private:
+  // The plain order: the characters' places, one by one.
+  static int comparePlain(std::string_view a, std::string_view b) {
+    const auto places = [](std::string_view utf8) {
+      const std::u16string wide = text::utf8ToUtf16(utf8);
+      std::vector<std::uint32_t> out;
+      for (std::size_t i = 0; i < wide.size(); ++i) {
+        std::u16string_view one(&wide[i], 1);
+        if (wide[i] >= 0xD800 && wide[i] <= 0xDBFF && i + 1 < wide.size()) {
+          one = std::u16string_view(&wide[i], 2);
+          ++i;
+        }
+        if (one.size() == 1 && text::fitsCp1252(one)) {
+          out.push_back(static_cast<unsigned char>(text::utf16ToCp1252(one)[0]));
+        } else if (one.size() == 1) {
+          out.push_back(0x100 + std::uint32_t{one[0]});
+        } else {
+          out.push_back(0x100 + 0x10000 + ((std::uint32_t{one[0]} - 0xD800) << 10) +
+                        (std::uint32_t{one[1]} - 0xDC00));
+        }
+      }
+      return out;
+    };
+    const auto x = places(a);
+    const auto y = places(b);
+    return x == y ? 0 : (x < y ? -1 : 1);
+  }
+
   // Byte-wise, as unsigned bytes.
   static int compareBytes(std::string_view a, std::string_view b) {
     for (std::size_t i = 0; i < a.size() && i < b.size(); ++i) {
@@ -121,7 +151,7 @@ class ReferenceTable {
       }
       return out;
     };
-    return compareBytes(fold(a), fold(b));
+    return comparePlain(fold(a), fold(b));
   }
 
   const std::string& sortKey(const std::string& name) {
@@ -135,7 +165,7 @@ class ReferenceTable {
       if (const int byKey = compareBytes(sortKey(a.name), sortKey(b.name)); byKey != 0) {
         return byKey < 0;
       }
-      if (const int byName = compareBytes(a.name, b.name); byName != 0) return byName < 0;
+      if (const int byName = comparePlain(a.name, b.name); byName != 0) return byName < 0;
       return a.sequence < b.sequence;
     });
   }
