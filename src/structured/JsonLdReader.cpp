@@ -1,9 +1,9 @@
 #include "structured/JsonLdReader.h"
 
-#include "structured/CharacterReferences.h"
 #include "structured/JsonLdText.h"
 #include "structured/SchemaNames.h"
 #include "structured/StructuredDataError.h"
+#include "text/CharacterReferences.h"
 
 #include <nlohmann/json.hpp>
 #include <utility>
@@ -216,7 +216,7 @@ void readJsonLdBlock(std::string_view block, NodeGraph& graph) {
   }
   if (block.find('&') != std::string_view::npos) {
     try {
-      parseInto(tidyJsonLd(decodeCharacterReferences(block)), graph);
+      parseInto(tidyJsonLd(text::decodeCharacterReferences(block)), graph);
       return;
     } catch (const StructuredDataError&) {
       // the reason of the block as written is the one worth reporting

@@ -1,5 +1,6 @@
 #include "webfetch/CurlTransfer.h"
 
+#include "url/UrlParts.h"
 #include "webfetch/CurlMulti.h"
 
 #include <algorithm>
@@ -58,7 +59,7 @@ CurlTransfer::~CurlTransfer() {
 std::unique_ptr<CurlTransfer> CurlTransfer::make(std::string_view url, const std::string& agent,
                                                  const HostRouting& routing,
                                                  const FetchLimits& limits) {
-  if (!isFetchableUrl(url) || !curlLibraryReady()) return nullptr;
+  if (!url::isFetchableUrl(url) || !curlLibraryReady()) return nullptr;
   std::unique_ptr<CurlTransfer> transfer(new CurlTransfer());
   transfer->m_url = requestAddress(url);
   transfer->m_agent = agent;

@@ -1,5 +1,7 @@
 #include "webfetch/WebsiteEmailSearch.h"
 
+#include "text/Utf8.h"
+#include "url/UrlParts.h"
 #include "webfetch/ContactLinks.h"
 #include "webfetch/PageEmail.h"
 #include "webfetch/SiteAddress.h"
@@ -27,7 +29,7 @@ struct WebsiteEmailSearch::Search : std::enable_shared_from_this<Search> {
   void read(FetchResult result, bool homePage) {
     if (result.cancelled) return done({});
     if (result.body) {
-      const std::string html = htmlAsUtf8(*result.body);
+      const std::string html = text::utf8OrCp1252(*result.body);
       const PageContent content = (*reader)(html, result.finalUrl);
       if (std::string email = findPageEmail(html, content); !email.empty()) return done(email);
       if (homePage) contactPages = contactPageLinks(content.links, result.finalUrl, siteHost);
@@ -47,7 +49,7 @@ void WebsiteEmailSearch::find(std::string_view webAddress,
   search->reader = m_reader;
   search->done = std::move(done);
   std::string home = websiteHomeUrl(webAddress);
-  search->siteHost = urlHost(home);
+  search->siteHost = url::urlHost(home);
   // An address that cannot be fetched fails in the queue, so that done is never called
   // from here.
   search->fetch(std::move(home), true);
