@@ -159,6 +159,7 @@ void FetchQueue::collectEnded() {
     Fetch& fetch = **found;
     m_multi->remove(*fetch.transfer);
     fetch.result.body = fetch.transfer->takeBody();
+    fetch.result.status = fetch.transfer->status();
     fetch.result.finalUrl = fetch.transfer->finalUrl();
     fetch.transfer.reset();
     m_ended.push_back(std::move(*found));

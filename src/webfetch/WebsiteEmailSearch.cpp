@@ -28,7 +28,10 @@ struct WebsiteEmailSearch::Search : std::enable_shared_from_this<Search> {
 
   void read(FetchResult result, bool homePage) {
     if (result.cancelled) return done({});
-    if (result.body) {
+    // An error page (the fetch reads a 500 like a 200) names the server's webmaster at best:
+    // it says nothing about the business, and a home page that failed leads to no contact
+    // page either.
+    if (result.body && result.status < 400) {
       const std::string html = text::utf8OrCp1252(*result.body);
       const PageContent content = (*reader)(html, result.finalUrl);
       if (std::string email = findPageEmail(html, content); !email.empty()) return done(email);
