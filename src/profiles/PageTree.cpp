@@ -1,6 +1,7 @@
 #include "profiles/PageTree.h"
 
 #include "profiles/ProfileError.h"
+#include "structured/JsonProblem.h"
 #include "text/Ascii.h"
 #include "text/TextRules.h"
 
@@ -81,7 +82,7 @@ PageTree decodePageTree(std::string_view json) {
   try {
     root = Json::parse(json);
   } catch (const Json::exception& error) {
-    throw ProfileError(std::string("page tree: not JSON: ") + error.what());
+    throw ProfileError("page tree: " + structured::jsonProblem(error));
   }
   if (!root.is_object()) throw ProfileError("page tree: not an object");
   PageTree tree;
@@ -105,7 +106,7 @@ PageTree decodePageTree(std::string_view json) {
       tree.elements.push_back(std::move(element));
     }
   } catch (const Json::exception& error) {
-    throw ProfileError(std::string("page tree: ") + error.what());
+    throw ProfileError("page tree: " + structured::jsonProblem(error));
   }
   return tree;
 }

@@ -6,6 +6,7 @@
 #include "profiles/ProfileError.h"
 #include "results/AtomicFile.h"
 #include "results/ResultsError.h"
+#include "structured/JsonProblem.h"
 #include "text/Ascii.h"
 #include "text/TextRules.h"
 
@@ -210,16 +211,13 @@ std::string_view captionsCode(results::CaptionSet set) {
 Profile parseProfile(std::string_view json, const std::string& source) {
   const Checker check(source);
   if (nesting(json) > kMaxDepth) check.fail("", "nested too deeply to be a profile");
-  Json root;
+  // Every failure of the JSON library, a number too large for a double among them, is the
+  // file's problem, never the program's.
   try {
-    root = Json::parse(json);
-  } catch (const Json::parse_error& error) {
-    std::string what = error.what();
-    // "[json.exception.parse_error.101] parse error at line 3, ..." without the tag.
-    if (const std::size_t tag = what.find("] "); tag != std::string::npos) what.erase(0, tag + 2);
-    check.fail("", "not JSON: " + what);
+    return readProfile(Json::parse(json), check);
+  } catch (const Json::exception& error) {
+    check.fail("", structured::jsonProblem(error));
   }
-  return readProfile(root, check);
 }
 
 std::string profileJson(const Profile& profile) {
