@@ -21,7 +21,11 @@ std::string websiteHomeUrl(std::string_view webAddress) {
   const bool written = scheme && webAddress.substr(scheme->size() + 1).starts_with("//");
   const std::string url = written ? std::string(webAddress) : "http://" + std::string(webAddress);
   const std::optional<url::UrlParts> parts = url::parseUrl(url);
-  if (!parts || (parts->scheme != "http" && parts->scheme != "https")) return {};
+  // A host of dots alone ("http://.") names none.
+  if (!parts || (parts->scheme != "http" && parts->scheme != "https") ||
+      url::urlHost(url).empty()) {
+    return {};
+  }
   // Without "//" a colon may only begin a port: "mailto:info@rossi.it" and "tel:0612345" are
   // no websites.
   if (!written && scheme && (parts->port.empty() || !parts->user.empty())) return {};

@@ -24,6 +24,7 @@ TEST(SiteAddress, TheHomePageOfAListingsWebAddress) {
   EXPECT_EQ(websiteHomeUrl("javascript:alert(1)"), "");
   EXPECT_EQ(websiteHomeUrl("tel:0612345"), "");
   EXPECT_EQ(websiteHomeUrl("/biz/4521"), "");
+  EXPECT_EQ(websiteHomeUrl("."), "");
   EXPECT_EQ(websiteHomeUrl(""), "");
   EXPECT_EQ(websiteHomeUrl("http://"), "");
 }
