@@ -5,8 +5,8 @@
 #include "FuzzSupport.h"
 #include "parsers/Finders.h"
 #include "text/Utf8.h"
+#include "url/UrlParts.h"
 #include "webfetch/ContactLinks.h"
-#include "webfetch/HttpFetcher.h"
 #include "webfetch/PageEmail.h"
 #include "webfetch/SiteAddress.h"
 
@@ -14,6 +14,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace quillon::webfetch;
+  using quillon::url::isFetchableUrl;
+  using quillon::url::urlHost;
   quillon::fuzz::ByteReader reader(quillon::fuzz::bytesOf(data, size));
   const std::string pageUrl(reader.text(48));
   PageContent content;
@@ -31,7 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                            [](char c) { return static_cast<unsigned char>(c) < 0x80; }));
   }
 
-  const std::string utf8 = htmlAsUtf8(html);
+  const std::string utf8 = quillon::text::utf8OrCp1252(html);
   FUZZ_CHECK(quillon::text::utf16ToUtf8(quillon::text::utf8ToUtf16(utf8)) == utf8);
 
   const std::string home = websiteHomeUrl(pageUrl);

@@ -27,7 +27,7 @@ std::u16string withoutLoneSurrogates(std::u16string_view wide) {
 }
 
 // Strict UTF-8 validation, written apart from the converter under test.
-bool isValidUtf8(std::string_view s) {
+bool isStrictUtf8(std::string_view s) {
   std::size_t i = 0;
   while (i < s.size()) {
     const auto b = static_cast<unsigned char>(s[i]);
@@ -66,7 +66,7 @@ void checkBytes(std::string_view bytes) {
   FUZZ_CHECK(utf16ToCp1252(wide) == bytes);
   FUZZ_CHECK(fitsCp1252(wide));
   const std::string utf8 = cp1252ToUtf8(bytes);
-  FUZZ_CHECK(isValidUtf8(utf8));
+  FUZZ_CHECK(isStrictUtf8(utf8));
   FUZZ_CHECK(utf8ToCp1252(utf8) == bytes);
 
   // Any bytes read as UTF-8: the result is well-formed UTF-16, and valid UTF-8 comes back
@@ -75,9 +75,12 @@ void checkBytes(std::string_view bytes) {
   FUZZ_CHECK(withoutLoneSurrogates(fromUtf8) == fromUtf8);
   FUZZ_CHECK(fromUtf8.size() <= bytes.size());
   const std::string again = utf16ToUtf8(fromUtf8);
-  FUZZ_CHECK(isValidUtf8(again));
+  FUZZ_CHECK(isStrictUtf8(again));
   FUZZ_CHECK(utf8ToUtf16(again) == fromUtf8);
-  if (isValidUtf8(bytes)) FUZZ_CHECK(again == bytes);
+  if (isStrictUtf8(bytes)) FUZZ_CHECK(again == bytes);
+  // The library's own check agrees, and so does the choice of a fetched page's encoding.
+  FUZZ_CHECK(isValidUtf8(bytes) == isStrictUtf8(bytes));
+  FUZZ_CHECK(utf8OrCp1252(bytes) == (isStrictUtf8(bytes) ? std::string(bytes) : utf8));
 }
 
 void checkWide(std::u16string_view wide) {
@@ -104,7 +107,7 @@ void checkWide(std::u16string_view wide) {
 
   // UTF-16 -> UTF-8 -> UTF-16 keeps everything but unpaired surrogates.
   const std::string utf8 = utf16ToUtf8(wide);
-  FUZZ_CHECK(isValidUtf8(utf8));
+  FUZZ_CHECK(isStrictUtf8(utf8));
   FUZZ_CHECK(utf8ToUtf16(utf8) == withoutLoneSurrogates(wide));
 }
 

@@ -7,7 +7,7 @@
 #include "capture/RowEmails.h"
 #include "results/ResultsTable.h"
 #include "text/Utf8.h"
-#include "webfetch/UrlResolution.h"
+#include "url/UrlResolution.h"
 
 #include <algorithm>
 #include <exception>
@@ -227,7 +227,7 @@ bool CaptureController::readPage(Run& run, int page) {
     }
     run.signatures.emplace(reading.signature, page);
   }
-  run.readAddresses.emplace(webfetch::withoutFragment(address));
+  run.readAddresses.emplace(url::withoutFragment(address));
 
   notify([&](CaptureObserver& o) { o.pageStarting(page, address); });
   const int added = reading.addRows();

@@ -5,7 +5,7 @@
 #include "capture/Pause2.h"
 #include "profiles/PageTree.h"
 #include "profiles/ProfileError.h"
-#include "webfetch/SiteAddress.h"
+#include "url/UrlParts.h"
 
 namespace quillon::capture {
 namespace {
@@ -20,7 +20,7 @@ profiles::PageTree readTree(Browser& browser) {
 
 }  // namespace
 
-std::string profileHost(std::string_view pageUrl) { return webfetch::urlHost(pageUrl); }
+std::string profileHost(std::string_view pageUrl) { return url::urlHost(pageUrl); }
 
 profiles::TeachResult teachFromPage(Browser& browser, MessagePump& pump,
                                     const profiles::TeachExamples& examples,

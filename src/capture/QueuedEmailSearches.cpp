@@ -11,11 +11,17 @@ namespace {
 
 // A page that cannot be read shows nothing.
 webfetch::PageContent readPage(std::string_view html, std::string_view url) {
+  webfetch::PageContent content;
   try {
-    return structured::readPageContent(html, url);
+    structured::ShownPage shown = structured::readShownPage(html, url);
+    for (structured::PageLink& link : shown.links) {
+      content.links.push_back({std::move(link.href), std::move(link.text)});
+    }
+    content.text = std::move(shown.text);
   } catch (const structured::StructuredDataError&) {
     return {};
   }
+  return content;
 }
 
 }  // namespace

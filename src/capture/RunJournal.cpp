@@ -2,7 +2,7 @@
 
 #include "journal/Journal.h"
 #include "journal/JournalError.h"
-#include "webfetch/UrlResolution.h"
+#include "url/UrlResolution.h"
 
 #include <utility>
 
@@ -51,7 +51,7 @@ RunResumption resumptionOf(const journal::RunRecord& run) {
   for (const journal::PageRecord& page : run.pages) {
     resumption.firstPage = std::max(resumption.firstPage, page.number + 1);
     if (!page.signature.empty()) resumption.signatures.emplace(page.signature, page.number);
-    resumption.readAddresses.emplace(webfetch::withoutFragment(page.address));
+    resumption.readAddresses.emplace(url::withoutFragment(page.address));
   }
   return resumption;
 }

@@ -11,9 +11,19 @@ const char* const kProfileOptionHelp =
 
 std::optional<profiles::Profile> loadProfileOption(const std::string& nameOrPath,
                                                    const std::string& command, std::ostream& err) {
+  std::vector<std::string> skipped;
+  const auto nameSkipped = [&] {
+    for (const std::string& problem : skipped) {
+      err << "quillon-cli " << command << ": skipped " << problem << "\n";
+    }
+  };
   try {
-    return profiles::findProfile(nameOrPath, profiles::profileFolder()).profile;
+    profiles::Profile profile =
+        profiles::findProfile(nameOrPath, profiles::profileFolder(), &skipped).profile;
+    nameSkipped();
+    return profile;
   } catch (const profiles::ProfileError& error) {
+    nameSkipped();
     err << "quillon-cli " << command << ": " << error.what() << "\n";
     return std::nullopt;
   }

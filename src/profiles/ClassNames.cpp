@@ -1,39 +1,42 @@
 #include "profiles/ClassNames.h"
 
+#include "text/Ascii.h"
+
 #include <array>
 
 namespace quillon::profiles {
 namespace {
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-bool isUpper(char c) { return c >= 'A' && c <= 'Z'; }
-bool isLower(char c) { return c >= 'a' && c <= 'z'; }
-bool isLetter(char c) { return isUpper(c) || isLower(c); }
+using text::isAsciiDigit;
+using text::isAsciiLetter;
+using text::isAsciiLower;
+using text::isAsciiUpper;
 
 // One part of a name between "-" and "_".
 bool tokenLooksGenerated(std::string_view token) {
   int digits = 0;
   int letters = 0;
   for (const char c : token) {
-    digits += isDigit(c) ? 1 : 0;
-    letters += isLetter(c) ? 1 : 0;
+    digits += isAsciiDigit(c) ? 1 : 0;
+    letters += isAsciiLetter(c) ? 1 : 0;
   }
   if (digits >= 3 && letters == 0) return true;  // an element's number
   if (digits > 0 && letters > 0 && token.size() >= 5) {
     // Letters then a short number ("col12", "item3") are words; a hash mixes them.
     std::size_t firstDigit = 0;
-    while (firstDigit < token.size() && !isDigit(token[firstDigit])) ++firstDigit;
+    while (firstDigit < token.size() && !isAsciiDigit(token[firstDigit])) ++firstDigit;
     bool digitsOnlyAfter = true;
-    for (std::size_t i = firstDigit; i < token.size(); ++i) digitsOnlyAfter &= isDigit(token[i]);
+    for (std::size_t i = firstDigit; i < token.size(); ++i)
+      digitsOnlyAfter &= isAsciiDigit(token[i]);
     if (!(digitsOnlyAfter && token.size() - firstDigit <= 2)) return true;
   }
   // Mixed case that is no run of capitalised words: "bdVaJa", "kXtYpQ".
   for (std::size_t i = 0; i < token.size(); ++i) {
-    if (!isUpper(token[i]) || i == 0) continue;
+    if (!isAsciiUpper(token[i]) || i == 0) continue;
     std::size_t lowers = 0;
-    while (i + 1 + lowers < token.size() && isLower(token[i + 1 + lowers])) ++lowers;
+    while (i + 1 + lowers < token.size() && isAsciiLower(token[i + 1 + lowers])) ++lowers;
     if (lowers < 2 && i + 1 + lowers < token.size()) return true;
-    if (lowers < 2 && isLower(token[i - 1]) && token.size() <= 8) return true;
+    if (lowers < 2 && isAsciiLower(token[i - 1]) && token.size() <= 8) return true;
   }
   return false;
 }
@@ -66,7 +69,7 @@ bool looksGeneratedId(std::string_view id) {
     if (id.starts_with(prefix)) return true;
   }
   int digits = 0;
-  for (const char c : id) digits += isDigit(c) ? 1 : 0;
+  for (const char c : id) digits += isAsciiDigit(c) ? 1 : 0;
   return digits >= 2 || looksGenerated(id);
 }
 

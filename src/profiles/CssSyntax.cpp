@@ -1,5 +1,7 @@
 #include "profiles/CssSyntax.h"
 
+#include "text/Ascii.h"
+
 #include <array>
 
 namespace quillon::profiles {
@@ -51,12 +53,10 @@ bool isFunctional(std::string_view name) {
          name == "has" || name == "lang" || name == "dir";
 }
 
-bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f'; }
 bool isNameStart(char c) {
-  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_' ||
-         static_cast<unsigned char>(c) >= 0x80;
+  return text::isAsciiLetter(c) || c == '_' || static_cast<unsigned char>(c) >= 0x80;
 }
-bool isNameChar(char c) { return isNameStart(c) || (c >= '0' && c <= '9') || c == '-'; }
+bool isNameChar(char c) { return isNameStart(c) || text::isAsciiDigit(c) || c == '-'; }
 
 class Reader {
  public:
@@ -83,7 +83,7 @@ class Reader {
 
  private:
   void skipSpace() {
-    while (!atEnd() && isSpace(peek())) ++m_pos;
+    while (!atEnd() && text::isAsciiSpace(peek())) ++m_pos;
   }
 
   bool combinator() {
@@ -228,7 +228,7 @@ class Reader {
     const std::size_t start = m_pos;
     while (!atEnd() && peek() != ')') {
       const char c = peek();
-      if (!(isNameChar(c) || isSpace(c) || c == '+')) break;
+      if (!(isNameChar(c) || text::isAsciiSpace(c) || c == '+')) break;
       ++m_pos;
     }
     if (m_pos == start) return fail("an empty :nth- argument");
@@ -239,9 +239,8 @@ class Reader {
     ++m_pos;  // :
     if (!atEnd() && peek() == ':') return fail("pseudo-elements select nothing");
     const std::size_t at = m_pos;
-    std::string name = ident();
+    const std::string name = text::asciiLower(ident());
     if (name.empty()) return fail("a ':' without a name");
-    for (char& c : name) c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
     bool known = name == "lang" || name == "dir";
     for (std::string_view each : kPseudoClasses) known = known || each == name;
     if (!known) {
@@ -281,7 +280,7 @@ std::optional<std::string> cssSelectorProblem(std::string_view selector, bool re
   if (selector.size() > kMaxLength)
     return "longer than " + std::to_string(kMaxLength) + " characters";
   bool blank = true;
-  for (const char c : selector) blank = blank && isSpace(c);
+  for (const char c : selector) blank = blank && text::isAsciiSpace(c);
   if (blank) return "empty";
   Reader reader(selector);
   if (auto problem = reader.list(relative, 0, '\0')) return problem;
@@ -296,8 +295,8 @@ std::vector<std::string> selectorListItems(std::string_view selector) {
   std::size_t start = 0;
   auto add = [&](std::size_t end) {
     std::string_view item = selector.substr(start, end - start);
-    while (!item.empty() && isSpace(item.front())) item.remove_prefix(1);
-    while (!item.empty() && isSpace(item.back())) item.remove_suffix(1);
+    while (!item.empty() && text::isAsciiSpace(item.front())) item.remove_prefix(1);
+    while (!item.empty() && text::isAsciiSpace(item.back())) item.remove_suffix(1);
     items.emplace_back(item);
   };
   for (std::size_t i = 0; i < selector.size(); ++i) {

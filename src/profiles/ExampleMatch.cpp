@@ -1,7 +1,8 @@
 #include "profiles/ExampleMatch.h"
 
 #include "profiles/FieldValues.h"
-#include "structured/StructuredText.h"
+#include "text/Ascii.h"
+#include "text/TextRules.h"
 
 #include <algorithm>
 
@@ -9,19 +10,19 @@ namespace quillon::profiles {
 namespace {
 
 bool isWordByte(unsigned char c) {
-  return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c >= 0x80;
+  return text::isAsciiAlphanumeric(static_cast<char>(c)) || c >= 0x80;
 }
 
 std::string digitsOf(std::string_view text) {
   std::string out;
   for (const char c : text) {
-    if (c >= '0' && c <= '9') out += c;
+    if (text::isAsciiDigit(c)) out += c;
   }
   return out;
 }
 
 std::string comparableAddress(Column column, std::string_view value) {
-  std::string text = structured::asciiLower(structured::collapseWhiteSpace(value));
+  std::string text = text::asciiLower(text::collapseWhiteSpace(value));
   if (column == Column::Email) {
     if (text.starts_with("mailto:")) text.erase(0, 7);
     return text.substr(0, text.find('?'));
@@ -52,7 +53,7 @@ bool sameAddress(Column column, std::string_view value, std::string_view example
 }
 
 bool linksTo(Column column, std::string_view href) {
-  const std::string lower = structured::asciiLower(href.substr(0, 7));
+  const std::string lower = text::asciiLower(href.substr(0, 7));
   if (column == Column::Email) return lower.starts_with("mailto:");
   if (column == Column::Telephone) return lower.starts_with("tel:");
   return lower.starts_with("http");
@@ -62,8 +63,8 @@ bool isVisibleText(const TreeElement& element) { return !element.hidden && !elem
 
 // Where the example stands in the text between word boundaries, or npos.
 std::size_t wordPosition(std::string_view text, std::string_view example, bool ignoreCase) {
-  const std::string haystack = ignoreCase ? structured::foldCase(text) : std::string(text);
-  const std::string needle = ignoreCase ? structured::foldCase(example) : std::string(example);
+  const std::string haystack = ignoreCase ? text::foldCase(text) : std::string(text);
+  const std::string needle = ignoreCase ? text::foldCase(example) : std::string(example);
   if (haystack.size() != text.size() || needle.empty()) return std::string::npos;
   for (std::size_t at = haystack.find(needle); at != std::string::npos;
        at = haystack.find(needle, at + 1)) {
@@ -86,7 +87,7 @@ bool givesExample(Column column, Placement::Kind kind, std::string_view value,
     case Placement::Kind::Address:
       return sameAddress(column, value, example);
     case Placement::Kind::TextIgnoreCase:
-      return structured::foldCase(value) == structured::foldCase(example);
+      return text::foldCase(value) == text::foldCase(example);
     default:
       return value == example;
   }
@@ -101,12 +102,12 @@ std::string rawValue(const PageTree& tree, int element, const std::string& attri
 
 std::vector<Placement> placeExample(const PageTree& tree, Column column,
                                     std::string_view rawExample) {
-  const std::string example = structured::collapseWhiteSpace(rawExample);
+  const std::string example = text::collapseWhiteSpace(rawExample);
   std::vector<Placement> text, noCase, address, attribute, part;
   if (example.empty()) return {};
   const bool linkColumn =
       column == Column::Url || column == Column::Email || column == Column::Telephone;
-  const std::string folded = structured::foldCase(example);
+  const std::string folded = text::foldCase(example);
   for (int i = 0; i < static_cast<int>(tree.elements.size()); ++i) {
     const TreeElement& element = tree.elements[static_cast<std::size_t>(i)];
     const TreeElement* parent =
@@ -115,7 +116,7 @@ std::vector<Placement> placeExample(const PageTree& tree, Column column,
       const bool sameAsParent = parent != nullptr && parent->text == element.text;
       if (element.text == example) {
         if (!sameAsParent) text.push_back({i, Placement::Kind::Text, {}, 0});
-      } else if (structured::foldCase(element.text) == folded) {
+      } else if (text::foldCase(element.text) == folded) {
         if (!sameAsParent) noCase.push_back({i, Placement::Kind::TextIgnoreCase, {}, 0});
       } else {
         bool exact = true;
@@ -139,8 +140,7 @@ std::vector<Placement> placeExample(const PageTree& tree, Column column,
       if (linkColumn && name == "href" && (element.tag == "a" || element.tag == "area") &&
           linksTo(column, value) && sameAddress(column, value, example)) {
         address.push_back({i, Placement::Kind::Address, name, 0});
-      } else if (name != "href" && name != "src" &&
-                 structured::collapseWhiteSpace(value) == example) {
+      } else if (name != "href" && name != "src" && text::collapseWhiteSpace(value) == example) {
         attribute.push_back({i, Placement::Kind::Attribute, name, 0});
       }
     }

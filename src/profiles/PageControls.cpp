@@ -1,7 +1,8 @@
 #include "profiles/PageControls.h"
 
 #include "profiles/SelectorMaker.h"
-#include "structured/StructuredText.h"
+#include "text/Ascii.h"
+#include "text/TextRules.h"
 
 #include <algorithm>
 #include <array>
@@ -19,7 +20,7 @@ constexpr std::array<std::string_view, 8> kArrows = {"›", "»", ">", "→", "�
 
 // The text as compared with a control's words: collapsed, lower case, arrows at the ends gone.
 std::string comparable(std::string_view text) {
-  std::string out = structured::foldCase(structured::collapseWhiteSpace(text));
+  std::string out = text::foldCase(text::collapseWhiteSpace(text));
   for (bool peeled = true; peeled;) {
     peeled = false;
     for (const std::string_view arrow : kArrows) {
@@ -32,7 +33,7 @@ std::string comparable(std::string_view text) {
         peeled = true;
       }
     }
-    out = structured::collapseWhiteSpace(out);
+    out = text::collapseWhiteSpace(out);
   }
   return out;
 }
@@ -46,7 +47,7 @@ bool isClickable(const TreeElement& element) {
   if (element.tag != "a") return false;
   const std::string* href = element.attribute("href");
   if (href == nullptr || href->empty() || href->find('#') != std::string::npos) return true;
-  return structured::asciiLower(href->substr(0, 11)) == "javascript:";
+  return text::asciiLower(href->substr(0, 11)) == "javascript:";
 }
 
 bool startsWithAny(std::string_view text, std::initializer_list<std::string_view> words) {

@@ -1,7 +1,9 @@
 #include "profiles/PageTree.h"
 
 #include "profiles/ProfileError.h"
-#include "structured/StructuredText.h"
+#include "structured/JsonProblem.h"
+#include "text/Ascii.h"
+#include "text/TextRules.h"
 
 #include <nlohmann/json.hpp>
 
@@ -31,9 +33,9 @@ TreeElement readElement(const Json& row, std::size_t index) {
                        " names a parent that does not come before it");
   }
   element.parent = static_cast<int>(parent);
-  element.tag = structured::asciiLower(textAt(row, 1, "a tag"));
+  element.tag = text::asciiLower(textAt(row, 1, "a tag"));
   element.id = textAt(row, 2, "an id");
-  for (std::string_view each : structured::asciiTokens(textAt(row, 3, "a class"))) {
+  for (std::string_view each : text::asciiTokens(textAt(row, 3, "a class"))) {
     element.classes.emplace_back(each);
   }
   if (!row[4].is_array()) throw ProfileError("page tree: attributes are not a list");
@@ -41,10 +43,10 @@ TreeElement readElement(const Json& row, std::size_t index) {
     if (!pair.is_array() || pair.size() != 2 || !pair[0].is_string() || !pair[1].is_string()) {
       throw ProfileError("page tree: an attribute is not a name and a value");
     }
-    element.attributes.emplace_back(structured::asciiLower(pair[0].get<std::string>()),
+    element.attributes.emplace_back(text::asciiLower(pair[0].get<std::string>()),
                                     pair[1].get<std::string>());
   }
-  element.text = structured::collapseWhiteSpace(textAt(row, 5, "a text"));
+  element.text = text::collapseWhiteSpace(textAt(row, 5, "a text"));
   if (!row[6].is_boolean()) throw ProfileError("page tree: hidden is not true or false");
   element.hidden = row[6].get<bool>();
   return element;
@@ -80,7 +82,7 @@ PageTree decodePageTree(std::string_view json) {
   try {
     root = Json::parse(json);
   } catch (const Json::exception& error) {
-    throw ProfileError(std::string("page tree: not JSON: ") + error.what());
+    throw ProfileError("page tree: " + structured::jsonProblem(error));
   }
   if (!root.is_object()) throw ProfileError("page tree: not an object");
   PageTree tree;
@@ -104,7 +106,7 @@ PageTree decodePageTree(std::string_view json) {
       tree.elements.push_back(std::move(element));
     }
   } catch (const Json::exception& error) {
-    throw ProfileError(std::string("page tree: ") + error.what());
+    throw ProfileError("page tree: " + structured::jsonProblem(error));
   }
   return tree;
 }

@@ -2,6 +2,7 @@
 
 #include "parsers/ParserError.h"
 #include "parsers/RegExpr.h"
+#include "text/Ascii.h"
 
 #include <memory>
 
@@ -10,15 +11,14 @@ namespace {
 
 enum class Run { Digits, Letters, Space, Other };
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
 bool isSpaceByte(char c) { return c == ' '; }
 bool isLetterByte(char c) {
   const auto u = static_cast<unsigned char>(c);
-  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || u >= 0x80;
+  return text::isAsciiLetter(c) || u >= 0x80;
 }
 
 Run runOf(char c) {
-  if (isDigit(c)) return Run::Digits;
+  if (text::isAsciiDigit(c)) return Run::Digits;
   if (isSpaceByte(c)) return Run::Space;
   if (isLetterByte(c)) return Run::Letters;
   return Run::Other;
@@ -73,10 +73,10 @@ std::vector<std::string> captures(std::string_view example, bool atEnd) {
   int digits = 0;
   bool phoneLike = true;
   for (const char c : example) {
-    digitsOnly = digitsOnly && isDigit(c);
-    digits += isDigit(c) ? 1 : 0;
-    phoneLike =
-        phoneLike && (isDigit(c) || std::string_view(" +-.()/").find(c) != std::string_view::npos);
+    digitsOnly = digitsOnly && text::isAsciiDigit(c);
+    digits += text::isAsciiDigit(c) ? 1 : 0;
+    phoneLike = phoneLike && (text::isAsciiDigit(c) ||
+                              std::string_view(" +-.()/").find(c) != std::string_view::npos);
   }
   if (digitsOnly) {
     std::string exact = "(\\d{";

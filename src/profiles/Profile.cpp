@@ -1,5 +1,7 @@
 #include "profiles/Profile.h"
 
+#include "text/Ascii.h"
+
 #include <array>
 
 namespace quillon::profiles {
@@ -7,16 +9,6 @@ namespace {
 
 constexpr std::array<std::string_view, kColumnCount> kKeys = {
     "name", "activity", "fax", "phone", "street", "zip", "city", "province", "web", "email"};
-
-char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool sameHost(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (lower(a[i]) != lower(b[i])) return false;
-  }
-  return true;
-}
 
 }  // namespace
 
@@ -34,12 +26,12 @@ bool matchesHost(const Profile& profile, std::string_view host) {
   for (std::string_view pattern : profile.hosts) {
     if (pattern.starts_with("*.")) {
       pattern.remove_prefix(2);
-      if (sameHost(host, pattern)) return true;
+      if (text::equalsNoCase(host, pattern)) return true;
       if (host.size() > pattern.size() + 1 && host[host.size() - pattern.size() - 1] == '.' &&
-          sameHost(host.substr(host.size() - pattern.size()), pattern)) {
+          text::equalsNoCase(host.substr(host.size() - pattern.size()), pattern)) {
         return true;
       }
-    } else if (sameHost(host, pattern)) {
+    } else if (text::equalsNoCase(host, pattern)) {
       return true;
     }
   }

@@ -6,10 +6,11 @@
 #include "profiles/ProfileError.h"
 #include "results/AtomicFile.h"
 #include "results/ResultsError.h"
-#include "structured/StructuredText.h"
+#include "structured/JsonProblem.h"
+#include "text/Ascii.h"
+#include "text/TextRules.h"
 
 #include <algorithm>
-#include <cctype>
 #include <fstream>
 #include <initializer_list>
 #include <iterator>
@@ -110,7 +111,7 @@ FieldRule readField(const Json& value, const std::string& key, const Checker& ch
       plain = plain && c > ' ' && c != '"' && c != '\'' && c != '>' && c != '/' && c != '=';
     }
     if (!plain) check.fail(key + ".attribute", "not an attribute name");
-    rule.attribute = structured::asciiLower(rule.attribute);
+    rule.attribute = text::asciiLower(rule.attribute);
   }
   if (const auto found = value.find("pattern"); found != value.end()) {
     rule.pattern = check.text(*found, key + ".pattern");
@@ -132,19 +133,19 @@ Profile readProfile(const Json& root, const Checker& check) {
   Profile profile;
   const auto name = root.find("name");
   if (name == root.end()) check.fail("name", "missing");
-  profile.name = structured::collapseWhiteSpace(check.text(*name, "name"));
+  profile.name = text::collapseWhiteSpace(check.text(*name, "name"));
   if (profile.name.empty()) check.fail("name", "must not be empty");
   if (const auto hosts = root.find("hosts"); hosts != root.end()) {
     if (!hosts->is_array()) check.fail("hosts", "must be a list of host names");
     if (hosts->size() > kMaxHosts) check.fail("hosts", "too many host names");
     for (std::size_t i = 0; i < hosts->size(); ++i) {
       const std::string key = "hosts[" + std::to_string(i) + "]";
-      std::string host = structured::asciiLower(check.text((*hosts)[i], key));
+      std::string host = text::asciiLower(check.text((*hosts)[i], key));
       const std::string_view bare = std::string_view(host).substr(host.starts_with("*.") ? 2 : 0);
       bool plain = !bare.empty();
       for (const char c : bare) {
-        plain = plain && (std::isalnum(static_cast<unsigned char>(c)) != 0 || c == '-' ||
-                          c == '.' || static_cast<unsigned char>(c) >= 0x80);
+        plain = plain && (text::isAsciiAlphanumeric(c) || c == '-' || c == '.' ||
+                          static_cast<unsigned char>(c) >= 0x80);
       }
       if (!plain) check.fail(key, "not a host name (a name such as example.com or *.example.com)");
       profile.hosts.push_back(std::move(host));
@@ -210,16 +211,13 @@ std::string_view captionsCode(results::CaptionSet set) {
 Profile parseProfile(std::string_view json, const std::string& source) {
   const Checker check(source);
   if (nesting(json) > kMaxDepth) check.fail("", "nested too deeply to be a profile");
-  Json root;
+  // Every failure of the JSON library, a number too large for a double among them, is the
+  // file's problem, never the program's.
   try {
-    root = Json::parse(json);
-  } catch (const Json::parse_error& error) {
-    std::string what = error.what();
-    // "[json.exception.parse_error.101] parse error at line 3, ..." without the tag.
-    if (const std::size_t tag = what.find("] "); tag != std::string::npos) what.erase(0, tag + 2);
-    check.fail("", "not JSON: " + what);
+    return readProfile(Json::parse(json), check);
+  } catch (const Json::exception& error) {
+    check.fail("", structured::jsonProblem(error));
   }
-  return readProfile(root, check);
 }
 
 std::string profileJson(const Profile& profile) {

@@ -2,7 +2,7 @@
 
 #include "structured/Extraction.h"
 #include "structured/NextPage.h"
-#include "structured/StructuredText.h"
+#include "text/TextRules.h"
 
 #include <map>
 
@@ -17,7 +17,7 @@ bool usesStructuredData(const Profile& profile) {
 }
 
 std::string nameKey(std::string_view name) {
-  return structured::foldCase(structured::collapseWhiteSpace(name));
+  return text::foldCase(text::collapseWhiteSpace(name));
 }
 
 }  // namespace

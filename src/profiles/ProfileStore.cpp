@@ -2,6 +2,7 @@
 
 #include "profiles/ProfileError.h"
 #include "profiles/ProfileFile.h"
+#include "text/Ascii.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -44,7 +45,8 @@ ProfileShelf readShelf(const std::filesystem::path& folder) {
   return shelf;
 }
 
-StoredProfile findProfile(std::string_view nameOrPath, const std::filesystem::path& folder) {
+StoredProfile findProfile(std::string_view nameOrPath, const std::filesystem::path& folder,
+                          std::vector<std::string>* skipped) {
   const std::filesystem::path path(nameOrPath);
   std::error_code error;
   if (nameOrPath.find('/') != std::string_view::npos ||
@@ -52,12 +54,13 @@ StoredProfile findProfile(std::string_view nameOrPath, const std::filesystem::pa
     return {path, loadProfileFile(path)};
   }
   ProfileShelf shelf = readShelf(folder);
+  if (skipped != nullptr) *skipped = shelf.problems;
   for (StoredProfile& stored : shelf.profiles) {
     if (stored.profile.name == nameOrPath) return std::move(stored);
   }
   std::string message =
       "no profile named \"" + std::string(nameOrPath) + "\" in " + folder.string();
-  if (!shelf.problems.empty()) message += " (" + shelf.problems.front() + ")";
+  if (skipped == nullptr && !shelf.problems.empty()) message += " (" + shelf.problems.front() + ")";
   throw ProfileError(message);
 }
 
@@ -72,8 +75,7 @@ const StoredProfile* suggestedProfile(const std::vector<StoredProfile>& profiles
 std::filesystem::path profileFileFor(std::string_view name, const std::filesystem::path& folder) {
   std::string file;
   for (const char c : name) {
-    const bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
-                       c == '-' || c == '_' || c == '.';
+    const bool plain = text::isAsciiAlphanumeric(c) || c == '-' || c == '_' || c == '.';
     file += plain ? c : '-';
   }
   while (!file.empty() && file.front() == '.') file.erase(0, 1);

@@ -31,8 +31,10 @@ ProfileShelf readShelf(const std::filesystem::path& folder);
 
 // The profile named by a file path (one that names an existing file, or holds a "/"), else
 // the one of that name in the folder. Throws ProfileError when there is none or it does not
-// read.
-StoredProfile findProfile(std::string_view nameOrPath, const std::filesystem::path& folder);
+// read. A file of the folder that does not read is skipped: named in `skipped`, once, when
+// that is given, else in the error when no profile has the name.
+StoredProfile findProfile(std::string_view nameOrPath, const std::filesystem::path& folder,
+                          std::vector<std::string>* skipped = nullptr);
 
 // The first profile whose hosts take the host; nullptr when none does.
 const StoredProfile* suggestedProfile(const std::vector<StoredProfile>& profiles,

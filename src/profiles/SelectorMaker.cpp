@@ -1,7 +1,7 @@
 #include "profiles/SelectorMaker.h"
 
 #include "profiles/ClassNames.h"
-#include "structured/StructuredText.h"
+#include "text/Ascii.h"
 
 #include <algorithm>
 
@@ -74,7 +74,7 @@ std::vector<SelectorStep> schemeSteps(const TreeElement& element) {
   std::vector<SelectorStep> steps;
   const std::string* href = element.attribute("href");
   if (element.tag != "a" || href == nullptr) return steps;
-  const std::string lower = structured::asciiLower(href->substr(0, 7));
+  const std::string lower = text::asciiLower(href->substr(0, 7));
   for (const char* scheme : {"tel:", "mailto:"}) {
     if (lower.starts_with(scheme)) {
       SelectorStep step;
@@ -178,8 +178,8 @@ std::vector<SimpleSelector> documentSelectors(const PageTree& tree, int element)
   const TreeElement& node = at(tree, element);
   std::vector<SelectorStep> own;
   if (const std::string* rel = node.attribute("rel")) {
-    for (const std::string_view token : structured::asciiTokens(*rel)) {
-      if (structured::asciiLower(token) == "next") {
+    for (const std::string_view token : text::asciiTokens(*rel)) {
+      if (text::asciiLower(token) == "next") {
         SelectorStep step;
         step.tag = node.tag;
         step.attributes.push_back({"rel", *rel, false});

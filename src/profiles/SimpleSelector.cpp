@@ -1,5 +1,7 @@
 #include "profiles/SimpleSelector.h"
 
+#include "text/Ascii.h"
+
 namespace quillon::profiles {
 namespace {
 
@@ -50,8 +52,8 @@ bool matchFrom(const PageTree& tree, const std::vector<SelectorStep>& steps, std
 }
 
 bool isIdentChar(char c) {
-  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' ||
-         c == '_' || static_cast<unsigned char>(c) >= 0x80;
+  return text::isAsciiAlphanumeric(c) || c == '-' || c == '_' ||
+         static_cast<unsigned char>(c) >= 0x80;
 }
 
 class SubsetReader {
@@ -141,7 +143,7 @@ class SubsetReader {
 
   int number() {
     int value = 0;
-    while (!atEnd() && m_text[m_pos] >= '0' && m_text[m_pos] <= '9' && value < 100000) {
+    while (!atEnd() && text::isAsciiDigit(m_text[m_pos]) && value < 100000) {
       value = value * 10 + (m_text[m_pos++] - '0');
     }
     return value;
@@ -190,7 +192,7 @@ std::string cssIdentifier(std::string_view name) {
   std::string out;
   for (std::size_t i = 0; i < name.size(); ++i) {
     const char c = name[i];
-    const bool leadingDigit = (c >= '0' && c <= '9') && (i == 0 || (i == 1 && name[0] == '-'));
+    const bool leadingDigit = text::isAsciiDigit(c) && (i == 0 || (i == 1 && name[0] == '-'));
     if (leadingDigit) {
       out += "\\3" + std::string(1, c) + ' ';
     } else if (isIdentChar(c)) {

@@ -1,8 +1,8 @@
 #include "profiles/TeachSession.h"
 
 #include "profiles/ProfileError.h"
-#include "structured/StructuredText.h"
-#include "webfetch/SiteAddress.h"
+#include "text/TextRules.h"
+#include "url/UrlParts.h"
 
 #include <algorithm>
 
@@ -30,7 +30,7 @@ void TeachSession::clear() {
 }
 
 void TeachSession::teach() {
-  if (!m_hasPage || structured::collapseWhiteSpace(m_examples[Column::Name]).empty()) {
+  if (!m_hasPage || text::collapseWhiteSpace(m_examples[Column::Name]).empty()) {
     m_result = {};
     return;
   }
@@ -39,7 +39,7 @@ void TeachSession::teach() {
 
 std::string TeachSession::status() const {
   if (!m_hasPage) return "Open a result page of the directory.";
-  if (structured::collapseWhiteSpace(m_examples[Column::Name]).empty()) {
+  if (text::collapseWhiteSpace(m_examples[Column::Name]).empty()) {
     return "Select the name of one listing on the page and take it.";
   }
   if (!m_result.ok) {
@@ -66,8 +66,8 @@ Profile TeachSession::profile(const std::string& name) const {
                                                 : m_result.problem);
   }
   Profile profile = m_result.profile;
-  const std::string host = webfetch::urlHost(m_tree.url);
-  profile.name = structured::collapseWhiteSpace(name);
+  const std::string host = url::urlHost(m_tree.url);
+  profile.name = text::collapseWhiteSpace(name);
   if (profile.name.empty()) profile.name = host.empty() ? "profile" : host;
   profile.hosts.clear();
   if (!host.empty()) profile.hosts.push_back(host);

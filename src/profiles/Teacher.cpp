@@ -6,7 +6,7 @@
 #include "profiles/PatternMaker.h"
 #include "profiles/SelectorMaker.h"
 #include "profiles/SimpleSelector.h"
-#include "structured/StructuredText.h"
+#include "text/TextRules.h"
 
 #include <algorithm>
 #include <set>
@@ -116,7 +116,7 @@ std::optional<TreeField> makeField(const Work& work, int container,
                                    const std::vector<int>& containers, const Placement& place,
                                    Column column) {
   const PageTree& tree = work.tree;
-  const std::string example = structured::collapseWhiteSpace(work.examples[column]);
+  const std::string example = text::collapseWhiteSpace(work.examples[column]);
   TreeField field;
   if (place.kind == Placement::Kind::Address || place.kind == Placement::Kind::Attribute) {
     field.attribute = place.attribute;
@@ -257,11 +257,11 @@ bool teachIn(const Work& work, int container, const ContainerChoice& choice, Tea
     }
   }
   if (missing.empty()) return true;
-  const std::string name = structured::collapseWhiteSpace(work.examples[Column::Name]);
+  const std::string name = text::collapseWhiteSpace(work.examples[Column::Name]);
   const bool nowhere = work.places[static_cast<std::size_t>(missing.front())].empty();
   result.problem =
       "could not place the " + columnWords(missing.front()) + " " +
-      quoted(structured::collapseWhiteSpace(work.examples[missing.front()])) +
+      quoted(text::collapseWhiteSpace(work.examples[missing.front()])) +
       (nowhere ? ": no element on the page shows it" : " in the listing of " + quoted(name));
   result.revealGuess = findRevealButtons(tree, container, choice.containers);
   return false;
@@ -289,7 +289,7 @@ bool placeNext(const PageTree& tree, const std::string& text, TeachResult& resul
 TeachResult teachProfile(const PageTree& tree, const TeachExamples& examples) {
   TeachResult result;
   Work work{tree, examples, {}};
-  const std::string name = structured::collapseWhiteSpace(examples[Column::Name]);
+  const std::string name = text::collapseWhiteSpace(examples[Column::Name]);
   if (name.empty()) {
     result.problem = "the name of one listing is needed";
     return result;
@@ -344,7 +344,7 @@ TeachResult teachProfile(const PageTree& tree, const TeachExamples& examples) {
     for (std::size_t i = 1; i < kColumnCount; ++i) {
       if (!examples.values[i].empty() && work.places[i].empty()) {
         result.problem = "could not place the " + columnWords(columnAt(i)) + " " +
-                         quoted(structured::collapseWhiteSpace(examples.values[i])) +
+                         quoted(text::collapseWhiteSpace(examples.values[i])) +
                          ": no element on the page shows it";
         return result;
       }
@@ -354,7 +354,7 @@ TeachResult teachProfile(const PageTree& tree, const TeachExamples& examples) {
     return result;
   }
   result.ok = true;
-  const std::string nextText = structured::collapseWhiteSpace(examples.nextText);
+  const std::string nextText = text::collapseWhiteSpace(examples.nextText);
   if (!nextText.empty()) placeNext(tree, nextText, result);
   return result;
 }

@@ -7,9 +7,7 @@
 #include "results/ResultsTable.h"
 #include "results/XlsWriter.h"
 #include "results/XlsxFileWriter.h"
-
-#include <algorithm>
-#include <cctype>
+#include "text/Ascii.h"
 
 namespace quillon::results {
 
@@ -19,9 +17,7 @@ SpreadsheetFormat formatForFileName(std::string_view fileName) {
       slash == std::string_view::npos ? fileName : fileName.substr(slash + 1);
   const std::size_t dot = base.rfind('.');
   if (dot == std::string_view::npos) return SpreadsheetFormat::Xls;
-  std::string extension(base.substr(dot + 1));
-  std::transform(extension.begin(), extension.end(), extension.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  const std::string extension = text::asciiLower(base.substr(dot + 1));
   if (extension == "xlsx") return SpreadsheetFormat::Xlsx;
   if (extension == "csv") return SpreadsheetFormat::Csv;
   if (extension == "json") return SpreadsheetFormat::Json;

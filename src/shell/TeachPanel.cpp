@@ -120,12 +120,17 @@ QWidget* TeachPanel::createFooter() {
   m_save->setObjectName(QStringLiteral("teachSave"));
   m_profiles = new QComboBox(box);
   m_profiles->setObjectName(QStringLiteral("teachProfiles"));
+  m_profileProblems = new QLabel(box);
+  m_profileProblems->setObjectName(QStringLiteral("teachProfileProblems"));
+  m_profileProblems->setWordWrap(true);
+  m_profileProblems->hide();
   m_capture = new QPushButton(QStringLiteral("Capture with profile"), box);
   m_capture->setObjectName(QStringLiteral("teachCapture"));
   grid->addWidget(m_name, 0, 0);
   grid->addWidget(m_save, 0, 1);
   grid->addWidget(m_profiles, 1, 0, 1, 2);
-  grid->addWidget(m_capture, 2, 0, 1, 2);
+  grid->addWidget(m_profileProblems, 2, 0, 1, 2);
+  grid->addWidget(m_capture, 3, 0, 1, 2);
   grid->setColumnStretch(0, 1);
   connect(m_save, &QPushButton::clicked, this, [this] { m_errors.guard([this] { save(); }); });
   connect(m_capture, &QPushButton::clicked, this,
@@ -203,7 +208,19 @@ void TeachPanel::captureWithProfile() {
 
 void TeachPanel::refreshProfiles() {
   const QString previous = m_profiles->currentText();
-  m_stored = profiles::readShelf(profiles::profileFolder()).profiles;
+  profiles::ProfileShelf shelf = profiles::readShelf(profiles::profileFolder());
+  m_stored = std::move(shelf.profiles);
+  QString skipped;
+  for (const std::string& problem : shelf.problems) {
+    skipped += QStringLiteral("\n") + fromUtf8(problem);
+  }
+  m_profileProblems->setText(
+      (shelf.problems.size() == 1
+           ? QStringLiteral("A saved profile does not read and is left out:")
+           : QStringLiteral("%1 saved profiles do not read and are left out:")
+                 .arg(shelf.problems.size())) +
+      skipped);
+  m_profileProblems->setVisible(!shelf.problems.empty());
   m_profiles->clear();
   m_profiles->addItem(QStringLiteral("The profile taught here"));
   const std::string host = capture::profileHost(text::utf16ToUtf8(m_browser.LocationURL()));

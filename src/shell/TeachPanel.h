@@ -64,13 +64,15 @@ class TeachPanel final : public QWidget {
   std::filesystem::path save();
   // Starts a run with the profile chosen in the list.
   void captureWithProfile();
-  // Reads the profile folder again and suggests the profile for the page shown.
+  // Reads the profile folder again and suggests the profile for the page shown; a file that
+  // does not read is left out of the list and named under it.
   void refreshProfiles();
 
   QLineEdit& fieldEdit(int field) const { return *m_edits[static_cast<std::size_t>(field)]; }
   QLabel& statusLabel() const { return *m_status; }
   QTreeWidget& preview() const { return *m_preview; }
   QComboBox& profileList() const { return *m_profiles; }
+  QLabel& profileProblems() const { return *m_profileProblems; }
   QLineEdit& nameEdit() const { return *m_name; }
   QPushButton& saveButton() const { return *m_save; }
   QPushButton& captureButton() const { return *m_capture; }
@@ -92,6 +94,7 @@ class TeachPanel final : public QWidget {
   QTreeWidget* m_preview = nullptr;
   QLineEdit* m_name = nullptr;
   QComboBox* m_profiles = nullptr;
+  QLabel* m_profileProblems = nullptr;
   QPushButton* m_save = nullptr;
   QPushButton* m_capture = nullptr;
 };

@@ -2,7 +2,7 @@
 
 #include "structured/ListingMapper.h"
 #include "structured/SchemaNames.h"
-#include "structured/StructuredText.h"
+#include "text/Ascii.h"
 
 #include <algorithm>
 
@@ -45,7 +45,7 @@ std::vector<bool> heldNodes(const NodeGraph& graph) {
 std::string entryAddress(const Node& node) {
   std::string url = firstText(node, "url");
   if (url.empty()) {
-    const std::string id = asciiLower(node.id.substr(0, 8));
+    const std::string id = text::asciiLower(node.id.substr(0, 8));
     if (id.rfind("http://", 0) == 0 || id.rfind("https://", 0) == 0) url = node.id;
   }
   return url;

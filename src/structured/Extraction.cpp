@@ -5,8 +5,8 @@
 #include "structured/ListingMapper.h"
 #include "structured/MicrodataReader.h"
 #include "structured/StructuredDataError.h"
-#include "webfetch/HttpFetcher.h"
-#include "webfetch/UrlResolution.h"
+#include "url/UrlParts.h"
+#include "url/UrlResolution.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -34,13 +34,13 @@ NodeGraph readSources(const PageData& page, std::vector<std::string>& warnings) 
 }
 
 std::vector<std::string> summaryUrls(const PageData& page, const Candidates& candidates) {
-  const std::string_view self = webfetch::withoutFragment(page.url);
+  const std::string_view self = url::withoutFragment(page.url);
   std::vector<std::string> urls;
   std::set<std::string, std::less<>> seen;
   for (const std::string& address : candidates.entryAddresses) {
-    const std::string absolute = webfetch::resolveUrl(page.url, address);
-    const std::string_view url = webfetch::withoutFragment(absolute);
-    if (url.empty() || url == self || !webfetch::isFetchableUrl(url)) continue;
+    const std::string absolute = url::resolveUrl(page.url, address);
+    const std::string_view url = url::withoutFragment(absolute);
+    if (url.empty() || url == self || !url::isFetchableUrl(url)) continue;
     if (seen.emplace(url).second) urls.emplace_back(url);
   }
   return urls;

@@ -1,6 +1,6 @@
 #include "structured/HtmlNesting.h"
 
-#include "structured/StructuredText.h"
+#include "text/Ascii.h"
 
 #include <algorithm>
 #include <array>
@@ -19,10 +19,7 @@ constexpr std::array<std::string_view, 32> kNotOpen = {
 constexpr std::array<std::string_view, 8> kRawText = {"script", "style",  "textarea", "title",
                                                       "xmp",    "iframe", "noembed",  "noframes"};
 
-bool isNameChar(char c) {
-  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' ||
-         c == ':' || c == '!';
-}
+bool isNameChar(char c) { return text::isAsciiAlphanumeric(c) || c == '-' || c == ':' || c == '!'; }
 
 // The position after the ">" that ends the tag starting at i, quotes respected.
 std::size_t tagEnd(std::string_view html, std::size_t i, bool& selfClosing) {
@@ -44,7 +41,7 @@ std::size_t tagEnd(std::string_view html, std::size_t i, bool& selfClosing) {
 // The position of "</name" (any case) from i on, or the end.
 std::size_t rawTextEnd(std::string_view html, std::size_t i, const std::string& name) {
   while ((i = html.find("</", i)) != std::string_view::npos) {
-    if (asciiLower(html.substr(i + 2, name.size())) == name) return i;
+    if (text::asciiLower(html.substr(i + 2, name.size())) == name) return i;
     i += 2;
   }
   return html.size();
@@ -71,7 +68,7 @@ std::uint64_t nestingWork(std::string_view html) {
       ++i;
       continue;
     }
-    const std::string name = asciiLower(html.substr(nameStart, nameEnd - nameStart));
+    const std::string name = text::asciiLower(html.substr(nameStart, nameEnd - nameStart));
     bool selfClosing = false;
     i = tagEnd(html, nameEnd, selfClosing);
     if (closing) {

@@ -2,9 +2,10 @@
 
 #include "structured/HtmlNesting.h"
 #include "structured/StructuredDataError.h"
-#include "structured/StructuredText.h"
+#include "text/Ascii.h"
+#include "text/TextRules.h"
 #include "text/Utf8.h"
-#include "webfetch/UrlResolution.h"
+#include "url/UrlResolution.h"
 
 #include <gumbo.h>
 #include <memory>
@@ -21,24 +22,6 @@ struct OutputDeleter {
     gumbo_destroy_output(&kGumboDefaultOptions, output);
   }
 };
-
-bool isAsciiSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\f' || c == '\r'; }
-
-// What the collect script does to an a's innerText: runs of ASCII white space as one blank.
-std::string collapseAsciiSpace(std::string_view text) {
-  std::string out;
-  bool pending = false;
-  for (const char c : text) {
-    if (isAsciiSpace(c)) {
-      pending = !out.empty();
-      continue;
-    }
-    if (pending) out += ' ';
-    pending = false;
-    out += c;
-  }
-  return out;
-}
 
 bool isElement(const GumboNode* node) {
   return node->type == GUMBO_NODE_ELEMENT || node->type == GUMBO_NODE_TEMPLATE;
@@ -70,7 +53,7 @@ std::string tagName(const GumboNode* node) {
   GumboStringPiece name = element.original_tag;
   if (name.data == nullptr || name.length == 0) return {};
   gumbo_tag_from_original_text(&name);
-  return asciiLower(std::string_view(name.data, name.length));
+  return text::asciiLower(std::string_view(name.data, name.length));
 }
 
 void pushChildren(const GumboNode* node, std::vector<const GumboNode*>& stack) {
@@ -157,9 +140,9 @@ std::string textOf(const GumboNode* root, bool visible) {
 std::string jsonLdType(const GumboNode* script) {
   std::string_view type = attribute(script, "type") == nullptr ? "" : attribute(script, "type");
   type = type.substr(0, type.find(';'));
-  while (!type.empty() && isAsciiSpace(type.front())) type.remove_prefix(1);
-  while (!type.empty() && isAsciiSpace(type.back())) type.remove_suffix(1);
-  return asciiLower(type);
+  while (!type.empty() && text::isAsciiSpace(type.front())) type.remove_prefix(1);
+  while (!type.empty() && text::isAsciiSpace(type.back())) type.remove_suffix(1);
+  return text::asciiLower(type);
 }
 
 class PageCollector {
@@ -192,12 +175,12 @@ PageCollector::PageCollector(const GumboNode* document, std::string_view pageUrl
     if (!hidesContents(node)) pushChildren(node, stack);
     if (!isHtmlElement(node)) continue;
     if (const char* refs = attribute(node, "itemref")) {
-      for (const std::string_view id : asciiTokens(refs)) m_referenced.emplace(id);
+      for (const std::string_view id : text::asciiTokens(refs)) m_referenced.emplace(id);
     }
     const char* href = attribute(node, "href");
     if (!haveBase && href != nullptr && node->v.element.tag == GUMBO_TAG_BASE) {
       haveBase = true;
-      const std::string base = webfetch::resolveUrl(m_page.url, href);
+      const std::string base = url::resolveUrl(m_page.url, href);
       if (!base.empty()) m_base = base;
     }
   }
@@ -245,7 +228,7 @@ void PageCollector::collectElement(const GumboNode* node, int& ancestor) {
   }
   if (tag == "a" || tag == "link") {
     m_page.links.push_back(PageLink{tag, attributeText(node, "rel"), address(node, "href"),
-                                    tag == "a" ? collapseAsciiSpace(textOf(node, true)) : "",
+                                    tag == "a" ? text::collapseAsciiSpace(textOf(node, true)) : "",
                                     attributeText(node, "aria-label"),
                                     attributeText(node, "title")});
   }
@@ -253,7 +236,7 @@ void PageCollector::collectElement(const GumboNode* node, int& ancestor) {
 
 std::string PageCollector::address(const GumboNode* node, const char* name) const {
   const char* value = attribute(node, name);
-  return value == nullptr ? std::string() : webfetch::resolveUrl(m_base, value);
+  return value == nullptr ? std::string() : url::resolveUrl(m_base, value);
 }
 
 std::string PageCollector::itemValue(const GumboNode* node, const std::string& tag) const {
@@ -277,7 +260,7 @@ class ParsedPage {
  public:
   ParsedPage(std::string_view html, std::string_view pageUrl) {
     if (html.substr(0, 3) == "\xEF\xBB\xBF") html.remove_prefix(3);
-    m_utf8 = isValidUtf8(html) ? std::string(html) : text::cp1252ToUtf8(html);
+    m_utf8 = text::utf8OrCp1252(html);
     if (nestingWork(m_utf8) > kMaxNestingWork) {
       throw StructuredDataError("The page " + std::string(pageUrl) +
                                 " nests its elements too deeply to be read");
@@ -306,14 +289,14 @@ PageData readHtmlPage(std::string_view html, std::string_view pageUrl) {
   return PageCollector(page.output().document, pageUrl).collect();
 }
 
-webfetch::PageContent readPageContent(std::string_view html, std::string_view pageUrl) {
+ShownPage readShownPage(std::string_view html, std::string_view pageUrl) {
   const ParsedPage page(html, pageUrl);
-  webfetch::PageContent content;
-  for (const PageLink& link : PageCollector(page.output().document, pageUrl).collect().links) {
-    if (link.tag == "a" && !link.href.empty()) content.links.push_back({link.href, link.text});
+  ShownPage shown;
+  for (PageLink& link : PageCollector(page.output().document, pageUrl).collect().links) {
+    if (link.tag == "a" && !link.href.empty()) shown.links.push_back(std::move(link));
   }
-  content.text = collapseAsciiSpace(textOf(page.output().root, true));
-  return content;
+  shown.text = text::collapseAsciiSpace(textOf(page.output().root, true));
+  return shown;
 }
 
 }  // namespace quillon::structured

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "structured/PageData.h"
-#include "webfetch/PageContent.h"
 
 #include <cstdint>
 #include <string_view>
@@ -19,8 +18,14 @@ inline constexpr std::uint64_t kMaxNestingWork = 50'000'000;
 // a parser can only come close). Throws StructuredDataError for markup nested too deeply.
 PageData readHtmlPage(std::string_view html, std::string_view pageUrl);
 
-// What the page shows, for the e-mail search on a business's website: its links (an a with
-// an address, and its visible text) and its visible text, as readHtmlPage reads them.
-webfetch::PageContent readPageContent(std::string_view html, std::string_view pageUrl);
+// What a page shows, for the e-mail search on a business's website: its a elements with an
+// address, in document order, and its visible text (runs of ASCII white space as one blank).
+struct ShownPage {
+  std::vector<PageLink> links;
+  std::string text;
+};
+
+// The links and the visible text of the page, as readHtmlPage reads them.
+ShownPage readShownPage(std::string_view html, std::string_view pageUrl);
 
 }  // namespace quillon::structured

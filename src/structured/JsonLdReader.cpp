@@ -1,9 +1,10 @@
 #include "structured/JsonLdReader.h"
 
-#include "structured/CharacterReferences.h"
 #include "structured/JsonLdText.h"
+#include "structured/JsonProblem.h"
 #include "structured/SchemaNames.h"
 #include "structured/StructuredDataError.h"
+#include "text/CharacterReferences.h"
 
 #include <nlohmann/json.hpp>
 #include <utility>
@@ -12,17 +13,6 @@ namespace quillon::structured {
 namespace {
 
 using Json = nlohmann::json;
-
-// nlohmann's message without its code and without the text it last read, which may be long.
-std::string readableError(std::string message) {
-  if (const std::size_t code = message.find("] "); code != std::string::npos) {
-    message.erase(0, code + 2);
-  }
-  if (const std::size_t last = message.find("; last read:"); last != std::string::npos) {
-    message.erase(last);
-  }
-  return message;
-}
 
 bool isReference(const Node& node) {
   return !node.id.empty() && node.types.empty() && node.properties.empty();
@@ -66,7 +56,7 @@ class GraphBuilder {
   bool end_object();
   bool key(std::string& name);
   bool parse_error(std::size_t, const std::string&, const nlohmann::detail::exception& error) {
-    m_error = readableError(error.what());
+    m_error = jsonProblem(error);
     return false;
   }
 
@@ -216,7 +206,7 @@ void readJsonLdBlock(std::string_view block, NodeGraph& graph) {
   }
   if (block.find('&') != std::string_view::npos) {
     try {
-      parseInto(tidyJsonLd(decodeCharacterReferences(block)), graph);
+      parseInto(tidyJsonLd(text::decodeCharacterReferences(block)), graph);
       return;
     } catch (const StructuredDataError&) {
       // the reason of the block as written is the one worth reporting

@@ -1,9 +1,11 @@
 #include "structured/ListingMapper.h"
 
-#include "structured/CharacterReferences.h"
 #include "structured/SchemaNames.h"
-#include "structured/StructuredText.h"
-#include "webfetch/UrlResolution.h"
+#include "text/Ascii.h"
+#include "text/CharacterReferences.h"
+#include "text/TextRules.h"
+#include "text/Utf8.h"
+#include "url/UrlResolution.h"
 
 #include <algorithm>
 
@@ -13,7 +15,7 @@ namespace {
 // Many sites write JSON-LD through their HTML templates, so values arrive escaped a second
 // time ("Smith &amp; Sons"): script text is never unescaped by the HTML parser.
 std::string cleaned(std::string_view text) {
-  return collapseWhiteSpace(decodeCharacterReferences(text));
+  return text::collapseWhiteSpace(text::decodeCharacterReferences(text));
 }
 
 struct Address {
@@ -40,45 +42,25 @@ Address addressOf(const NodeGraph& graph, const Node& node) {
   return {};
 }
 
-bool startsWithNoCase(std::string_view text, std::string_view prefix) {
-  return text.size() >= prefix.size() && asciiLower(text.substr(0, prefix.size())) == prefix;
-}
-
 std::string webAddress(const Node& node, std::string_view pageUrl) {
   const std::string url = firstText(node, "url");
   if (url.empty()) return url;
-  std::string absolute = webfetch::resolveUrl(pageUrl, url);
+  std::string absolute = url::resolveUrl(pageUrl, url);
   return absolute.empty() ? url : absolute;
-}
-
-int hexValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
 }
 
 // The address of a mailto: link (microdata gives the link itself, percent-encoded): the part
 // before any "?subject=...", decoded when that gives UTF-8.
 std::string mailtoAddress(std::string_view link) {
   link = link.substr(0, link.find('?'));
-  std::string out;
-  for (std::size_t i = 0; i < link.size(); ++i) {
-    if (link[i] == '%' && i + 2 < link.size() && hexValue(link[i + 1]) >= 0 &&
-        hexValue(link[i + 2]) >= 0) {
-      out += static_cast<char>(hexValue(link[i + 1]) * 16 + hexValue(link[i + 2]));
-      i += 2;
-    } else {
-      out += link[i];
-    }
-  }
-  return collapseWhiteSpace(isValidUtf8(out) ? out : link);
+  const std::string decoded = text::percentDecoded(link);
+  return text::collapseWhiteSpace(text::isValidUtf8(decoded) ? decoded : link);
 }
 
 std::string emailAddress(const Node& node) {
   const std::string email = firstText(node, "email");
-  return startsWithNoCase(email, "mailto:") ? mailtoAddress(std::string_view(email).substr(7))
-                                            : email;
+  return text::startsWithNoCase(email, "mailto:") ? mailtoAddress(std::string_view(email).substr(7))
+                                                  : email;
 }
 
 }  // namespace

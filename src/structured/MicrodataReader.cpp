@@ -1,14 +1,14 @@
 #include "structured/MicrodataReader.h"
 
 #include "structured/SchemaNames.h"
-#include "structured/StructuredText.h"
+#include "text/Ascii.h"
 
 #include <algorithm>
 
 namespace quillon::structured {
 namespace {
 
-bool hasProperty(const MicrodataElement& e) { return !asciiTokens(e.itemprop).empty(); }
+bool hasProperty(const MicrodataElement& e) { return !text::asciiTokens(e.itemprop).empty(); }
 
 }  // namespace
 
@@ -55,7 +55,7 @@ int MicrodataReader::readItem(int element, int depth) {
   const MicrodataElement& item = m_elements[static_cast<std::size_t>(element)];
   const int node = static_cast<int>(m_graph.nodes.size());
   m_graph.nodes.emplace_back();
-  for (const std::string_view type : asciiTokens(item.itemtype)) {
+  for (const std::string_view type : text::asciiTokens(item.itemtype)) {
     m_graph.nodes.back().types.emplace_back(schemaName(type));
   }
   m_reading[static_cast<std::size_t>(element)] = true;
@@ -71,7 +71,7 @@ int MicrodataReader::readItem(int element, int depth) {
       if (value.node < 0) break;
     }
     std::vector<std::string_view> names;
-    for (const std::string_view name : asciiTokens(e.itemprop)) {
+    for (const std::string_view name : text::asciiTokens(e.itemprop)) {
       if (std::find(names.begin(), names.end(), name) == names.end()) names.push_back(name);
     }
     for (const std::string_view name : names) m_graph.addValue(node, schemaName(name), value);
@@ -89,7 +89,7 @@ std::vector<int> MicrodataReader::properties(int root) {
   std::vector<int> pending;
   addChildren(root, pending);
   const MicrodataElement& rootElement = m_elements[static_cast<std::size_t>(root)];
-  for (const std::string_view id : asciiTokens(rootElement.itemref)) {
+  for (const std::string_view id : text::asciiTokens(rootElement.itemref)) {
     if (const auto found = m_ids.find(id); found != m_ids.end()) pending.push_back(found->second);
   }
   std::vector<int> found;

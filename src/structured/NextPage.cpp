@@ -1,7 +1,8 @@
 #include "structured/NextPage.h"
 
-#include "structured/StructuredText.h"
-#include "webfetch/UrlResolution.h"
+#include "text/Ascii.h"
+#include "text/TextRules.h"
+#include "url/UrlResolution.h"
 
 #include <array>
 #include <string_view>
@@ -44,10 +45,10 @@ bool peelArrow(std::string& text, bool front) {
 
 // The text as compared with the words: collapsed, lower case, arrows at both ends removed.
 std::string comparable(std::string_view text) {
-  std::string out = foldCase(collapseWhiteSpace(text));
+  std::string out = text::foldCase(text::collapseWhiteSpace(text));
   for (bool peeled = true; peeled;) {
     peeled = peelArrow(out, true) || peelArrow(out, false);
-    out = collapseWhiteSpace(out);
+    out = text::collapseWhiteSpace(out);
   }
   return out;
 }
@@ -62,8 +63,8 @@ bool isNextWord(std::string_view text) {
 }
 
 bool hasNextRel(const PageLink& link) {
-  for (const std::string_view token : asciiTokens(link.rel)) {
-    if (asciiLower(token) == "next") return true;
+  for (const std::string_view token : text::asciiTokens(link.rel)) {
+    if (text::asciiLower(token) == "next") return true;
   }
   return false;
 }
@@ -71,16 +72,16 @@ bool hasNextRel(const PageLink& link) {
 class AddressFilter {
  public:
   AddressFilter(const PageData& page, const std::set<std::string>& readAddresses)
-      : m_page(webfetch::withoutFragment(page.url)) {
+      : m_page(url::withoutFragment(page.url)) {
     for (const std::string& address : readAddresses) {
-      m_read.emplace(webfetch::withoutFragment(address));
+      m_read.emplace(url::withoutFragment(address));
     }
   }
 
   bool usable(std::string_view href) const {
-    const std::string_view address = webfetch::withoutFragment(href);
+    const std::string_view address = url::withoutFragment(href);
     if (address.empty() || address == m_page) return false;
-    if (asciiLower(address.substr(0, 11)) == "javascript:") return false;
+    if (text::asciiLower(address.substr(0, 11)) == "javascript:") return false;
     return m_read.find(address) == m_read.end();
   }
 

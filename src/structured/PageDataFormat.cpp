@@ -1,5 +1,6 @@
 #include "structured/PageDataFormat.h"
 
+#include "structured/JsonProblem.h"
 #include "structured/StructuredDataError.h"
 
 #include <cstdint>
@@ -68,15 +69,7 @@ PageLink readLink(Json& item, std::size_t index) {
   return link;
 }
 
-}  // namespace
-
-PageData decodePageData(std::string_view json) {
-  Json root;
-  try {
-    root = Json::parse(json);
-  } catch (const Json::parse_error& error) {
-    refuse(std::string("it is not JSON (") + error.what() + ")");
-  }
+PageData readPageData(Json& root) {
   if (!root.is_object()) refuse("it is not a JSON object");
   PageData page;
   const auto url = root.find("url");
@@ -95,6 +88,19 @@ PageData decodePageData(std::string_view json) {
   page.links.reserve(links.size());
   for (std::size_t i = 0; i < links.size(); ++i) page.links.push_back(readLink(links[i], i));
   return page;
+}
+
+}  // namespace
+
+PageData decodePageData(std::string_view json) {
+  // Every failure of the JSON library, a number too large for a double among them, is the
+  // data's problem.
+  try {
+    Json root = Json::parse(json);
+    return readPageData(root);
+  } catch (const Json::exception& error) {
+    refuse(jsonProblem(error));
+  }
 }
 
 std::string encodePageData(const PageData& page) {

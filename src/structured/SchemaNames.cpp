@@ -1,30 +1,16 @@
 #include "structured/SchemaNames.h"
 
+#include "text/Ascii.h"
+
 #include <algorithm>
 #include <array>
 
 namespace quillon::structured {
 namespace {
 
-bool startsWithNoCase(std::string_view text, std::string_view prefix) {
-  if (text.size() < prefix.size()) return false;
-  for (std::size_t i = 0; i < prefix.size(); ++i) {
-    char c = text[i];
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
-    if (c != prefix[i]) return false;
-  }
-  return true;
-}
-
-bool isLower(char c) { return c >= 'a' && c <= 'z'; }
-bool isUpper(char c) { return c >= 'A' && c <= 'Z'; }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-
 // A plain schema.org-style name: letters and digits only.
 bool isPlainName(std::string_view type) {
-  return !type.empty() && std::all_of(type.begin(), type.end(), [](char c) {
-    return isLower(c) || isUpper(c) || isDigit(c);
-  });
+  return !type.empty() && std::all_of(type.begin(), type.end(), text::isAsciiAlphanumeric);
 }
 
 constexpr std::array<std::string_view, 14> kPageStructure = {
@@ -45,15 +31,15 @@ bool isOneOf(std::string_view name, const std::array<std::string_view, N>& names
 
 std::string_view schemaName(std::string_view name) {
   std::string_view rest = name;
-  if (startsWithNoCase(rest, "https://")) {
+  if (text::startsWithNoCase(rest, "https://")) {
     rest.remove_prefix(8);
-  } else if (startsWithNoCase(rest, "http://")) {
+  } else if (text::startsWithNoCase(rest, "http://")) {
     rest.remove_prefix(7);
   } else {
     return name;
   }
-  if (startsWithNoCase(rest, "www.")) rest.remove_prefix(4);
-  if (!startsWithNoCase(rest, "schema.org/")) return name;
+  if (text::startsWithNoCase(rest, "www.")) rest.remove_prefix(4);
+  if (!text::startsWithNoCase(rest, "schema.org/")) return name;
   rest.remove_prefix(11);
   if (!rest.empty() && rest.back() == '/') rest.remove_suffix(1);
   return rest;
@@ -76,10 +62,11 @@ std::string typeWords(std::string_view type) {
   out.reserve(type.size() + 4);
   for (std::size_t i = 0; i < type.size(); ++i) {
     const char c = type[i];
-    if (i > 0 && isUpper(c)) {
+    if (i > 0 && text::isAsciiUpper(c)) {
       const char before = type[i - 1];
-      const bool afterWord = isLower(before) || isDigit(before);
-      const bool endsCapitalRun = isUpper(before) && i + 1 < type.size() && isLower(type[i + 1]);
+      const bool afterWord = text::isAsciiLower(before) || text::isAsciiDigit(before);
+      const bool endsCapitalRun =
+          text::isAsciiUpper(before) && i + 1 < type.size() && text::isAsciiLower(type[i + 1]);
       if (afterWord || endsCapitalRun) out += ' ';
     }
     out += c;

@@ -7,24 +7,6 @@ namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
 
-void appendUtf8(std::string& out, char32_t cp) {
-  if (cp < 0x80) {
-    out.push_back(static_cast<char>(cp));
-  } else if (cp < 0x800) {
-    out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
-    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-  } else if (cp < 0x10000) {
-    out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-    out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-  } else {
-    out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
-    out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-  }
-}
-
 void appendUtf16(std::u16string& out, char32_t cp) {
   if (cp < 0x10000) {
     out.push_back(static_cast<char16_t>(cp));
@@ -96,13 +78,65 @@ std::u16string utf8ToUtf16(std::string_view utf8) {
 }
 
 std::string wellFormedUtf8(std::string_view utf8) {
-  bool ascii = true;
-  for (const char c : utf8) ascii = ascii && static_cast<unsigned char>(c) < 0x80;
-  return ascii ? std::string(utf8) : utf16ToUtf8(utf8ToUtf16(utf8));
+  return isValidUtf8(utf8) ? std::string(utf8) : utf16ToUtf8(utf8ToUtf16(utf8));
+}
+
+void appendUtf8(std::string& out, char32_t cp) {
+  if ((cp >= 0xD800 && cp <= 0xDFFF) || cp > 0x10FFFF) cp = kReplacement;
+  if (cp < 0x80) {
+    out.push_back(static_cast<char>(cp));
+  } else if (cp < 0x800) {
+    out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
+    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+  } else if (cp < 0x10000) {
+    out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
+    out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+  } else {
+    out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
+    out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+  }
 }
 
 std::string cp1252ToUtf8(std::string_view bytes) { return utf16ToUtf8(cp1252ToUtf16(bytes)); }
 
 std::string utf8ToCp1252(std::string_view utf8) { return utf16ToCp1252(utf8ToUtf16(utf8)); }
+
+bool isValidUtf8(std::string_view bytes) {
+  std::size_t i = 0;
+  while (i < bytes.size()) {
+    const auto b = static_cast<unsigned char>(bytes[i]);
+    std::size_t length = 0;
+    char32_t cp = 0;
+    if (b < 0x80) {
+      ++i;
+      continue;
+    } else if (b >= 0xC2 && b <= 0xDF) {
+      length = 2, cp = b & 0x1F;
+    } else if (b >= 0xE0 && b <= 0xEF) {
+      length = 3, cp = b & 0x0F;
+    } else if (b >= 0xF0 && b <= 0xF4) {
+      length = 4, cp = b & 0x07;
+    } else {
+      return false;
+    }
+    if (i + length > bytes.size()) return false;
+    for (std::size_t k = 1; k < length; ++k) {
+      const auto next = static_cast<unsigned char>(bytes[i + k]);
+      if ((next & 0xC0) != 0x80) return false;
+      cp = (cp << 6) | (next & 0x3F);
+    }
+    const char32_t minimum = length == 2 ? 0x80 : length == 3 ? 0x800 : 0x10000;
+    if (cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return false;
+    i += length;
+  }
+  return true;
+}
+
+std::string utf8OrCp1252(std::string_view bytes) {
+  return isValidUtf8(bytes) ? std::string(bytes) : cp1252ToUtf8(bytes);
+}
 
 }  // namespace quillon::text

@@ -21,4 +21,15 @@ std::string wellFormedUtf8(std::string_view utf8);
 std::string cp1252ToUtf8(std::string_view bytes);
 std::string utf8ToCp1252(std::string_view utf8);
 
+// True when the bytes are well-formed UTF-8 (no overlong forms, surrogates or values past
+// U+10FFFF).
+bool isValidUtf8(std::string_view bytes);
+
+// Bytes of unknown encoding (a fetched page) as UTF-8: kept as they are when they are valid
+// UTF-8, otherwise read as cp1252.
+std::string utf8OrCp1252(std::string_view bytes);
+
+// Appends one character as UTF-8; a surrogate or a value past U+10FFFF as U+FFFD.
+void appendUtf8(std::string& out, char32_t character);
+
 }  // namespace quillon::text

@@ -1,7 +1,10 @@
 #include "webfetch/ContactLinks.h"
 
+#include "text/Ascii.h"
+#include "text/TextRules.h"
 #include "text/Utf8.h"
-#include "webfetch/HttpFetcher.h"
+#include "url/UrlParts.h"
+#include "url/UrlResolution.h"
 #include "webfetch/SiteAddress.h"
 
 #include <algorithm>
@@ -19,21 +22,8 @@ constexpr std::array<std::u16string_view, 9> kNames = {
 
 // Lower case for ASCII and the Latin-1 capitals ("QUIÉNES" is "quiénes"); white space of
 // any kind as one blank.
-std::u16string folded(std::u16string_view text) {
-  std::u16string out;
-  out.reserve(text.size());
-  for (char16_t c : text) {
-    if ((c >= u'A' && c <= u'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7)) {
-      c = static_cast<char16_t>(c + 0x20);
-    }
-    const bool blank = c == u' ' || c == u'\t' || c == u'\r' || c == u'\n' || c == 0xA0;
-    if (blank) {
-      if (!out.empty() && out.back() != u' ') out += u' ';
-    } else {
-      out += c;
-    }
-  }
-  return out;
+std::u16string folded(std::string_view utf8) {
+  return text::utf8ToUtf16(text::foldCase(text::collapseWhiteSpace(utf8)));
 }
 
 bool namesAPage(std::u16string_view text) {
@@ -42,36 +32,16 @@ bool namesAPage(std::u16string_view text) {
   });
 }
 
-int hexValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
-
 // The path and query of an address, percent-decoded.
-std::string pathOf(std::string_view url) {
-  const std::size_t scheme = url.find("://");
-  if (scheme == std::string_view::npos) return {};
-  std::string_view rest = url.substr(scheme + 3);
-  const std::size_t path = rest.find_first_of("/?");
-  if (path == std::string_view::npos) return {};
-  rest = rest.substr(path);
-  std::string out;
-  for (std::size_t i = 0; i < rest.size(); ++i) {
-    if (rest[i] == '%' && i + 2 < rest.size() && hexValue(rest[i + 1]) >= 0 &&
-        hexValue(rest[i + 2]) >= 0) {
-      out += static_cast<char>(hexValue(rest[i + 1]) * 16 + hexValue(rest[i + 2]));
-      i += 2;
-    } else {
-      out += rest[i];
-    }
-  }
-  return out;
+std::string pathOf(std::string_view address) {
+  const std::optional<url::UrlParts> parts = url::parseUrl(address);
+  if (!parts) return {};
+  return text::percentDecoded(parts->query.empty() ? parts->path
+                                                   : parts->path + "?" + parts->query);
 }
 
 bool addressNamesAPage(std::string_view url) {
-  const std::u16string path = folded(text::utf8ToUtf16(pathOf(url)));
+  const std::u16string path = folded(pathOf(url));
   std::u16string spaced;
   std::u16string squeezed;
   for (const char16_t c : path) {
@@ -87,22 +57,20 @@ bool addressNamesAPage(std::string_view url) {
   });
 }
 
-std::string_view withoutFragment(std::string_view url) { return url.substr(0, url.find('#')); }
-
 }  // namespace
 
 std::vector<std::string> contactPageLinks(const std::vector<PageLinkText>& links,
                                           std::string_view pageUrl, std::string_view siteHost) {
   std::vector<std::string> chosen;
-  const std::string pageHost = urlHost(pageUrl);
+  const std::string pageHost = url::urlHost(pageUrl);
   for (const PageLinkText& link : links) {
     if (chosen.size() == kMaxLinks) break;
-    const std::string_view href = withoutFragment(link.href);
-    if (!isFetchableUrl(href) || href == withoutFragment(pageUrl)) continue;
-    const std::string host = urlHost(href);
+    const std::string_view href = url::withoutFragment(link.href);
+    if (!url::isFetchableUrl(href) || href == url::withoutFragment(pageUrl)) continue;
+    const std::string host = url::urlHost(href);
     if (!isSameSite(host, siteHost) && !isSameSite(host, pageHost)) continue;
     if (std::find(chosen.begin(), chosen.end(), href) != chosen.end()) continue;
-    if (namesAPage(folded(text::utf8ToUtf16(link.text))) || addressNamesAPage(href)) {
+    if (namesAPage(folded(link.text)) || addressNamesAPage(href)) {
       chosen.emplace_back(href);
     }
   }

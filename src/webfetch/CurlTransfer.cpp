@@ -1,5 +1,6 @@
 #include "webfetch/CurlTransfer.h"
 
+#include "url/UrlParts.h"
 #include "webfetch/CurlMulti.h"
 
 #include <algorithm>
@@ -58,7 +59,7 @@ CurlTransfer::~CurlTransfer() {
 std::unique_ptr<CurlTransfer> CurlTransfer::make(std::string_view url, const std::string& agent,
                                                  const HostRouting& routing,
                                                  const FetchLimits& limits) {
-  if (!isFetchableUrl(url) || !curlLibraryReady()) return nullptr;
+  if (!url::isFetchableUrl(url) || !curlLibraryReady()) return nullptr;
   std::unique_ptr<CurlTransfer> transfer(new CurlTransfer());
   transfer->m_url = requestAddress(url);
   transfer->m_agent = agent;
@@ -127,9 +128,7 @@ std::size_t CurlTransfer::keep(const char* data, std::size_t total) {
   // the transfer instead of reading a body that is thrown away.
   if (!m_statusChecked) {
     m_statusChecked = true;
-    long status = 0;
-    curl_easy_getinfo(m_easy, CURLINFO_RESPONSE_CODE, &status);
-    if (!isAcceptedStatus(status)) {
+    if (!isAcceptedStatus(status())) {
       m_refused = true;
       return 0;
     }
@@ -147,10 +146,14 @@ std::size_t CurlTransfer::keep(const char* data, std::size_t total) {
 }
 
 std::optional<std::string> CurlTransfer::takeBody() {
-  long status = 0;
-  curl_easy_getinfo(m_easy, CURLINFO_RESPONSE_CODE, &status);
-  if (m_refused || m_error || !isAcceptedStatus(status) || m_body.empty()) return std::nullopt;
+  if (m_refused || m_error || !isAcceptedStatus(status()) || m_body.empty()) return std::nullopt;
   return std::move(m_body);
+}
+
+long CurlTransfer::status() const {
+  long code = 0;
+  curl_easy_getinfo(m_easy, CURLINFO_RESPONSE_CODE, &code);
+  return code;
 }
 
 std::string CurlTransfer::finalUrl() const {

@@ -19,7 +19,7 @@ namespace quillon::webfetch {
 // the two includes libcurl's headers.
 class CurlTransfer {
  public:
-  // Nothing when url is not fetchable (see isFetchableUrl) or the library cannot set the
+  // Nothing when url is not fetchable (see url::isFetchableUrl) or the library cannot set the
   // request up. limits must have passed checkFetchLimits.
   static std::unique_ptr<CurlTransfer> make(std::string_view url, const std::string& agent,
                                             const HostRouting& routing, const FetchLimits& limits);
@@ -38,6 +38,8 @@ class CurlTransfer {
   std::optional<std::string> takeBody();
   // The address fetched last, after redirects.
   std::string finalUrl() const;
+  // The status of the last answer, after redirects; 0 when none came.
+  long status() const;
   // What the chunk hook raised, if anything.
   std::exception_ptr error() const { return m_error; }
 

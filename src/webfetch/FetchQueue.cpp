@@ -1,5 +1,6 @@
 #include "webfetch/FetchQueue.h"
 
+#include "url/UrlParts.h"
 #include "webfetch/CurlMulti.h"
 #include "webfetch/CurlTransfer.h"
 #include "webfetch/HostOverride.h"
@@ -52,7 +53,7 @@ FetchQueue::~FetchQueue() {
 
 void FetchQueue::add(std::string url, FetchCallback done, Pacing pacing) {
   auto fetch = std::make_unique<Fetch>();
-  fetch->site = siteName(urlHost(url));
+  fetch->site = siteName(url::urlHost(url));
   fetch->url = std::move(url);
   fetch->done = std::move(done);
   fetch->pacing = pacing;
@@ -158,6 +159,7 @@ void FetchQueue::collectEnded() {
     Fetch& fetch = **found;
     m_multi->remove(*fetch.transfer);
     fetch.result.body = fetch.transfer->takeBody();
+    fetch.result.status = fetch.transfer->status();
     fetch.result.finalUrl = fetch.transfer->finalUrl();
     fetch.transfer.reset();
     m_ended.push_back(std::move(*found));

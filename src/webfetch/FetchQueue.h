@@ -24,6 +24,9 @@ struct FetchResult {
   std::optional<std::string> body;
   // The address fetched last, after redirects (the address given when no request was made).
   std::string finalUrl;
+  // The final HTTP status, after redirects; 0 when no answer came. A body comes with a status
+  // below 300 or with 500, which HttpFetcher reads like 200.
+  long status = 0;
   bool cancelled = false;
 };
 

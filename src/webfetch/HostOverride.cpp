@@ -1,5 +1,6 @@
 #include "webfetch/HostOverride.h"
 
+#include "text/Ascii.h"
 #include "webfetch/WebFetchError.h"
 
 #include <algorithm>
@@ -10,10 +11,7 @@
 namespace quillon::webfetch {
 namespace {
 
-bool isHostChar(char c) {
-  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' ||
-         c == '.' || c == '_';
-}
+bool isHostChar(char c) { return text::isAsciiAlphanumeric(c) || c == '-' || c == '.' || c == '_'; }
 
 bool isPort(std::string_view text) {
   if (text.empty() || text.size() > 5) return false;

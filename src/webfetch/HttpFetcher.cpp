@@ -16,19 +16,6 @@ constexpr std::chrono::milliseconds kPollTime{20};
 
 }  // namespace
 
-bool isFetchableUrl(std::string_view url) {
-  const auto startsWithNoCase = [url](std::string_view prefix) {
-    return url.size() > prefix.size() &&
-           std::equal(prefix.begin(), prefix.end(), url.begin(), [](char a, char b) {
-             return a == (b >= 'A' && b <= 'Z' ? static_cast<char>(b - 'A' + 'a') : b);
-           });
-  };
-  if (!startsWithNoCase("http://") && !startsWithNoCase("https://")) return false;
-  // Control characters (a NUL above all) would make the library fetch another address.
-  return std::none_of(url.begin(), url.end(),
-                      [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7f; });
-}
-
 HttpFetcher::HttpFetcher(MessagePump& pump, std::string agent, HostRouting routing,
                          FetchLimits limits)
     : m_pump(pump), m_agent(std::move(agent)), m_routing(std::move(routing)), m_limits(limits) {}

@@ -39,7 +39,4 @@ class HttpFetcher {
   FetchLimits m_limits;
 };
 
-// True when url names an http or https address that can be handed to the client library.
-bool isFetchableUrl(std::string_view url);
-
 }  // namespace quillon::webfetch

@@ -7,9 +7,6 @@
 
 namespace quillon::webfetch {
 
-// A fetched body as UTF-8: kept as it is when it is valid UTF-8, otherwise read as cp1252.
-std::string htmlAsUtf8(std::string_view body);
-
 // UTF-8 text as cp1252 for the e-mail finder: a character that cp1252 lacks becomes a
 // blank, never a look-alike (a full-width "@" is no "@").
 std::string emailSearchText(std::string_view utf8);

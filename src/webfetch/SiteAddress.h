@@ -5,10 +5,6 @@
 
 namespace quillon::webfetch {
 
-// The host name of an absolute address ("scheme://[user@]host[:port]/..."), in lower case,
-// without user or port; an IPv6 address keeps its brackets. Empty when there is none.
-std::string urlHost(std::string_view url);
-
 // The host name without a leading "www.": the name of the site.
 std::string_view siteName(std::string_view host);
 

@@ -1,5 +1,7 @@
 #include "webfetch/WebsiteEmailSearch.h"
 
+#include "text/Utf8.h"
+#include "url/UrlParts.h"
 #include "webfetch/ContactLinks.h"
 #include "webfetch/PageEmail.h"
 #include "webfetch/SiteAddress.h"
@@ -26,8 +28,11 @@ struct WebsiteEmailSearch::Search : std::enable_shared_from_this<Search> {
 
   void read(FetchResult result, bool homePage) {
     if (result.cancelled) return done({});
-    if (result.body) {
-      const std::string html = htmlAsUtf8(*result.body);
+    // An error page (the fetch reads a 500 like a 200) names the server's webmaster at best:
+    // it says nothing about the business, and a home page that failed leads to no contact
+    // page either.
+    if (result.body && result.status < 400) {
+      const std::string html = text::utf8OrCp1252(*result.body);
       const PageContent content = (*reader)(html, result.finalUrl);
       if (std::string email = findPageEmail(html, content); !email.empty()) return done(email);
       if (homePage) contactPages = contactPageLinks(content.links, result.finalUrl, siteHost);
@@ -47,7 +52,7 @@ void WebsiteEmailSearch::find(std::string_view webAddress,
   search->reader = m_reader;
   search->done = std::move(done);
   std::string home = websiteHomeUrl(webAddress);
-  search->siteHost = urlHost(home);
+  search->siteHost = url::urlHost(home);
   // An address that cannot be fetched fails in the queue, so that done is never called
   // from here.
   search->fetch(std::move(home), true);

@@ -12,9 +12,11 @@ namespace quillon::webfetch {
 
 // Finds an e-mail address on a business's own website: its home page first (see
 // findPageEmail for where on a page), then, when that has none, at most two of its contact
-// or about pages (see contactPageLinks), one after the other. Every request goes through
-// the queue with its host gap, so the searches share the queue's transfers with the
-// directory's lookups and no site gets two requests within the gap.
+// or about pages (see contactPageLinks), one after the other. A page that answers with an
+// error status (400 or above) gives no address, and a home page that does leads to no
+// contact page. Every request goes through the queue with its host gap, so the searches
+// share the queue's transfers with the directory's lookups and no site gets two requests
+// within the gap.
 class WebsiteEmailSearch {
  public:
   // The queue must outlive every search started; reader reads each page fetched.

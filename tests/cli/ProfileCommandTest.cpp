@@ -6,14 +6,18 @@
 #include "JsonRows.h"
 #include "cli/CaptureOptions.h"
 #include "cli/Command.h"
+#include "cli/ProfileOption.h"
 #include "profiles/ProfileError.h"
 #include "profiles/ProfileFile.h"
 #include "support/TemporaryFolder.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
+#include <sstream>
 
 namespace quillon::cli {
 namespace {
@@ -129,6 +133,30 @@ TEST(ProfileCommands, BadProfilesAndArgumentsAreSaidClearly) {
   EXPECT_EQ(both.err, "quillon-cli capture: --site and --profile exclude each other\n");
   EXPECT_EQ(runWith({"listings", "--profile", folder.file("none.json"), "http://x/"}).status,
             kExitFailure);
+  // A number too large for the JSON library: said, not an abort; and a file of the profile
+  // folder that holds one is named once while the others serve by name.
+  const std::string good =
+      R"({"name":"x","listing":"article","fields":{"name":{"selector":"h2"}}})";
+  const std::string tooLarge =
+      R"({"name":"x","listing":"article","fields":{"name":{"selector":"h2"}},"x":1e99999})";
+  std::ofstream(folder.file("huge.json")) << tooLarge;
+  const auto huge = runWith({"listings", "--profile", folder.file("huge.json"), "http://x/"});
+  EXPECT_EQ(huge.status, kExitFailure);
+  EXPECT_EQ(huge.err, "quillon-cli listings: profile " + folder.file("huge.json") +
+                          ": a number is too large: '1e99999'\n");
+  const quillon::testing::TemporaryFolder data;
+  const auto profiles = data.path() / "quillon" / "profiles";
+  std::filesystem::create_directories(profiles);
+  std::ofstream(profiles / "huge.json") << tooLarge;
+  std::ofstream(profiles / "good.json") << good;
+  ::setenv("XDG_DATA_HOME", data.path().c_str(), 1);
+  std::ostringstream err;
+  const auto byName = loadProfileOption("x", "listings", err);
+  ::unsetenv("XDG_DATA_HOME");
+  EXPECT_TRUE(byName);
+  EXPECT_EQ(err.str(), "quillon-cli listings: skipped profile " +
+                           (profiles / "huge.json").string() +
+                           ": a number is too large: '1e99999'\n");
   EXPECT_EQ(runWith({"teach", "http://x/", "--output", "p.json"}).status, kExitUsage);
   EXPECT_EQ(runWith({"teach", "http://x/", "--name", " ", "--output", "p.json"}).err,
             "quillon-cli teach: --name takes a text\n");

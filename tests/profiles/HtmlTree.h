@@ -1,8 +1,9 @@
 #pragma once
 
 #include "profiles/PageTree.h"
-#include "structured/StructuredText.h"
-#include "webfetch/UrlResolution.h"
+#include "text/Ascii.h"
+#include "text/TextRules.h"
+#include "url/UrlResolution.h"
 
 #include <fstream>
 #include <gumbo.h>
@@ -80,19 +81,19 @@ class HtmlTree {
         const std::string name = attribute->name;
         std::string value = attribute->value;
         if (name == "class") {
-          for (auto token : structured::asciiTokens(value)) out.classes.emplace_back(token);
+          for (auto token : text::asciiTokens(value)) out.classes.emplace_back(token);
         } else if (name == "id") {
           out.id = value;
         } else if (name == "hidden" ||
                    (name == "style" && value.find("none") != std::string::npos)) {
           childHidden = true;
         } else if (name != "style") {
-          if (name == "href" || name == "src") value = webfetch::resolveUrl(tree.url, value);
+          if (name == "href" || name == "src") value = url::resolveUrl(tree.url, value);
           out.attributes.emplace_back(name, value);
         }
       }
       out.hidden = childHidden;
-      if (!childHidden) out.text = structured::collapseWhiteSpace(textOf(child));
+      if (!childHidden) out.text = text::collapseWhiteSpace(textOf(child));
       const int at = static_cast<int>(tree.elements.size());
       tree.elements.push_back(std::move(out));
       walk(child, at, childHidden, tree);

@@ -19,6 +19,30 @@ Profile named(const std::string& name, std::vector<std::string> hosts) {
   return profile;
 }
 
+// The JSON library refuses a number that no double holds with an error of its own, not a
+// parse error: the file is named once and left out, the other profiles still serve.
+TEST(ProfileStore, AFileWithANumberTooLargeIsNamedOnceAndLeftOut) {
+  const testing::TemporaryFolder folder;
+  saveProfileFile(named("Guía", {}), profileFileFor("Guía", folder.path()));
+  std::ofstream(folder.file("huge.json"))
+      << R"({"name":"x","listing":"article","fields":{"name":{"selector":"h2"}},"x":1e99999})";
+  const std::string problem =
+      "profile " + folder.file("huge.json") + ": a number is too large: '1e99999'";
+
+  const ProfileShelf shelf = readShelf(folder.path());
+  ASSERT_EQ(shelf.profiles.size(), 1u);
+  EXPECT_EQ(shelf.problems, std::vector<std::string>{problem});
+  std::vector<std::string> skipped;
+  EXPECT_EQ(findProfile("Guía", folder.path(), &skipped).profile.name, "Guía");
+  EXPECT_EQ(skipped, std::vector<std::string>{problem});
+  try {
+    findProfile(folder.file("huge.json"), folder.path());
+    ADD_FAILURE() << "the file was read";
+  } catch (const ProfileError& error) {
+    EXPECT_EQ(error.what(), problem);
+  }
+}
+
 TEST(ProfileStore, LivesUnderTheDataHome) {
   const char* saved = std::getenv("XDG_DATA_HOME");
   const std::string previous = saved != nullptr ? saved : "";

@@ -24,6 +24,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
@@ -116,10 +117,21 @@ Rows fixtureRows() {
 }
 
 TEST_F(WindowTeach, TeachesBySelectionSavesAndCapturesWithTheProfile) {
+  // A saved file that the JSON library cannot read is named under the list, in our words.
+  const auto folder = data.path() / "quillon" / "profiles";
+  std::filesystem::create_directories(folder);
+  std::ofstream(folder / "huge.json")
+      << R"({"name":"x","listing":"article","fields":{"name":{"selector":"h2"}},"x":1e99999})";
   open("/profile/page1.html");
   window->teachButton().click();
   TeachPanel& panel = window->teachPanel();
   ASSERT_TRUE(panel.isVisible());
+  EXPECT_TRUE(dialogs.errors.empty());
+  EXPECT_EQ(panel.profileList().count(), 1);
+  EXPECT_FALSE(panel.profileProblems().isHidden());
+  EXPECT_EQ(panel.profileProblems().text().toStdString(),
+            "A saved profile does not read and is left out:\nprofile " +
+                (folder / "huge.json").string() + ": a number is too large: '1e99999'");
   EXPECT_TRUE(window->teachButton().isChecked());
   EXPECT_EQ(panel.statusLabel().text(),
             QStringLiteral("Select the name of one listing on the page and take it."));

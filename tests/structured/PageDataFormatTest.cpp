@@ -33,6 +33,8 @@ TEST(PageDataFormat, RefusesOtherTextsWithAReason) {
   const std::string page = R"({"url": "", "jsonLd": [], )";
   const std::pair<std::string, std::string> cases[] = {
       {"", "not JSON"},
+      // the JSON library's own error for a number that no double holds
+      {"[33333333333333e3333333333]", "a number is too large: '33333333333333e3333333333'"},
       {"[]", "not a JSON object"},
       {R"({"jsonLd": [], "microdata": [], "links": []})", "has no \"url\""},
       {R"({"url": 1, "jsonLd": [], "microdata": [], "links": []})", "\"url\" is not a text"},

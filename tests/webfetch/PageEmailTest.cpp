@@ -1,4 +1,5 @@
 #include "parsers/Finders.h"
+#include "text/Utf8.h"
 #include "webfetch/FakePageReader.h"
 #include "webfetch/PageEmail.h"
 
@@ -65,11 +66,11 @@ TEST(PageEmail, FindsTheAddressInTheOrderOfItsSources) {
 }
 
 TEST(PageEmail, ABodyThatIsNotUtf8IsReadAsCp1252) {
-  EXPECT_EQ(htmlAsUtf8("Qui\xE9nes somos"), "Qui\xC3\xA9nes somos");
-  EXPECT_EQ(htmlAsUtf8("Qui\xC3\xA9nes \xE2\x82\xAC"), "Qui\xC3\xA9nes \xE2\x82\xAC");
+  EXPECT_EQ(text::utf8OrCp1252("Qui\xE9nes somos"), "Qui\xC3\xA9nes somos");
+  EXPECT_EQ(text::utf8OrCp1252("Qui\xC3\xA9nes \xE2\x82\xAC"), "Qui\xC3\xA9nes \xE2\x82\xAC");
   // Overlong forms and encoded surrogates are no UTF-8.
-  EXPECT_EQ(htmlAsUtf8("\xC0\xAF"), "\xC3\x80\xC2\xAF");
-  EXPECT_EQ(htmlAsUtf8("\xED\xA0\x80"), "\xC3\xAD\xC2\xA0\xE2\x82\xAC");
+  EXPECT_EQ(text::utf8OrCp1252("\xC0\xAF"), "\xC3\x80\xC2\xAF");
+  EXPECT_EQ(text::utf8OrCp1252("\xED\xA0\x80"), "\xC3\xAD\xC2\xA0\xE2\x82\xAC");
   EXPECT_EQ(emailSearchText("Qui\xC3\xA9nes \xE2\x82\xAC \xEF\xBC\xA0"), "Qui\xE9nes \x80  ");
 }
 

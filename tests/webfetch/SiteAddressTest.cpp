@@ -5,16 +5,6 @@
 namespace quillon::webfetch::testing {
 namespace {
 
-TEST(SiteAddress, TheHostOfAnAddressWithoutUserPortOrCase) {
-  EXPECT_EQ(urlHost("http://WWW.Rossi.Test/contatti"), "www.rossi.test");
-  EXPECT_EQ(urlHost("https://rossi.test:8443?x=1"), "rossi.test");
-  EXPECT_EQ(urlHost("http://www.rossi.test@other.test/"), "other.test");
-  EXPECT_EQ(urlHost("http://rossi.test./#top"), "rossi.test");
-  EXPECT_EQ(urlHost("http://[::1]:8080/"), "[::1]");
-  EXPECT_EQ(urlHost("www.rossi.test/contatti"), "");
-  EXPECT_EQ(urlHost("mailto:info@rossi.test"), "");
-}
-
 TEST(SiteAddress, OneSiteWithAndWithoutWww) {
   EXPECT_TRUE(isSameSite("rossi.test", "www.rossi.test"));
   EXPECT_TRUE(isSameSite("www.rossi.test", "rossi.test"));
@@ -32,6 +22,9 @@ TEST(SiteAddress, TheHomePageOfAListingsWebAddress) {
   EXPECT_EQ(websiteHomeUrl("ftp://rossi.test"), "");
   EXPECT_EQ(websiteHomeUrl("mailto:info@rossi.test"), "");
   EXPECT_EQ(websiteHomeUrl("javascript:alert(1)"), "");
+  EXPECT_EQ(websiteHomeUrl("tel:0612345"), "");
+  EXPECT_EQ(websiteHomeUrl("/biz/4521"), "");
+  EXPECT_EQ(websiteHomeUrl("."), "");
   EXPECT_EQ(websiteHomeUrl(""), "");
   EXPECT_EQ(websiteHomeUrl("http://"), "");
 }

@@ -28,8 +28,11 @@ class WebsiteEmailSearchTest : public ::testing::Test {
             visits.push_back({key, Clock::now()});
           }
           const auto found = pages.find(key);
-          connection.send(found != pages.end() ? httpResponse(200, found->second)
-                                               : httpResponse(404, "write to lost@nowhere.test"));
+          const auto status = statuses.find(key);
+          connection.send(
+              found != pages.end()
+                  ? httpResponse(status != statuses.end() ? status->second : 200, found->second)
+                  : httpResponse(404, "write to lost@nowhere.test"));
         }) {}
 
   std::string find(std::string_view webAddress) {
@@ -55,6 +58,7 @@ class WebsiteEmailSearchTest : public ::testing::Test {
   }
 
   std::map<std::string, std::string> pages;
+  std::map<std::string, int> statuses;  // 200 for a page not named here
   std::mutex mutex;
   std::vector<std::pair<std::string, Clock::time_point>> visits;
   CountingPump pump;
@@ -96,6 +100,22 @@ TEST_F(WebsiteEmailSearchTest, GivesUpAfterTwoContactPages) {
   EXPECT_EQ(find("http://www.rossi.test/"), "");
   EXPECT_THAT(visited(),
               ElementsAre("www.rossi.test/", "www.rossi.test/about", "www.rossi.test/contact"));
+}
+
+// A server's error page names its webmaster, never the business.
+TEST_F(WebsiteEmailSearchTest, AnErrorPageGivesNoAddressAndAFailedHomePageNoContactPage) {
+  pages["www.rossi.test/"] =
+      "<h1>Internal Server Error</h1><p>webmaster@rossi.test</p><a href=\"/contatti\">Contatti</a>";
+  statuses["www.rossi.test/"] = 500;
+  pages["www.rossi.test/contatti"] = "<p>info@rossi.test</p>";
+  EXPECT_EQ(find("www.rossi.test"), "");
+  EXPECT_THAT(visited(), ElementsAre("www.rossi.test/"));
+
+  pages["bianchi.test/"] = "<a href=\"/contatti\">Contatti</a><a href=\"/chi-siamo\">Chi siamo</a>";
+  pages["bianchi.test/contatti"] = "<p>webmaster@bianchi.test</p>";
+  statuses["bianchi.test/contatti"] = 500;
+  pages["bianchi.test/chi-siamo"] = "<p>info@bianchi.test</p>";
+  EXPECT_EQ(find("bianchi.test"), "info@bianchi.test");
 }
 
 TEST_F(WebsiteEmailSearchTest, AContactLinkOfACp1252PageIsFollowed) {

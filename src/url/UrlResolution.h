@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-namespace quillon::webfetch {
+namespace quillon::url {
 
 // The absolute address that reference names on the page at base, as a browser resolves a
 // link: control characters and blanks around it dropped, tabs and line breaks inside it
@@ -16,4 +16,4 @@ std::string resolveUrl(std::string_view base, std::string_view reference);
 // The address up to its fragment ("#...") if any.
 std::string_view withoutFragment(std::string_view url);
 
-}  // namespace quillon::webfetch
+}  // namespace quillon::url

@@ -1,25 +1,13 @@
-#include "webfetch/UrlResolution.h"
+#include "url/UrlResolution.h"
+
+#include "text/Ascii.h"
+#include "url/CurlUrl.h"
+#include "url/UrlParts.h"
 
 #include <array>
-#include <curl/curl.h>
-#include <memory>
-#include <optional>
 
-namespace quillon::webfetch {
+namespace quillon::url {
 namespace {
-
-struct UrlDeleter {
-  void operator()(CURLU* handle) const { curl_url_cleanup(handle); }
-};
-using UrlHandle = std::unique_ptr<CURLU, UrlDeleter>;
-
-struct TextDeleter {
-  void operator()(char* text) const { curl_free(text); }
-};
-
-bool isAsciiAlpha(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-bool isAsciiDigit(char c) { return c >= '0' && c <= '9'; }
-char asciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; }
 
 // A browser drops C0 controls and blanks around an address and tabs and line breaks inside it.
 std::string stripped(std::string_view reference) {
@@ -55,18 +43,6 @@ std::string encoded(std::string_view reference, bool hierarchical = true) {
   return out;
 }
 
-// The scheme of an absolute reference, in lower case.
-std::optional<std::string> schemeOf(std::string_view reference) {
-  if (reference.empty() || !isAsciiAlpha(reference.front())) return std::nullopt;
-  std::string scheme;
-  for (const char c : reference) {
-    if (c == ':') return scheme;
-    if (!isAsciiAlpha(c) && !isAsciiDigit(c) && c != '+' && c != '-' && c != '.') break;
-    scheme += asciiLower(c);
-  }
-  return std::nullopt;
-}
-
 bool isHierarchical(const std::string& scheme) {
   static constexpr std::array<std::string_view, 7> kSchemes = {"http", "https", "ftp", "ftps",
                                                                "ws",   "wss",   "file"};
@@ -81,17 +57,11 @@ bool setUrl(CURLU* handle, const std::string& url) {
 }
 
 std::string urlOf(CURLU* handle) {
-  char* host = nullptr;
-  if (curl_url_get(handle, CURLUPART_HOST, &host, 0) == CURLUE_OK) {
-    const std::unique_ptr<char, TextDeleter> owned(host);
-    std::string lower(host);
-    for (char& c : lower) c = asciiLower(c);
-    if (lower != host) curl_url_set(handle, CURLUPART_HOST, lower.c_str(), 0);
+  if (const std::optional<std::string> host = urlPart(handle, CURLUPART_HOST)) {
+    const std::string lower = text::asciiLower(*host);
+    if (lower != *host) curl_url_set(handle, CURLUPART_HOST, lower.c_str(), 0);
   }
-  char* url = nullptr;
-  if (curl_url_get(handle, CURLUPART_URL, &url, CURLU_NO_DEFAULT_PORT) != CURLUE_OK) return {};
-  const std::unique_ptr<char, TextDeleter> owned(url);
-  return url;
+  return urlPart(handle, CURLUPART_URL, CURLU_NO_DEFAULT_PORT).value_or("");
 }
 
 }  // namespace
@@ -101,7 +71,7 @@ std::string resolveUrl(std::string_view base, std::string_view reference) {
   const std::optional<std::string> scheme = schemeOf(plain);
   if (scheme && !isHierarchical(*scheme)) return encoded(plain, false);
   const std::string ref = encoded(plain);
-  const UrlHandle handle(curl_url());
+  const CurlUrl handle(curl_url());
   if (!handle) return {};
   const bool haveBase = setUrl(handle.get(), encoded(stripped(base)));
   if (!haveBase && !scheme) return {};
@@ -115,4 +85,4 @@ std::string resolveUrl(std::string_view base, std::string_view reference) {
 
 std::string_view withoutFragment(std::string_view url) { return url.substr(0, url.find('#')); }
 
-}  // namespace quillon::webfetch
+}  // namespace quillon::url

@@ -1,8 +1,8 @@
-#include "webfetch/UrlResolution.h"
+#include "url/UrlResolution.h"
 
 #include <gtest/gtest.h>
 
-namespace quillon::webfetch {
+namespace quillon::url {
 namespace {
 
 constexpr const char* kBase = "https://Guia.Example/a/b/page1.html?q=x#frag";
@@ -42,4 +42,4 @@ TEST(UrlResolution, RemovesTheFragment) {
 }
 
 }  // namespace
-}  // namespace quillon::webfetch
+}  // namespace quillon::url
