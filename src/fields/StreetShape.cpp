@@ -1,0 +1,100 @@
+#include "fields/StreetShape.h"
+
+#include "fields/TextScan.h"
+#include "fields/WordList.h"
+#include "fields/Words.h"
+
+#include <unicode/uchar.h>
+#include <vector>
+
+namespace quillon::fields {
+namespace {
+
+constexpr std::size_t kMaxWords = 16;
+constexpr std::size_t kMaxHouseDigits = 4;
+
+struct Token {
+  std::size_t begin = 0, end = 0;
+  std::size_t digits = 0, letters = 0;
+  bool capitalised = false;
+};
+
+std::vector<Token> tokensOf(std::string_view text) {
+  std::vector<Token> tokens;
+  for (std::size_t i = 0; i < text.size();) {
+    CodePoint c = decodeAt(text, i);
+    if (isSpace(c.value) || c.value == U',') {
+      i += c.length;
+      continue;
+    }
+    Token token{i, i};
+    token.capitalised = u_isupper(static_cast<UChar32>(c.value)) != 0;
+    while (i < text.size() && !isSpace(c.value) && c.value != U',') {
+      token.digits += isAsciiDigit(c.value) ? 1 : 0;
+      token.letters += isLetter(c.value) ? 1 : 0;
+      i += c.length;
+      if (i < text.size()) c = decodeAt(text, i);
+    }
+    token.end = i;
+    tokens.push_back(token);
+  }
+  return tokens;
+}
+
+// "12", "12b", "221B", "12-14"
+bool isHouseNumber(const Token& token) {
+  return token.digits >= 1 && token.digits <= kMaxHouseDigits && token.letters <= 1;
+}
+
+bool isCapitalisedWord(const Token& token) {
+  return token.capitalised && token.digits == 0 && token.letters >= 2;
+}
+
+bool hasStreetEnding(std::string_view word) {
+  const std::string folded = foldCase(word);
+  for (const std::string_view ending : words::streetEndings()) {
+    if (folded.size() >= ending.size() + 2 && folded.ends_with(ending)) return true;
+  }
+  return false;
+}
+
+struct StreetSigns {
+  bool streetWord = false;
+  bool houseNumber = false;
+  bool numberBesideCapital = false;
+};
+
+StreetSigns streetSigns(std::string_view text) {
+  StreetSigns signs;
+  const std::vector<Token> tokens = tokensOf(text);
+  if (tokens.empty() || tokens.size() > kMaxWords) return signs;
+  for (std::size_t k = 0; k < tokens.size(); ++k) {
+    const Token& token = tokens[k];
+    const std::string_view word = text.substr(token.begin, token.end - token.begin);
+    if ((token.letters > 0 && streetWordList().startsAt(text, token.begin)) ||
+        (token.digits == 0 && hasStreetEnding(word))) {
+      signs.streetWord = true;
+    }
+    if (!isHouseNumber(token)) continue;
+    signs.houseNumber = true;
+    if ((k > 0 && isCapitalisedWord(tokens[k - 1])) ||
+        (k + 1 < tokens.size() && isCapitalisedWord(tokens[k + 1]))) {
+      signs.numberBesideCapital = true;
+    }
+  }
+  return signs;
+}
+
+}  // namespace
+
+bool looksLikeStreet(std::string_view text) {
+  const StreetSigns signs = streetSigns(text);
+  return signs.streetWord || signs.numberBesideCapital;
+}
+
+bool hasStreetAndNumber(std::string_view text) {
+  const StreetSigns signs = streetSigns(text);
+  return signs.streetWord && signs.houseNumber;
+}
+
+}  // namespace quillon::fields

@@ -1,0 +1,104 @@
+#include "fields/WordList.h"
+
+#include "fields/TextScan.h"
+#include "fields/Words.h"
+
+#include <unicode/uchar.h>
+
+namespace quillon::fields {
+namespace {
+
+char32_t folded(char32_t c) {
+  return static_cast<char32_t>(u_foldCase(static_cast<UChar32>(c), U_FOLD_CASE_DEFAULT));
+}
+
+std::u32string codePoints(std::string_view text, bool fold) {
+  std::u32string out;
+  for (std::size_t i = 0; i < text.size();) {
+    const CodePoint c = decodeAt(text, i);
+    out += fold ? folded(c.value) : c.value;
+    i += c.length;
+  }
+  return out;
+}
+
+}  // namespace
+
+WordList::WordList(std::span<const std::string_view> words, Match match)
+    : m_written(words.begin(), words.end()), m_match(match) {
+  for (const std::string_view word : words) {
+    m_words.push_back(codePoints(word, match == Match::IgnoreCase));
+  }
+}
+
+bool WordList::startsAt(std::string_view text, std::size_t pos) const {
+  const bool fold = m_match == Match::IgnoreCase;
+  for (const std::u32string& word : m_words) {
+    std::size_t i = pos;
+    bool same = true;
+    for (const char32_t expected : word) {
+      if (i >= text.size()) {
+        same = false;
+        break;
+      }
+      const CodePoint c = decodeAt(text, i);
+      if ((fold ? folded(c.value) : c.value) != expected) {
+        same = false;
+        break;
+      }
+      i += c.length;
+    }
+    if (same && (m_match == Match::Exact || !wordCharAt(text, i))) return true;
+  }
+  return false;
+}
+
+std::size_t WordList::startOfWordEndingAt(std::string_view text, std::size_t pos) const {
+  for (const std::string_view word : m_written) {
+    if (word.size() <= pos && text.substr(pos - word.size(), word.size()) == word &&
+        startsAt(text, pos - word.size())) {
+      return pos - word.size();
+    }
+  }
+  return std::string_view::npos;
+}
+
+std::string WordList::alternation() const {
+  std::string out = m_match == Match::IgnoreCase ? "(?i:" : "(?:";
+  for (std::size_t k = 0; k < m_written.size(); ++k) {
+    if (k > 0) out += '|';
+    out += patternLiteral(m_written[k]);
+  }
+  return out + ")";
+}
+
+std::string patternLiteral(std::string_view text) {
+  std::string out;
+  for (const char c : text) {
+    if (std::string_view("\\^$.|?*+()[]{}/#-").find(c) != std::string_view::npos) out += '\\';
+    out += c;
+  }
+  return out;
+}
+
+const WordList& streetWordList() {
+  static const WordList list(words::streetWords(), WordList::Match::IgnoreCase);
+  return list;
+}
+
+const WordList& labelWordList() {
+  static const WordList list(words::labelWords(), WordList::Match::IgnoreCase);
+  return list;
+}
+
+const WordList& postalLabelList() {
+  static const WordList list(words::postalLabels(), WordList::Match::Exact);
+  return list;
+}
+
+const WordList& countryNameList() {
+  static const WordList list(words::countryNames(), WordList::Match::IgnoreCase);
+  return list;
+}
+
+}  // namespace quillon::fields
