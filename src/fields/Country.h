@@ -11,10 +11,10 @@ namespace quillon::fields {
 
 // What may tell a page's country, any of it empty.
 struct CountryClues {
-  std::string_view directoryCountry;  // the directory's own country, when it is known
-  std::string_view pageUrl;
-  std::string_view canonicalUrl;
-  std::string_view language;  // the lang attribute of the page ("fr-FR", "es_MX", "it")
+  std::string_view directoryCountry = {};  // the directory's own country, when it is known
+  std::string_view pageUrl = {};
+  std::string_view canonicalUrl = {};
+  std::string_view language = {};  // the lang attribute of the page ("fr-FR", "es_MX", "it")
 };
 
 // The page's country, the first that gives one of: the directory's own country; the country

@@ -167,6 +167,10 @@ std::optional<TelephoneMatch> nextTelephone(std::string_view text, std::size_t f
     if (judge.accepts(written, candidate->digits, confirmed)) {
       return TelephoneMatch{std::string(written), candidate->span, confirmed};
     }
+    // The tail of a date is no telephone ("03/2024" of "12/03/2024"); the tail of other runs
+    // may be ("915551234" of "28013 915551234").
+    const Groups groups = groupsOf(written);
+    if (looksLikeDate(groups) || looksLikeAmount(groups)) i = candidate->span.end - 1;
   }
   return std::nullopt;
 }
