@@ -54,28 +54,44 @@ std::string_view schemeOf(std::string_view text) {
   return {};
 }
 
-bool isAddress(std::string_view text, const AddressParts& parts) {
+// What several kinds ask of a text, found once.
+struct Traits {
+  bool caption = false;
+  bool priceOrDate = false;
+  StreetSigns street;
+};
+
+Traits traitsOf(std::string_view text, const Outline& outline) {
+  Traits traits;
+  traits.caption = isButtonCaption(text);
+  traits.priceOrDate = outline.digits > 0 && (looksLikePrice(text) || hasDateOrTime(text));
+  if (outline.letters > 0) traits.street = streetSigns(text);
+  return traits;
+}
+
+bool isAddress(const AddressParts& parts, const Traits& traits) {
   const bool codeWithPlace =
       !parts.postalCode.empty() && (!parts.locality.empty() || !parts.street.empty());
-  return codeWithPlace || hasStreetAndNumber(text);
+  return codeWithPlace || traits.street.streetAndNumber();
 }
 
 // A name holds no telephone, address or date ("Pizzeria 2000 Tel. 91 555 12 34" is a card's
 // text, not a name).
-bool isNameShaped(std::string_view text, const Outline& outline) {
+bool isNameShaped(std::string_view text, const Outline& outline, const Traits& traits) {
   if (outline.characters < 2 || outline.characters > kMaxNameCharacters || outline.letters < 2 ||
       outline.digits > outline.letters || outline.words > kMaxNameWords) {
     return false;
   }
-  if (isButtonCaption(text) || looksLikePrice(text) || hasDateOrTime(text)) return false;
+  if (traits.caption || traits.priceOrDate) return false;
   if (outline.at && emailIn(text)) return false;
   return outline.digits < 6 || !telephoneIn(text, {});
 }
 
 // Words only: no digit, not a caption, a label or a street.
-bool isPlaceShaped(std::string_view text, const Outline& outline, std::size_t maxWords) {
+bool isPlaceShaped(std::string_view text, const Outline& outline, const Traits& traits,
+                   std::size_t maxWords) {
   return outline.digits == 0 && outline.letters >= 2 && outline.words <= maxWords &&
-         !isButtonCaption(text) && !labelWordList().startsAt(text, 0) && !looksLikeStreet(text);
+         !traits.caption && !traits.street.street() && !labelWordList().startsAt(text, 0);
 }
 
 }  // namespace
@@ -109,6 +125,7 @@ KindSet kindsOf(std::string_view value, const PageContext& page) {
   }
 
   KindSet kinds;
+  const Traits traits = traitsOf(text, outline);
   AddressParts parts;
   if (outline.digits > 0) parts = splitAddress(text, page.country);
   if (!parts.postalCode.empty()) {
@@ -117,13 +134,11 @@ KindSet kindsOf(std::string_view value, const PageContext& page) {
     if (!parts.province.empty()) kinds.add(Kind::Province);
     if (!parts.street.empty() && looksLikeStreet(parts.street.in(text))) kinds.add(Kind::Street);
   } else {
-    if (!looksLikePrice(text) && !hasDateOrTime(text) && looksLikeStreet(text)) {
-      kinds.add(Kind::Street);
-    }
-    if (isPlaceShaped(text, outline, kMaxLocalityWords)) kinds.add(Kind::Locality);
-    if (isPlaceShaped(text, outline, kMaxProvinceWords)) kinds.add(Kind::Province);
+    if (!traits.priceOrDate && traits.street.street()) kinds.add(Kind::Street);
+    if (isPlaceShaped(text, outline, traits, kMaxLocalityWords)) kinds.add(Kind::Locality);
+    if (isPlaceShaped(text, outline, traits, kMaxProvinceWords)) kinds.add(Kind::Province);
   }
-  if (isNameShaped(text, outline) && !isAddress(text, parts)) kinds.add(Kind::Name);
+  if (isNameShaped(text, outline, traits) && !isAddress(parts, traits)) kinds.add(Kind::Name);
   return kinds;
 }
 

@@ -54,6 +54,8 @@ const PostalShape* const kTrialOrder[] = {
     &kUnitedStatesShape, &kFiveFirst,     &kGreekShape, &kAustralianShape, &kFourFirst,
 };
 
+bool canBeginCode(char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z'); }
+
 bool isNumeric(std::string_view pattern) { return pattern.find('A') == std::string_view::npos; }
 
 // The end of the template at pos, or npos.
@@ -153,9 +155,7 @@ const PostalShape* shapeOf(std::string_view country) {
 std::span<const PostalShape* const> shapesInTrialOrder() { return kTrialOrder; }
 
 std::size_t codeEndAt(std::string_view text, std::size_t pos, const PostalShape& shape) {
-  if (pos >= text.size() || wordCharBefore(text, pos)) return std::string_view::npos;
-  const char first = text[pos];
-  if (!(first >= '0' && first <= '9') && !(first >= 'A' && first <= 'Z')) {
+  if (pos >= text.size() || !canBeginCode(text[pos]) || wordCharBefore(text, pos)) {
     return std::string_view::npos;
   }
   for (const std::string_view pattern : shape.templates) {
@@ -169,7 +169,9 @@ std::size_t codeEndAt(std::string_view text, std::size_t pos, const PostalShape&
 
 std::optional<CodePlace> placeCode(std::string_view text, const PostalShape& shape) {
   std::optional<CodePlace> last;
-  for (std::size_t pos = 0; pos < text.size(); pos += decodeAt(text, pos).length) {
+  // A code begins with an ASCII byte, which is always the start of a character.
+  for (std::size_t pos = 0; pos < text.size(); ++pos) {
+    if (!canBeginCode(text[pos])) continue;
     const std::size_t end = codeEndAt(text, pos, shape);
     if (end == std::string_view::npos) continue;
     if (shape.order == CodeOrder::First) {

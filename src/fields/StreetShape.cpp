@@ -50,19 +50,35 @@ bool isCapitalisedWord(const Token& token) {
   return token.capitalised && token.digits == 0 && token.letters >= 2;
 }
 
+// Whether the word ends in a street ending and has two characters or more before it.
 bool hasStreetEnding(std::string_view word) {
-  const std::string folded = foldCase(word);
-  for (const std::string_view ending : words::streetEndings()) {
-    if (folded.size() >= ending.size() + 2 && folded.ends_with(ending)) return true;
+  static const std::vector<std::u32string> endings = [] {
+    std::vector<std::u32string> out;
+    for (const std::string_view ending : words::streetEndings()) {
+      std::u32string codePoints;
+      for (std::size_t i = 0; i < ending.size(); i += decodeAt(ending, i).length) {
+        codePoints += decodeAt(ending, i).value;
+      }
+      out.push_back(codePoints);
+    }
+    return out;
+  }();
+  if (word.size() < 5) return false;
+  for (const std::u32string& ending : endings) {
+    std::size_t end = word.size();
+    bool same = true;
+    for (std::size_t k = ending.size(); k-- > 0 && same;) {
+      if (end == 0) return false;
+      const CodePoint c = decodeBefore(word, end);
+      same = foldedChar(c.value) == ending[k];
+      end -= c.length;
+    }
+    if (same && characterCount(word.substr(0, end)) >= 2) return true;
   }
   return false;
 }
 
-struct StreetSigns {
-  bool streetWord = false;
-  bool houseNumber = false;
-  bool numberBesideCapital = false;
-};
+}  // namespace
 
 StreetSigns streetSigns(std::string_view text) {
   StreetSigns signs;
@@ -83,18 +99,6 @@ StreetSigns streetSigns(std::string_view text) {
     }
   }
   return signs;
-}
-
-}  // namespace
-
-bool looksLikeStreet(std::string_view text) {
-  const StreetSigns signs = streetSigns(text);
-  return signs.streetWord || signs.numberBesideCapital;
-}
-
-bool hasStreetAndNumber(std::string_view text) {
-  const StreetSigns signs = streetSigns(text);
-  return signs.streetWord && signs.houseNumber;
 }
 
 }  // namespace quillon::fields

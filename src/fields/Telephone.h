@@ -12,19 +12,20 @@
 // A candidate is a run of 6 to 17 ASCII digits with at most two separators (blanks, ".",
 // "-", "/", parentheses, dashes) between digits, an optional "+" first, not touching a
 // letter or digit on either side. A candidate is a telephone when
-//  - libphonenumber finds it valid for the page's country (or valid where its "+" or "00"
-//    says, or possible there);
-//  - or it comes from a tel:, callto: or fax: link;
+//  - it comes from a tel:, callto: or fax: link;
 //  - or it is a plain run of 6 to 15 digits ("0420909405");
+//  - or libphonenumber finds it valid for the page's country (or valid where its "+" or
+//    "00" says, or possible there);
 //  - or, when the country is unknown, it is shaped like a number (up to 15 digits; a "+",
 //    "(" or "0" first, or 8 digits or more) and not like a date or a grouped amount.
+// A candidate with separators on a page of a known country is thus one that libphonenumber
+// accepts: "12 00198" (a house number and a postal code) is no Italian telephone.
 
 namespace quillon::fields {
 
 struct TelephoneMatch {
-  std::string number;      // as the page wrote it; a link's address percent-decoded
-  Span span;               // in the text given (a link: the address after its scheme)
-  bool confirmed = false;  // libphonenumber vouched for it
+  std::string number;  // as the page wrote it; a link's address percent-decoded
+  Span span;           // in the text given (a link: the address after its scheme)
 };
 
 // The first telephone of the text, for a country as in Country.h ("" unknown). A text that

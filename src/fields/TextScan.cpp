@@ -1,5 +1,6 @@
 #include "fields/TextScan.h"
 
+#include <algorithm>
 #include <memory>
 #include <unicode/normalizer2.h>
 #include <unicode/uchar.h>
@@ -81,23 +82,22 @@ CodePoint decodeBefore(std::string_view text, std::size_t pos) {
 }
 
 bool isLetter(char32_t c) {
+  if (c < 0x80) return (c >= U'a' && c <= U'z') || (c >= U'A' && c <= U'Z');
   return c != kReplacement && (U_GET_GC_MASK(static_cast<UChar32>(c)) & U_GC_L_MASK) != 0;
 }
 
 bool isWordChar(char32_t c) {
-  if (c == U'_') return true;
+  if (c < 0x80) return isLetter(c) || isAsciiDigit(c) || c == U'_';
   if (c == kReplacement) return false;
   return (U_GET_GC_MASK(static_cast<UChar32>(c)) & (U_GC_L_MASK | U_GC_N_MASK)) != 0;
 }
 
-bool isHorizontalSpace(char32_t c) {
-  return c == U'\t' || c == U' ' || c == 0xA0 || c == 0x1680 || c == 0x180E ||
-         (c >= 0x2000 && c <= 0x200A) || c == 0x202F || c == 0x205F || c == 0x3000;
+bool isOtherHorizontalSpace(char32_t c) {
+  return c == 0xA0 || c == 0x1680 || c == 0x180E || (c >= 0x2000 && c <= 0x200A) || c == 0x202F ||
+         c == 0x205F || c == 0x3000;
 }
 
-bool isVerticalSpace(char32_t c) {
-  return (c >= 0x0A && c <= 0x0D) || c == 0x85 || c == 0x2028 || c == 0x2029;
-}
+bool isOtherVerticalSpace(char32_t c) { return c == 0x85 || c == 0x2028 || c == 0x2029; }
 
 bool wordCharBefore(std::string_view text, std::size_t pos) {
   return pos > 0 && isWordChar(decodeBefore(text, pos).value);
@@ -107,23 +107,25 @@ bool wordCharAt(std::string_view text, std::size_t pos) {
   return pos < text.size() && isWordChar(decodeAt(text, pos).value);
 }
 
-std::string foldCase(std::string_view text) {
-  std::string out;
-  out.reserve(text.size());
-  for (std::size_t i = 0; i < text.size();) {
-    const CodePoint c = decodeAt(text, i);
-    if (c.value == kReplacement) {
-      out.append(text.substr(i, c.length));
-    } else {
-      appendUtf8(out, static_cast<char32_t>(
-                          u_foldCase(static_cast<UChar32>(c.value), U_FOLD_CASE_DEFAULT)));
-    }
-    i += c.length;
-  }
-  return out;
+char32_t foldedChar(char32_t c) {
+  if (c < 0x80) return c >= U'A' && c <= U'Z' ? c + (U'a' - U'A') : c;
+  return static_cast<char32_t>(u_foldCase(static_cast<UChar32>(c), U_FOLD_CASE_DEFAULT));
 }
 
 std::string lookupForm(std::string_view text) {
+  const auto ascii = [](char c) { return static_cast<unsigned char>(c) < 0x80; };
+  if (std::all_of(text.begin(), text.end(), ascii)) {
+    std::string out;
+    for (const char c : text) {
+      if (isSpace(static_cast<unsigned char>(c))) {
+        if (!out.empty() && out.back() != ' ') out += ' ';
+      } else {
+        out += c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+      }
+    }
+    if (!out.empty() && out.back() == ' ') out.pop_back();
+    return out;
+  }
   UErrorCode status = U_ZERO_ERROR;
   const icu::Normalizer2* nfd = icu::Normalizer2::getNFDInstance(status);
   const icu::UnicodeString wide = icu::UnicodeString::fromUTF8(

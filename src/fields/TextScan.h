@@ -23,10 +23,16 @@ CodePoint decodeAt(std::string_view text, std::size_t pos);
 // The character that ends at pos (pos > 0).
 CodePoint decodeBefore(std::string_view text, std::size_t pos);
 
-bool isLetter(char32_t c);           // \p{L}
-bool isWordChar(char32_t c);         // \w: \p{L}, \p{N} or "_"
-bool isHorizontalSpace(char32_t c);  // \h
-bool isVerticalSpace(char32_t c);    // \v
+bool isLetter(char32_t c);    // \p{L}
+bool isWordChar(char32_t c);  // \w: \p{L}, \p{N} or "_"
+bool isOtherHorizontalSpace(char32_t c);
+bool isOtherVerticalSpace(char32_t c);
+inline bool isHorizontalSpace(char32_t c) {  // \h
+  return c < 0x80 ? c == U' ' || c == U'\t' : isOtherHorizontalSpace(c);
+}
+inline bool isVerticalSpace(char32_t c) {  // \v
+  return c < 0x80 ? c >= 0x0A && c <= 0x0D : isOtherVerticalSpace(c);
+}
 inline bool isSpace(char32_t c) { return isHorizontalSpace(c) || isVerticalSpace(c); }
 inline bool isAsciiDigit(char32_t c) { return c >= U'0' && c <= U'9'; }
 inline bool isAsciiUpper(char32_t c) { return c >= U'A' && c <= U'Z'; }
@@ -35,8 +41,8 @@ inline bool isAsciiUpper(char32_t c) { return c >= U'A' && c <= U'Z'; }
 bool wordCharBefore(std::string_view text, std::size_t pos);
 bool wordCharAt(std::string_view text, std::size_t pos);
 
-// Simple Unicode case folding, as a case-insensitive pattern compares.
-std::string foldCase(std::string_view text);
+// Simple Unicode case folding of one character, as a case-insensitive pattern compares.
+char32_t foldedChar(char32_t c);
 // Folded, accents dropped, runs of spaces as one blank, trimmed: the form in which texts
 // are looked up in the word lists ("Ver  Teléfono" -> "ver telefono").
 std::string lookupForm(std::string_view text);

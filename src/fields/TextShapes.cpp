@@ -44,7 +44,8 @@ const std::vector<std::string>& captionForms() {
 }  // namespace
 
 bool isButtonCaption(std::string_view text) {
-  if (text.size() > 64) return false;
+  // Captions are a few short words; most texts are told apart without the lookup form.
+  if (text.size() > 64 || std::count(text.begin(), text.end(), ' ') > 4) return false;
   const std::string form = lookupForm(captionCore(text));
   if (form.empty()) return false;
   const auto& forms = captionForms();
@@ -53,22 +54,32 @@ bool isButtonCaption(std::string_view text) {
 
 bool looksLikePrice(std::string_view text) {
   if (text.size() > 200) return false;
-  const std::string lower = foldCase(text);
-  for (const std::string_view currency : words::currencies()) {
-    for (std::size_t at = lower.find(currency); at != std::string::npos;
-         at = lower.find(currency, at + 1)) {
+  // The first bytes of the currencies, to pass over the other bytes at once.
+  static const std::string firsts = [] {
+    std::string out;
+    for (const std::string_view currency : words::currencies()) {
+      out += currency.front();
+      if (currency.front() >= 'a' && currency.front() <= 'z') {
+        out += static_cast<char>(currency.front() - 'a' + 'A');
+      }
+    }
+    return out;
+  }();
+  for (std::size_t at = text.find_first_of(firsts); at != std::string_view::npos;
+       at = text.find_first_of(firsts, at + 1)) {
+    for (const std::string_view currency : words::currencies()) {
+      if (!startsWithNoCase(text.substr(at), currency)) continue;
+      const bool code = currency.front() >= 'a' && currency.front() <= 'z';
+      // A code is a word of its own ("30 EUR", not "Europa 3").
+      const std::size_t end = at + currency.size();
+      if (code && (wordCharBefore(text, at) || wordCharAt(text, end))) continue;
       // A digit on either side, blanks aside: "25 €", "€25", "30 EUR", "1.200$".
       std::size_t before = at;
-      while (before > 0 && lower[before - 1] == ' ') --before;
-      std::size_t after = at + currency.size();
-      while (after < lower.size() && lower[after] == ' ') ++after;
-      const bool letterGlued = (at > 0 && isLetter(decodeBefore(lower, at).value) &&
-                                currency.front() >= 'a' && currency.front() <= 'z') ||
-                               (after == at + currency.size() && after < lower.size() &&
-                                isLetter(decodeAt(lower, after).value));
-      if (letterGlued) continue;
-      if ((before > 0 && isDigitByte(lower[before - 1])) ||
-          (after < lower.size() && isDigitByte(lower[after]))) {
+      while (before > 0 && text[before - 1] == ' ') --before;
+      std::size_t after = end;
+      while (after < text.size() && text[after] == ' ') ++after;
+      if ((before > 0 && isDigitByte(text[before - 1])) ||
+          (after < text.size() && isDigitByte(text[after]))) {
         return true;
       }
     }

@@ -3,20 +3,14 @@
 #include "fields/TextScan.h"
 #include "fields/Words.h"
 
-#include <unicode/uchar.h>
-
 namespace quillon::fields {
 namespace {
-
-char32_t folded(char32_t c) {
-  return static_cast<char32_t>(u_foldCase(static_cast<UChar32>(c), U_FOLD_CASE_DEFAULT));
-}
 
 std::u32string codePoints(std::string_view text, bool fold) {
   std::u32string out;
   for (std::size_t i = 0; i < text.size();) {
     const CodePoint c = decodeAt(text, i);
-    out += fold ? folded(c.value) : c.value;
+    out += fold ? foldedChar(c.value) : c.value;
     i += c.length;
   }
   return out;
@@ -28,24 +22,27 @@ WordList::WordList(std::span<const std::string_view> words, Match match)
     : m_written(words.begin(), words.end()), m_match(match) {
   for (const std::string_view word : words) {
     m_words.push_back(codePoints(word, match == Match::IgnoreCase));
+    if (!m_words.back().empty()) m_byFirst[m_words.back().front()].push_back(m_words.size() - 1);
   }
 }
 
 bool WordList::startsAt(std::string_view text, std::size_t pos) const {
+  if (pos >= text.size()) return false;
   const bool fold = m_match == Match::IgnoreCase;
-  for (const std::u32string& word : m_words) {
-    std::size_t i = pos;
+  const CodePoint first = decodeAt(text, pos);
+  const auto candidates = m_byFirst.find(fold ? foldedChar(first.value) : first.value);
+  if (candidates == m_byFirst.end()) return false;
+  for (const std::size_t index : candidates->second) {
+    const std::u32string& word = m_words[index];
+    std::size_t i = pos + first.length;
     bool same = true;
-    for (const char32_t expected : word) {
+    for (std::size_t k = 1; k < word.size() && same; ++k) {
       if (i >= text.size()) {
         same = false;
         break;
       }
       const CodePoint c = decodeAt(text, i);
-      if ((fold ? folded(c.value) : c.value) != expected) {
-        same = false;
-        break;
-      }
+      same = (fold ? foldedChar(c.value) : c.value) == word[k];
       i += c.length;
     }
     if (same && (m_match == Match::Exact || !wordCharAt(text, i))) return true;

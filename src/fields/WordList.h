@@ -3,6 +3,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 // A list of words to find at a place in a text, compared as a case-insensitive pattern
@@ -28,6 +29,8 @@ class WordList {
  private:
   std::vector<std::u32string> m_words;  // folded unless exact
   std::vector<std::string_view> m_written;
+  // The words by their first character (folded unless exact): a lookup tries only those.
+  std::unordered_map<char32_t, std::vector<std::size_t>> m_byFirst;
   Match m_match;
 };
 

@@ -61,13 +61,13 @@ TEST(Telephone, FindsTheNumberAsThePageWroteIt) {
   }
 }
 
-TEST(Telephone, LibphonenumberVouchesForValidNumbersOnly) {
-  EXPECT_TRUE(telephoneIn("91 555 12 34", "ES")->confirmed);
-  EXPECT_TRUE(telephoneIn("tel:(909) 484-2020", "US")->confirmed);
-  // Kept as a plain run of digits, without the library's word.
-  EXPECT_FALSE(telephoneIn("1234567", "ES")->confirmed);
-  // Unknown to the library for Spain and not a plain run: no telephone.
+TEST(Telephone, OnAPageOfAKnownCountryASpacedNumberIsOneLibphonenumberAccepts) {
+  EXPECT_TRUE(telephoneIn("91 555 12 34", "ES"));
+  EXPECT_TRUE(telephoneIn("1234567", "ES"));  // a plain run needs no library
   EXPECT_FALSE(telephoneIn("12 34 567", "ES"));
+  EXPECT_TRUE(telephoneIn("012 34 567", ""));  // unknown country: its shape is enough
+  EXPECT_FALSE(telephoneIn("12 34 567", ""));  // seven digits, no 0, + or ( first
+  EXPECT_FALSE(telephoneIn("Via Roma 12 00198 Roma", "IT"));
 }
 
 TEST(Telephone, AWholeValueIsANumberWithAtMostAShortLabel) {
