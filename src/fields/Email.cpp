@@ -20,9 +20,18 @@ bool isImageName(std::string_view address) {
   });
 }
 
+// What an address's name part is made of: FindEmail's class and the "+" of sub-addresses.
+bool isNamePart(char c) {
+  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' ||
+         c == '.' || c == '-' || c == '+';
+}
+
 // FindEmail's pattern is made of ASCII classes only, so on UTF-8 text it never matches
 // inside a character of several bytes, and its match is the same as on the cp1252 text of
 // the same characters; it can be run on the UTF-8 bytes directly, offsets and all.
+// FindEmail cuts a name part at the first character outside its class ("se@x.es" of
+// "jo+se@x.es", ".garcia@x.es" of "josé.garcia@x.es"). Here an address is taken whole or not
+// at all: the match reaches back over a "+", and one glued to another letter is none.
 std::optional<EmailMatch> emailInText(std::string_view text) {
   for (std::size_t from = 0; from < text.size();) {
     const std::string_view rest = text.substr(from);
@@ -30,8 +39,13 @@ std::optional<EmailMatch> emailInText(std::string_view text) {
     if (address.empty()) return std::nullopt;
     // The leftmost match is the first occurrence of what it matched.
     const std::size_t at = from + rest.find(address);
-    if (!isImageName(address)) return EmailMatch{address, {at, at + address.size()}};
-    from = at + address.size();
+    const std::size_t end = at + address.size();
+    std::size_t start = at;
+    while (start > 0 && isNamePart(text[start - 1])) --start;
+    if (!wordCharBefore(text, start) && !isImageName(address)) {
+      return EmailMatch{std::string(text.substr(start, end - start)), {start, end}};
+    }
+    from = end;
   }
   return std::nullopt;
 }
@@ -74,6 +88,8 @@ bool isEmail(std::string_view value) {
   return separated && letters <= kMaxLabelLetters;
 }
 
-std::string emailPattern() { return R"(([_a-zA-Z0-9\-.]+@[_a-zA-Z0-9\-]+(?:\.[_a-zA-Z0-9\-]+)+))"; }
+std::string emailPattern() {
+  return R"((?<![\p{L}\p{N}_.+\-])([_a-zA-Z0-9.+\-]+@[_a-zA-Z0-9\-]+(?:\.[_a-zA-Z0-9\-]+)+))";
+}
 
 }  // namespace quillon::fields

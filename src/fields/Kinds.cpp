@@ -8,6 +8,8 @@
 #include "fields/TextShapes.h"
 #include "fields/WordList.h"
 
+#include <algorithm>
+
 namespace quillon::fields {
 namespace {
 
@@ -75,6 +77,23 @@ bool isAddress(const AddressParts& parts, const Traits& traits) {
   return codeWithPlace || traits.street.streetAndNumber();
 }
 
+// A link's address or part of one ("/ficha/123", "#mapa", "Web: www.casapepe.es"), or a
+// rating ("4,5 (120 opiniones)").
+bool looksLikeLinkOrRating(std::string_view text, const Outline& outline) {
+  if (text.front() == '/' || text.front() == '#' || text.front() == '?') return true;
+  if (outline.dot || outline.colon) {
+    for (std::size_t start = 0; start < text.size();) {
+      const std::size_t end = std::min(text.find(' ', start), text.size());
+      if (!webAddressHost(text.substr(start, end - start)).empty()) return true;
+      start = end + 1;
+    }
+  }
+  const bool decimalFirst = text.size() >= 3 && isAsciiDigit(static_cast<unsigned char>(text[0])) &&
+                            (text[1] == ',' || text[1] == '.') &&
+                            isAsciiDigit(static_cast<unsigned char>(text[2]));
+  return decimalFirst;
+}
+
 // A name holds no telephone, address or date ("Pizzeria 2000 Tel. 91 555 12 34" is a card's
 // text, not a name).
 bool isNameShaped(std::string_view text, const Outline& outline, const Traits& traits) {
@@ -84,7 +103,8 @@ bool isNameShaped(std::string_view text, const Outline& outline, const Traits& t
   }
   if (traits.caption || traits.priceOrDate) return false;
   if (outline.at && emailIn(text)) return false;
-  return outline.digits < 6 || !telephoneIn(text, {});
+  if (outline.digits >= 6 && telephoneIn(text, {})) return false;
+  return !looksLikeLinkOrRating(text, outline);
 }
 
 // Words only: no digit, not a caption, a label or a street.

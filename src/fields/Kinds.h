@@ -43,9 +43,10 @@ bool isOfKind(std::string_view value, Kind kind, const PageContext& page);
 
 // Whether a text (a heading, a card's main link) can be a business name: 2 to 150
 // characters with at least two letters and no more digits than letters, at most 15 words,
-// and none of a telephone, e-mail, web address, price, date or time, button caption ("Show
-// phone", "Ver teléfono", "Website", "More info"), or address (a postal code with its
-// locality, or a street word with a house number).
+// and none of a telephone, e-mail, web address (or a link's path, "/ficha/123"), rating
+// ("4,5 (120 opiniones)"), price, date or time, button caption ("Show phone", "Ver
+// teléfono", "Website", "More info"), or address (a postal code with its locality, or a
+// street word with a house number).
 bool looksLikeName(std::string_view text);
 
 }  // namespace quillon::fields

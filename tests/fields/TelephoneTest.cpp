@@ -102,12 +102,21 @@ TEST(Email, FindsTheAddressInUtf8TextAndLinks) {
   EXPECT_EQ(found->span.in(text), "info@casapepe.es");
   EXPECT_EQ(emailIn("mailto:reservas%40casapepe.es?subject=Mesa")->address, "reservas@casapepe.es");
   EXPECT_EQ(emailIn("logo@2x.png y ventas@casapepe.es")->address, "ventas@casapepe.es");
+  // Whole or not at all, where FindEmail would cut the name part.
+  EXPECT_EQ(emailIn("Escribid a jo+reservas@casapepe.es")->address, "jo+reservas@casapepe.es");
+  EXPECT_FALSE(emailIn("josé.garcía@casapepe.es"));
+  EXPECT_TRUE(isEmail("jo+reservas@casapepe.es"));
   EXPECT_FALSE(emailIn("mailto:"));
   EXPECT_TRUE(isEmail("E-mail: info@casapepe.es"));
   EXPECT_FALSE(isEmail("info@casapepe.es, 28013 Madrid"));
   parsers::RegExpr pattern(patternFor(Part::Email, ""), parsers::RegExpr::Syntax::Utf8);
-  ASSERT_TRUE(pattern.exec(text));
-  EXPECT_EQ(pattern.match(1), "info@casapepe.es");
+  for (const std::string& subject : {text, std::string("jo+reservas@casapepe.es, 91 555 12 34"),
+                                     std::string("josé.garcía@x.es")}) {
+    const auto email = emailIn(subject);
+    EXPECT_EQ(pattern.exec(subject) ? std::string(pattern.match(1)) : "",
+              email ? email->address : "")
+        << subject;
+  }
 }
 
 }  // namespace
