@@ -50,7 +50,7 @@ bool isCapitalisedWord(const Token& token) {
   return token.capitalised && token.digits == 0 && token.letters >= 2;
 }
 
-// Whether the word ends in a street ending and has two characters or more before it.
+// Whether the word ends in a street ending and has three characters or more before it.
 bool hasStreetEnding(std::string_view word) {
   static const std::vector<std::u32string> endings = [] {
     std::vector<std::u32string> out;
@@ -73,7 +73,7 @@ bool hasStreetEnding(std::string_view word) {
       same = foldedChar(c.value) == ending[k];
       end -= c.length;
     }
-    if (same && characterCount(word.substr(0, end)) >= 2) return true;
+    if (same && characterCount(word.substr(0, end)) >= 3) return true;
   }
   return false;
 }

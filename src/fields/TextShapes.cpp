@@ -33,8 +33,9 @@ std::string_view captionCore(std::string_view text) {
 const std::vector<std::string>& captionForms() {
   static const std::vector<std::string> forms = [] {
     std::vector<std::string> out;
-    for (const std::string_view caption : words::buttonCaptions())
-      out.push_back(lookupForm(caption));
+    for (const std::string_view caption : words::buttonCaptions()) {
+      out.push_back(lookupForm(captionCore(caption)));
+    }
     std::sort(out.begin(), out.end());
     return out;
   }();
@@ -90,6 +91,11 @@ bool looksLikePrice(std::string_view text) {
 bool hasDateOrTime(std::string_view text) {
   for (std::size_t i = 0; i < text.size(); ++i) {
     if (!isDigitByte(text[i]) || (i > 0 && isDigitByte(text[i - 1]))) continue;
+    // Inside a longer run of groups ("01.42.34.56.78"): a telephone, not a date.
+    if (i > 1 && std::string_view("./-").find(text[i - 1]) != std::string_view::npos &&
+        isDigitByte(text[i - 2])) {
+      continue;
+    }
     const std::size_t first = digitRun(text, i);
     std::size_t pos = i + first;
     if (pos >= text.size()) break;

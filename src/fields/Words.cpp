@@ -45,9 +45,9 @@ constexpr std::string_view kStreetWords[] = {
 };
 
 constexpr std::string_view kStreetEndings[] = {
-    "straße", "strasse", "str.", "weg", "platz", "allee", "gasse", "ring", "damm", "ufer",
+    "straße", "strasse", "str.", "weg", "platz", "allee", "gasse", "damm", "ufer",
     "chaussee", "straat", "laan", "plein", "gracht", "kade", "singel", "dijk", "gatan", "vägen",
-    "gade", "vej", "veien", "gate",
+    "gade", "vej", "veien",
 };
 
 constexpr std::string_view kLabelWords[] = {

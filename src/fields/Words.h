@@ -11,7 +11,8 @@ namespace quillon::fields::words {
 
 // Words that name a kind of street, as whole words ("Calle", "Via", "rue", "St", "ul.").
 std::span<const std::string_view> streetWords();
-// Endings of compound street names ("Hauptstraße", "Keizersgracht").
+// Endings of compound street names ("Hauptstraße", "Keizersgracht"); none that ends
+// everyday words ("Spring", "Catering").
 std::span<const std::string_view> streetEndings();
 // Labels before a telephone or an address on a card: they end a locality ("Madrid Tel.").
 std::span<const std::string_view> labelWords();
