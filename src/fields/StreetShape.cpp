@@ -5,6 +5,7 @@
 #include "fields/Words.h"
 
 #include <unicode/uchar.h>
+#include <unordered_map>
 #include <vector>
 
 namespace quillon::fields {
@@ -52,19 +53,22 @@ bool isCapitalisedWord(const Token& token) {
 
 // Whether the word ends in a street ending and has three characters or more before it.
 bool hasStreetEnding(std::string_view word) {
-  static const std::vector<std::u32string> endings = [] {
-    std::vector<std::u32string> out;
+  // The endings, as code points, by their last character.
+  static const std::unordered_map<char32_t, std::vector<std::u32string>> endings = [] {
+    std::unordered_map<char32_t, std::vector<std::u32string>> out;
     for (const std::string_view ending : words::streetEndings()) {
       std::u32string codePoints;
       for (std::size_t i = 0; i < ending.size(); i += decodeAt(ending, i).length) {
         codePoints += decodeAt(ending, i).value;
       }
-      out.push_back(codePoints);
+      out[codePoints.back()].push_back(codePoints);
     }
     return out;
   }();
   if (word.size() < 5) return false;
-  for (const std::u32string& ending : endings) {
+  const auto candidates = endings.find(foldedChar(decodeBefore(word, word.size()).value));
+  if (candidates == endings.end()) return false;
+  for (const std::u32string& ending : candidates->second) {
     std::size_t end = word.size();
     bool same = true;
     for (std::size_t k = ending.size(); k-- > 0 && same;) {

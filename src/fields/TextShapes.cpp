@@ -68,6 +68,8 @@ bool looksLikePrice(std::string_view text) {
   }();
   for (std::size_t at = text.find_first_of(firsts); at != std::string_view::npos;
        at = text.find_first_of(firsts, at + 1)) {
+    // Codes are words of their own: only a word's first letter can begin one.
+    if (isLetter(static_cast<unsigned char>(text[at])) && wordCharBefore(text, at)) continue;
     for (const std::string_view currency : words::currencies()) {
       if (!startsWithNoCase(text.substr(at), currency)) continue;
       const bool code = currency.front() >= 'a' && currency.front() <= 'z';
