@@ -38,8 +38,12 @@ std::string comparableAddress(Column column, std::string_view value) {
   return text;
 }
 
+bool isTelephoneColumn(Column column) {
+  return column == Column::Telephone || column == Column::Fax;
+}
+
 bool sameAddress(Column column, std::string_view value, std::string_view example) {
-  if (column == Column::Telephone) {
+  if (isTelephoneColumn(column)) {
     const std::string a = digitsOf(withoutScheme(column, value));
     const std::string b = digitsOf(example);
     if (a.empty() || b.empty()) return false;
@@ -55,7 +59,9 @@ bool sameAddress(Column column, std::string_view value, std::string_view example
 bool linksTo(Column column, std::string_view href) {
   const std::string lower = text::asciiLower(href.substr(0, 7));
   if (column == Column::Email) return lower.starts_with("mailto:");
-  if (column == Column::Telephone) return lower.starts_with("tel:");
+  if (isTelephoneColumn(column)) {
+    return lower.starts_with("tel:") || lower.starts_with("callto:") || lower.starts_with("fax:");
+  }
   return lower.starts_with("http");
 }
 
@@ -106,7 +112,7 @@ std::vector<Placement> placeExample(const PageTree& tree, Column column,
   std::vector<Placement> text, noCase, address, attribute, part;
   if (example.empty()) return {};
   const bool linkColumn =
-      column == Column::Url || column == Column::Email || column == Column::Telephone;
+      column == Column::Url || column == Column::Email || isTelephoneColumn(column);
   const std::string folded = text::foldCase(example);
   for (int i = 0; i < static_cast<int>(tree.elements.size()); ++i) {
     const TreeElement& element = tree.elements[static_cast<std::size_t>(i)];

@@ -21,9 +21,14 @@ std::unique_ptr<parsers::RegExpr> compileFieldPattern(std::string_view pattern) 
 
 std::string withoutScheme(Column column, std::string_view value) {
   const bool address = column == Column::Url || column == Column::Email;
+  const bool telephone = column == Column::Telephone || column == Column::Fax;
   std::string_view rest;
   bool mail = false;
-  if ((address || column == Column::Telephone) && text::startsWithNoCase(value, "tel:")) {
+  if ((address || telephone) && text::startsWithNoCase(value, "tel:")) {
+    rest = value.substr(4);
+  } else if (telephone && text::startsWithNoCase(value, "callto:")) {
+    rest = value.substr(7);
+  } else if (telephone && text::startsWithNoCase(value, "fax:")) {
     rest = value.substr(4);
   } else if (address && text::startsWithNoCase(value, "mailto:")) {
     rest = value.substr(7);
@@ -47,6 +52,19 @@ FieldValues::FieldValues(const Profile& profile) : m_profile(profile) {
 FieldValues::~FieldValues() = default;
 
 std::string FieldValues::value(Column column, std::string_view raw) {
+  std::string value = read(column, raw);
+  if (!keeps(column, value)) value.clear();
+  return value;
+}
+
+bool FieldValues::keeps(Column column, std::string_view value) const {
+  const auto& rule = m_profile[column];
+  if (value.empty() || !rule || !rule->checkKind || rule->fromStructuredData) return true;
+  const std::optional<fields::Kind> kind = fields::kindOfColumn(static_cast<std::size_t>(column));
+  return !kind || fields::isOfKind(value, *kind, m_page);
+}
+
+std::string FieldValues::read(Column column, std::string_view raw) {
   const auto index = static_cast<std::size_t>(column);
   const auto& rule = m_profile.fields[index];
   if (!rule) return {};

@@ -38,16 +38,37 @@ std::string comparable(std::string_view text) {
   return out;
 }
 
-bool isClickable(const TreeElement& element) {
-  if (element.hidden) return false;
-  if (element.tag == "button") return true;
-  if (const std::string* role = element.attribute("role"); role != nullptr && *role == "button") {
-    return true;
-  }
-  if (element.tag != "a") return false;
+bool isJavascript(std::string_view href) {
+  return text::asciiLower(href.substr(0, 11)) == "javascript:";
+}
+
+// A link whose click loads another page: an a or area with an address that is neither a
+// script nor a place on this page.
+bool leadsAway(const PageTree& tree, const TreeElement& element) {
+  if (element.tag != "a" && element.tag != "area") return false;
   const std::string* href = element.attribute("href");
-  if (href == nullptr || href->empty() || href->find('#') != std::string::npos) return true;
-  return text::asciiLower(href->substr(0, 11)) == "javascript:";
+  if (href == nullptr || href->empty() || isJavascript(*href)) return false;
+  const std::string_view page = std::string_view(tree.url).substr(0, tree.url.find('#'));
+  const std::size_t hash = href->find('#');
+  return hash == std::string::npos || std::string_view(*href).substr(0, hash) != page;
+}
+
+// Whether a click on the element may leave the page: it is such a link or lies inside one.
+bool insideLink(const PageTree& tree, int index) {
+  for (int up = index; up >= 0; up = at(tree, up).parent) {
+    if (leadsAway(tree, at(tree, up))) return true;
+  }
+  return false;
+}
+
+// A control a click acts on in the page: a button, an element with role=button, or a link
+// to a script or to this page; never one that is or lies inside a link to another page.
+bool isClickable(const PageTree& tree, int index) {
+  const TreeElement& element = at(tree, index);
+  if (element.hidden || insideLink(tree, index)) return false;
+  if (element.tag == "button" || element.tag == "a") return true;
+  const std::string* role = element.attribute("role");
+  return role != nullptr && *role == "button";
 }
 
 bool startsWithAny(std::string_view text, std::initializer_list<std::string_view> words) {
@@ -99,17 +120,29 @@ int findNextLink(const PageTree& tree, std::string_view text) {
 }
 
 std::string findLoadMore(const PageTree& tree, const std::vector<int>& containers) {
+  if (containers.empty()) return {};
+  // A results' "load more" sits right under them: of the buttons outside every container, the
+  // one whose nearest common ancestor with the last container is the deepest ("show more
+  // suggestions" in a side box shares only the page's body with them).
+  const int last = containers.back();
+  int best = -1;
+  int bestDepth = -1;
   for (int i = 0; i < static_cast<int>(tree.elements.size()); ++i) {
-    const TreeElement& element = at(tree, i);
-    if (!isClickable(element) && element.tag != "a") continue;
-    if (!readsLoadMore(comparable(element.text))) continue;
+    if (!isClickable(tree, i) || !readsLoadMore(comparable(at(tree, i).text))) continue;
     bool inside = false;
     for (const int container : containers) inside = inside || tree.contains(container, i);
     if (inside) continue;
-    const std::vector<SimpleSelector> selectors = documentSelectors(tree, i);
-    if (!selectors.empty()) return selectors.front().css();
+    int common = at(tree, i).parent;
+    while (common >= 0 && !tree.contains(common, last)) common = at(tree, common).parent;
+    const int depth = common < 0 ? -1 : at(tree, common).depth;
+    if (depth > bestDepth) {
+      best = i;
+      bestDepth = depth;
+    }
   }
-  return {};
+  if (best < 0) return {};
+  const std::vector<SimpleSelector> selectors = documentSelectors(tree, best);
+  return selectors.empty() ? std::string() : selectors.front().css();
 }
 
 std::string findRevealButtons(const PageTree& tree, int container,
@@ -117,7 +150,7 @@ std::string findRevealButtons(const PageTree& tree, int container,
   std::vector<int> buttons;
   for (int i = container + 1;
        i < static_cast<int>(tree.elements.size()) && tree.contains(container, i); ++i) {
-    if (isClickable(at(tree, i))) buttons.push_back(i);
+    if (isClickable(tree, i)) buttons.push_back(i);
   }
   // Those that speak of a telephone or of showing come first, then document order.
   std::stable_partition(buttons.begin(), buttons.end(), [&](int button) {

@@ -87,8 +87,12 @@ PageTree decodePageTree(std::string_view json) {
   if (!root.is_object()) throw ProfileError("page tree: not an object");
   PageTree tree;
   try {
-    if (const auto url = root.find("url"); url != root.end() && url->is_string()) {
-      tree.url = url->get<std::string>();
+    for (const auto& [key, target] :
+         {std::pair{"url", &tree.url}, std::pair{"language", &tree.language},
+          std::pair{"canonical", &tree.canonical}}) {
+      if (const auto found = root.find(key); found != root.end() && found->is_string()) {
+        *target = found->get<std::string>();
+      }
     }
     const auto elements = root.find("elements");
     if (elements == root.end() || !elements->is_array()) {
@@ -121,8 +125,11 @@ std::string encodePageTree(const PageTree& tree) {
     elements.push_back({element.parent, element.tag, element.id, classes, attributes, element.text,
                         element.hidden});
   }
-  return Json{{"url", tree.url}, {"elements", elements}}.dump(-1, ' ', false,
-                                                              Json::error_handler_t::replace);
+  return Json{{"url", tree.url},
+              {"language", tree.language},
+              {"canonical", tree.canonical},
+              {"elements", elements}}
+      .dump(-1, ' ', false, Json::error_handler_t::replace);
 }
 
 }  // namespace quillon::profiles

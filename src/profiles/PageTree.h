@@ -32,6 +32,8 @@ struct TreeElement {
 
 struct PageTree {
   std::string url;
+  std::string language;   // the root element's lang attribute ("fr-FR"), for the page's country
+  std::string canonical;  // the address of the head's rel=canonical link, absolute
   std::vector<TreeElement> elements;
 
   // Whether b is a (strict) descendant of a.
@@ -39,8 +41,9 @@ struct PageTree {
 };
 
 // Reads the collect script's JSON text:
-//   {"url": "...", "elements": [[parent, "tag", "id", "class", [["name", "value"], ...],
-//                                "text", hidden], ...]}
+//   {"url": "...", "language": "...", "canonical": "...",
+//    "elements": [[parent, "tag", "id", "class", [["name", "value"], ...], "text", hidden], ...]}
+// (language and canonical may be left out).
 // A parent must come before its element. Throws ProfileError, saying what is wrong, when the
 // text is not that; fills children and depth.
 PageTree decodePageTree(std::string_view json);

@@ -1,5 +1,8 @@
 #include "profiles/PatternMaker.h"
 
+#include "fields/AddressSplit.h"
+#include "fields/KindPatterns.h"
+#include "fields/PostalShapes.h"
 #include "parsers/ParserError.h"
 #include "parsers/RegExpr.h"
 #include "text/Ascii.h"
@@ -142,7 +145,43 @@ std::optional<std::string> cut(parsers::RegExpr& pattern, std::string_view text)
   return std::string(pattern.match(1));
 }
 
+std::optional<fields::Part> partOf(Column column) {
+  switch (column) {
+    case Column::Telephone:
+    case Column::Fax:
+      return fields::Part::Telephone;
+    case Column::Email:
+      return fields::Part::Email;
+    case Column::Street:
+      return fields::Part::Street;
+    case Column::PostalCode:
+      return fields::Part::PostalCode;
+    case Column::Locality:
+      return fields::Part::Locality;
+    case Column::Region:
+      return fields::Part::Province;
+    default:
+      return std::nullopt;
+  }
+}
+
 }  // namespace
+
+std::optional<std::string> kindPattern(Column column, std::string_view text,
+                                       std::string_view example, std::string_view country) {
+  const std::optional<fields::Part> part = partOf(column);
+  if (!part) return std::nullopt;
+  std::string_view shape = country;
+  if (fields::shapeOf(country) == nullptr) shape = fields::splitAddress(text, {}).shape;
+  const std::string pattern = fields::patternFor(*part, shape);
+  if (pattern.empty()) return std::nullopt;
+  try {
+    parsers::RegExpr compiled(pattern, parsers::RegExpr::Syntax::Utf8);
+    if (cut(compiled, text) == std::string(example)) return pattern;
+  } catch (const parsers::ERegExpr&) {
+  }
+  return std::nullopt;
+}
 
 std::optional<std::string> makePattern(std::string_view text, std::size_t offset,
                                        std::string_view example,

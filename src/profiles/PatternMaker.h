@@ -1,5 +1,7 @@
 #pragma once
 
+#include "profiles/Profile.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -15,5 +17,12 @@ namespace quillon::profiles {
 std::optional<std::string> makePattern(std::string_view text, std::size_t offset,
                                        std::string_view example,
                                        const std::vector<std::string>& otherTexts);
+
+// The pattern of the column's kind (fields::patternFor: a telephone, an e-mail, or an address
+// part read by its country's shape, never by a count of words) when its first group gives
+// exactly the example from the text. The shape is the country's, else the one the text is
+// read by. Nothing for a column without such a pattern (name, activity, web address).
+std::optional<std::string> kindPattern(Column column, std::string_view text,
+                                       std::string_view example, std::string_view country);
 
 }  // namespace quillon::profiles

@@ -24,6 +24,10 @@ struct FieldRule {
   std::string pattern;
   // The value the schema.org reader gives for the listing's own item instead.
   bool fromStructuredData = false;
+  // Whether a value that is not of the column's kind (fields::kindOfColumn) is left out: a
+  // telephone column never holds an e-mail address, nor the web column a page of the
+  // directory. The activity has no kind; structured data is not checked.
+  bool checkKind = true;
 
   bool operator==(const FieldRule&) const = default;
 };

@@ -74,8 +74,8 @@ std::vector<SelectorStep> schemeSteps(const TreeElement& element) {
   std::vector<SelectorStep> steps;
   const std::string* href = element.attribute("href");
   if (element.tag != "a" || href == nullptr) return steps;
-  const std::string lower = text::asciiLower(href->substr(0, 7));
-  for (const char* scheme : {"tel:", "mailto:"}) {
+  const std::string lower = text::asciiLower(href->substr(0, 8));
+  for (const char* scheme : {"tel:", "mailto:", "callto:", "fax:", "sms:"}) {
     if (lower.starts_with(scheme)) {
       SelectorStep step;
       step.tag = element.tag;  // "a"
@@ -84,6 +84,55 @@ std::vector<SelectorStep> schemeSteps(const TreeElement& element) {
     }
   }
   return steps;
+}
+
+SelectorStep attributeStep(const TreeElement& element, std::string name, std::string value,
+                           bool exists) {
+  SelectorStep step;
+  step.tag = element.tag;
+  step.attributes.push_back({std::move(name), std::move(value), false, exists});
+  return step;
+}
+
+std::vector<SelectorStep> itempropSteps(const TreeElement& element) {
+  std::vector<SelectorStep> steps;
+  const std::string* itemprop = element.attribute("itemprop");
+  if (itemprop != nullptr && !itemprop->empty() && itemprop->size() <= 40) {
+    steps.push_back(attributeStep(element, "itemprop", *itemprop, false));
+  }
+  return steps;
+}
+
+// A data-* value that names what the element is ("phone"), not a value that changes from one
+// listing to the next ("0420909405", an id).
+bool isStableValue(const std::string& value, const TreeElement& element) {
+  if (value.empty() || value.size() > 40 || value == element.text) return false;
+  return std::none_of(value.begin(), value.end(),
+                      [](char c) { return text::isAsciiDigit(c) || c == '{' || c == '"'; });
+}
+
+std::vector<SelectorStep> dataSteps(const TreeElement& element) {
+  std::vector<SelectorStep> steps;
+  for (const auto& [name, value] : element.attributes) {
+    if (!name.starts_with("data-") || name.size() > 40 || looksGenerated(name.substr(5))) continue;
+    if (isStableValue(value, element)) steps.push_back(attributeStep(element, name, value, false));
+    steps.push_back(attributeStep(element, name, {}, true));
+  }
+  return steps;
+}
+
+std::vector<SelectorStep> itemtypeSteps(const TreeElement& element) {
+  std::vector<SelectorStep> steps;
+  const std::string* itemtype = element.attribute("itemtype");
+  if (itemtype != nullptr && !itemtype->empty() && itemtype->size() <= 100) {
+    steps.push_back(attributeStep(element, "itemtype", *itemtype, false));
+  }
+  return steps;
+}
+
+int positionedSteps(const std::vector<SelectorStep>& steps) {
+  return static_cast<int>(std::count_if(steps.begin(), steps.end(),
+                                        [](const SelectorStep& s) { return s.nthOfType > 0; }));
 }
 
 }  // namespace
@@ -109,38 +158,66 @@ std::vector<SelectorStep> elementSteps(const TreeElement& element) {
   return steps;
 }
 
-std::vector<SimpleSelector> relativeSelectors(const PageTree& tree, int container, int element) {
-  std::vector<SimpleSelector> out;
+std::vector<RankedSelector> fieldSelectors(const PageTree& tree, int container, int element) {
+  std::vector<RankedSelector> out;
   if (!tree.contains(container, element)) return out;
-  std::vector<SelectorStep> own = elementSteps(at(tree, element));
-  // After the classes, before the bare tag.
-  for (SelectorStep& step : schemeSteps(at(tree, element))) own.insert(own.end() - 1, step);
-
-  for (const SelectorStep& step : own) addIfFirst(out, tree, container, element, join({step}));
-  for (const SelectorStep& step : own) {
-    addIfFirst(out, tree, container, element, join({withPosition(step, tree, element)}));
-  }
-  // An ancestor's classes, the nearest first.
-  for (int up = at(tree, element).parent; up != container && up >= 0; up = at(tree, up).parent) {
-    const bool isParent = up == at(tree, element).parent;
-    for (SelectorStep outer : classedSteps(at(tree, up))) {
-      for (const SelectorStep& step : own) {
-        for (const bool positioned : {false, true}) {
-          SelectorStep inner = positioned ? withPosition(step, tree, element) : step;
-          inner.combinator = isParent ? Combinator::Child : Combinator::Descendant;
-          addIfFirst(out, tree, container, element, join({outer, inner}));
-        }
+  const auto add = [&](SimpleSelector selector, SelectorRank rank) {
+    if (positionedSteps(selector.steps) > 1) return;
+    for (const RankedSelector& each : out) {
+      if (each.selector == selector) return;
+    }
+    if (selectFirst(tree, selector, container) == element)
+      out.push_back({std::move(selector), rank});
+  };
+  const TreeElement& node = at(tree, element);
+  for (const SelectorStep& step : schemeSteps(node)) add(join({step}), SelectorRank::SchemeLink);
+  for (const SelectorStep& step : itempropSteps(node)) add(join({step}), SelectorRank::ItemProp);
+  for (const SelectorStep& step : dataSteps(node)) add(join({step}), SelectorRank::DataAttribute);
+  const std::vector<SelectorStep> classed = classedSteps(node);
+  for (const SelectorStep& step : classed) add(join({step}), SelectorRank::OwnClasses);
+  // An ancestor's classes over the element's own classes or tag, the nearest first.
+  std::vector<SelectorStep> own = elementSteps(node);
+  for (int up = node.parent; up != container && up >= 0; up = at(tree, up).parent) {
+    const auto combinator = up == node.parent ? Combinator::Child : Combinator::Descendant;
+    for (const SelectorStep& outer : classedSteps(at(tree, up))) {
+      for (SelectorStep inner : own) {
+        inner.combinator = combinator;
+        add(join({outer, inner}), SelectorRank::AncestorClasses);
       }
     }
   }
-  // The chain of children from the container, positioned where a tag repeats.
+  add(join({own.back()}), SelectorRank::Tag);
+  // Positions: the element's own, under an ancestor's classes, or the chain of children from
+  // the container where only one tag repeats.
+  for (const SelectorStep& step : own) {
+    add(join({withPosition(step, tree, element)}), SelectorRank::Position);
+  }
+  for (int up = node.parent; up != container && up >= 0; up = at(tree, up).parent) {
+    const auto combinator = up == node.parent ? Combinator::Child : Combinator::Descendant;
+    for (const SelectorStep& outer : classedSteps(at(tree, up))) {
+      for (const bool outerPositioned : {false, true}) {
+        SelectorStep first = outerPositioned ? withPosition(outer, tree, up) : outer;
+        SelectorStep inner = outerPositioned ? own.back() : withPosition(own.back(), tree, element);
+        inner.combinator = combinator;
+        add(join({first, inner}), SelectorRank::Position);
+      }
+    }
+  }
   std::vector<SelectorStep> chain;
   for (int up = element; up != container && up >= 0; up = at(tree, up).parent) {
     SelectorStep step = withPosition(elementSteps(at(tree, up)).back(), tree, up);
     step.combinator = Combinator::Child;
     chain.insert(chain.begin(), step);
   }
-  addIfFirst(out, tree, container, element, join(chain));
+  add(join(chain), SelectorRank::Position);
+  return out;
+}
+
+std::vector<SimpleSelector> relativeSelectors(const PageTree& tree, int container, int element) {
+  std::vector<SimpleSelector> out;
+  for (RankedSelector& each : fieldSelectors(tree, container, element)) {
+    out.push_back(std::move(each.selector));
+  }
   return out;
 }
 
@@ -155,6 +232,21 @@ std::vector<SimpleSelector> containerSelectors(const PageTree& tree, int element
   };
   const std::vector<SelectorStep> own = elementSteps(node);
   for (std::size_t i = 0; i + 1 < own.size(); ++i) add(join({own[i]}));
+  // Attributes every listing carries: data-* names (not their values, which number the
+  // listings) and the schema.org type, alone and beside the first stable class.
+  std::vector<SelectorStep> attributed;
+  for (const SelectorStep& step : dataSteps(node)) {
+    if (step.attributes.front().exists) attributed.push_back(step);
+  }
+  for (const SelectorStep& step : itemtypeSteps(node)) attributed.push_back(step);
+  for (const SelectorStep& step : attributed) {
+    add(join({step}));
+    if (own.size() > 1) {
+      SelectorStep both = own.front();
+      both.attributes = step.attributes;
+      add(join({both}));
+    }
+  }
   // Containers without classes of their own are told by their parent's or grandparent's.
   SelectorStep tagOnly = own.back();
   tagOnly.combinator = Combinator::Child;

@@ -14,6 +14,7 @@ bool stepMatches(const PageTree& tree, const SelectorStep& step, int index) {
   for (const AttributeTest& test : step.attributes) {
     const std::string* actual = element.attribute(test.name);
     if (actual == nullptr) return false;
+    if (test.exists) continue;
     if (test.prefix ? !actual->starts_with(test.value) : *actual != test.value) return false;
   }
   if (step.nthOfType == 0 && !step.lastOfType) return true;
@@ -160,8 +161,14 @@ class SubsetReader {
       } else if (take('[')) {
         AttributeTest test;
         test.name = ident();
+        if (test.name.empty()) return false;
+        if (take(']')) {
+          test.exists = true;
+          step.attributes.push_back(std::move(test));
+          continue;
+        }
         test.prefix = take('^');
-        if (test.name.empty() || !take('=')) return false;
+        if (!take('=')) return false;
         auto value = string();
         if (!value || !take(']')) return false;
         test.value = std::move(*value);
@@ -231,8 +238,9 @@ std::string SimpleSelector::css() const {
     out += step.tag;
     for (const std::string& name : step.classes) out += '.' + cssIdentifier(name);
     for (const AttributeTest& test : step.attributes) {
-      out +=
-          '[' + cssIdentifier(test.name) + (test.prefix ? "^=" : "=") + cssString(test.value) + ']';
+      out += '[' + cssIdentifier(test.name);
+      if (!test.exists) out += (test.prefix ? "^=" : "=") + cssString(test.value);
+      out += ']';
     }
     if (step.nthOfType != 0) out += ":nth-of-type(" + std::to_string(step.nthOfType) + ')';
     if (step.lastOfType) out += ":last-of-type";

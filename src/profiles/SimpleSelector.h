@@ -9,11 +9,12 @@
 
 namespace quillon::profiles {
 
-// [name="value"], or [name^="value"] for a prefix.
+// [name="value"], [name^="value"] for a prefix, or [name] for any value.
 struct AttributeTest {
   std::string name;
   std::string value;
   bool prefix = false;
+  bool exists = false;  // any value; `value` and `prefix` are not used
 
   bool operator==(const AttributeTest&) const = default;
 };

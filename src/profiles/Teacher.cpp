@@ -1,21 +1,24 @@
 #include "profiles/Teacher.h"
 
+#include "profiles/ContainerChoice.h"
 #include "profiles/ExampleMatch.h"
-#include "profiles/FieldValues.h"
+#include "profiles/FieldSelectorChoice.h"
 #include "profiles/PageControls.h"
 #include "profiles/PatternMaker.h"
+#include "profiles/ProfileError.h"
 #include "profiles/SelectorMaker.h"
-#include "profiles/SimpleSelector.h"
 #include "text/TextRules.h"
 
 #include <algorithm>
-#include <set>
+#include <memory>
 
 namespace quillon::profiles {
 namespace {
 
 // Enough to try every place of a name that a result page repeats (a heading and a link).
 constexpr std::size_t kMaxNamePlaces = 24;
+// Containers tried, best first, before the teacher gives up on placing every example.
+constexpr std::size_t kMaxContainers = 8;
 
 const TreeElement& at(const PageTree& tree, int index) {
   return tree.elements[static_cast<std::size_t>(index)];
@@ -27,243 +30,212 @@ std::string quoted(std::string_view text) {
   return out;
 }
 
-// A field as the teacher holds it while it works: the selector in its own subset.
-struct TreeField {
-  SimpleSelector selector;
-  std::string attribute;
-  std::string pattern;
-};
-
 struct Work {
   const PageTree& tree;
+  const TreeKinds& kinds;
   const TeachExamples& examples;
   std::array<std::vector<Placement>, kColumnCount> places;
+
+  std::string example(Column column) const { return text::collapseWhiteSpace(examples[column]); }
 };
 
-bool nested(const PageTree& tree, const std::vector<int>& containers) {
-  const std::set<int> all(containers.begin(), containers.end());
-  for (const int each : containers) {
-    for (int up = at(tree, each).parent; up >= 0; up = at(tree, up).parent) {
-      if (all.count(up) != 0) return true;
-    }
-  }
-  return false;
-}
+// A field as the teacher holds it while it works.
+struct TreeField {
+  FieldRule rule;  // its selector is choice.selector
+  FieldChoice choice;
+};
+using Fields = std::array<std::optional<TreeField>, kColumnCount>;
 
-// How many containers the selector finds a non-empty value in.
-int coverage(const PageTree& tree, const SimpleSelector& selector, const std::string& attribute,
-             const std::vector<int>& containers) {
-  int found = 0;
-  for (const int container : containers) {
-    const int element = selectFirst(tree, selector, container);
-    found += element >= 0 && !rawValue(tree, element, attribute).empty() ? 1 : 0;
-  }
-  return found;
-}
-
-// How a selector tells its element: 0 by its own classes or attributes, 1 by an ancestor's
-// classes, 2 by positions or tags alone. Meaning beats structure: a position that happens to
-// find a value in more listings finds the wrong one in some.
-int kindOf(const SimpleSelector& selector) {
-  const SelectorStep& last = selector.steps.back();
-  if ((!last.classes.empty() || !last.attributes.empty()) && last.nthOfType == 0) return 0;
-  bool classed = false;
-  for (const SelectorStep& step : selector.steps) {
-    classed = classed || !step.classes.empty() || !step.attributes.empty();
-  }
-  return classed && last.nthOfType == 0 ? 1 : 2;
-}
-
-// Of the selectors of the element in the container, those of the best kind; of them, the one
-// that finds a value in the most containers.
-std::optional<SimpleSelector> bestSelector(const PageTree& tree, int container, int element,
-                                           const std::string& attribute,
-                                           const std::vector<int>& containers) {
-  std::optional<SimpleSelector> best;
-  int bestKind = 3;
-  int bestCount = -1;
-  for (SimpleSelector& candidate : relativeSelectors(tree, container, element)) {
-    const int kind = kindOf(candidate);
-    if (kind > bestKind) continue;
-    const int count = coverage(tree, candidate, attribute, containers);
-    if (kind < bestKind || count > bestCount) {
-      bestKind = kind;
-      bestCount = count;
-      best = std::move(candidate);
-    }
-  }
-  return best;
-}
-
-std::vector<int> placesInside(const Work& work, Column column, int container) {
-  std::vector<int> inside;
+std::vector<std::size_t> placesInside(const Work& work, Column column, int container) {
+  std::vector<std::size_t> inside;
   const auto& places = work.places[static_cast<std::size_t>(column)];
   for (std::size_t i = 0; i < places.size(); ++i) {
-    if (work.tree.contains(container, places[i].element)) inside.push_back(static_cast<int>(i));
+    if (work.tree.contains(container, places[i].element)) inside.push_back(i);
   }
   return inside;
 }
 
-std::string fieldValue(const PageTree& tree, int element, Column column, const TreeField& field) {
-  Profile one;
-  one[column] = FieldRule{field.selector.css(), field.attribute, field.pattern, false};
-  FieldValues values(one);
-  return values.value(column, rawValue(tree, element, field.attribute));
+// The rule that reads the example where it was placed: an address's attribute, a part's
+// pattern (its kind's shape, else one made from the texts of the other containers).
+std::optional<FieldRule> ruleFor(const Work& work, Column column, const Placement& place,
+                                 int container, const std::vector<int>& containers) {
+  FieldRule rule;
+  if (place.kind == Placement::Kind::Address || place.kind == Placement::Kind::Attribute) {
+    rule.attribute = place.attribute;
+  }
+  if (place.kind != Placement::Kind::Part) return rule;
+  const std::string& text = at(work.tree, place.element).text;
+  const std::string example = work.example(column);
+  std::optional<std::string> pattern =
+      kindPattern(column, text, example, work.kinds.page().country);
+  if (!pattern) {
+    std::vector<std::string> others;
+    const std::vector<SimpleSelector> selectors =
+        relativeSelectors(work.tree, container, place.element);
+    for (const int other : containers) {
+      const int element = selectors.empty() || other == container
+                              ? -1
+                              : selectFirst(work.tree, selectors.front(), other);
+      if (element >= 0) others.push_back(rawValue(work.tree, element, {}));
+    }
+    pattern = makePattern(text, place.offset, example, others);
+  }
+  if (!pattern) return std::nullopt;
+  rule.pattern = *pattern;
+  return rule;
 }
 
-// The field that reads the example at the place, verified on the example's container.
-std::optional<TreeField> makeField(const Work& work, int container,
-                                   const std::vector<int>& containers, const Placement& place,
-                                   Column column) {
-  const PageTree& tree = work.tree;
-  const std::string example = text::collapseWhiteSpace(work.examples[column]);
-  TreeField field;
-  if (place.kind == Placement::Kind::Address || place.kind == Placement::Kind::Attribute) {
-    field.attribute = place.attribute;
-  }
-  auto selector = bestSelector(tree, container, place.element, field.attribute, containers);
-  if (!selector) return std::nullopt;
-  field.selector = std::move(*selector);
-  if (place.kind == Placement::Kind::Part) {
-    std::vector<std::string> others;
-    for (const int other : containers) {
-      if (other == container) continue;
-      const int element = selectFirst(tree, field.selector, other);
-      if (element >= 0) others.push_back(rawValue(tree, element, {}));
+// The field that reads the example at the place, its selector chosen over the listings.
+std::optional<TreeField> makeField(const Work& work, Column column, const Placement& place,
+                                   int container, const std::vector<int>& listings) {
+  std::optional<FieldRule> rule = ruleFor(work, column, place, container, listings);
+  if (!rule) return std::nullopt;
+  try {
+    std::optional<FieldReader> reader;
+    reader.emplace(column, *rule);
+    const std::string value = reader->read(work.tree, place.element);
+    if (!givesExample(column, place.kind, value, work.example(column))) return std::nullopt;
+    // The user's own example is of the field whatever its look: it keeps its value.
+    if (reader->kind() && !work.kinds.isOfKind(value, *reader->kind())) {
+      rule->checkKind = false;
+      reader.emplace(column, *rule);
     }
-    const auto pattern = makePattern(at(tree, place.element).text, place.offset, example, others);
-    if (!pattern) return std::nullopt;
-    field.pattern = *pattern;
-  }
-  if (!givesExample(column, place.kind, fieldValue(tree, place.element, column, field), example)) {
+    auto choice = chooseFieldSelector(work.kinds, container, place.element, *reader, listings);
+    if (!choice) return std::nullopt;
+    return TreeField{std::move(*rule), std::move(*choice)};
+  } catch (const ProfileError&) {
     return std::nullopt;
   }
-  return field;
 }
 
-Profile toProfile(const SimpleSelector& listing,
-                  const std::array<std::optional<TreeField>, kColumnCount>& fields) {
-  Profile profile;
-  profile.listing = listing.css();
-  for (std::size_t i = 0; i < kColumnCount; ++i) {
-    if (!fields[i]) continue;
-    profile.fields[i] =
-        FieldRule{fields[i]->selector.css(), fields[i]->attribute, fields[i]->pattern, false};
+// The best field for the column among the places of its example inside the container.
+std::optional<TreeField> bestField(const Work& work, Column column, int container,
+                                   const std::vector<int>& listings) {
+  std::optional<TreeField> best;
+  const bool kinded = fields::kindOfColumn(static_cast<std::size_t>(column)).has_value();
+  for (const std::size_t place : placesInside(work, column, container)) {
+    auto field = makeField(work, column, work.places[static_cast<std::size_t>(column)][place],
+                           container, listings);
+    if (field && (!best || betterField(field->choice, best->choice, kinded))) best = field;
   }
-  return profile;
+  return best;
 }
 
-std::vector<structured::Listing> readContainers(
-    const PageTree& tree, const std::array<std::optional<TreeField>, kColumnCount>& fields,
-    const Profile& profile, const std::vector<int>& containers) {
+// Reads the name where the example's place says, for the containers a selector finds.
+NameReaderFor nameReaders(const Work& work, const Placement& place) {
+  return [&work, place](int ancestor, const std::vector<int>& containers) -> NameReader {
+    auto field = makeField(work, Column::Name, place, ancestor, containers);
+    if (!field) return [](int) { return std::string(); };
+    auto reader = std::make_shared<FieldReader>(Column::Name, field->rule);
+    return [&tree = work.tree, reader, selector = field->choice.selector](int container) {
+      return reader->readIn(tree, selector, container);
+    };
+  };
+}
+
+std::vector<structured::Listing> readListings(const TreeKinds& kinds, const Profile& profile,
+                                              const std::vector<int>& containers) {
+  std::array<std::optional<SimpleSelector>, kColumnCount> selectors;
+  for (std::size_t i = 0; i < kColumnCount; ++i) {
+    const auto& rule = profile.fields[i];
+    if (rule && !rule->fromStructuredData) selectors[i] = parseSimpleSelector(rule->selector);
+  }
   FieldValues values(profile);
+  values.setPage(kinds.page());
   std::vector<structured::Listing> rows;
   for (const int container : containers) {
     structured::Listing row;
     for (std::size_t i = 0; i < kColumnCount; ++i) {
-      if (!fields[i]) continue;
-      const int element = selectFirst(tree, fields[i]->selector, container);
-      if (element >= 0) {
-        row.columns[i] = values.value(columnAt(i), rawValue(tree, element, fields[i]->attribute));
-      }
+      if (!selectors[i]) continue;
+      const int element = selectFirst(kinds.tree(), *selectors[i], container);
+      if (element < 0) continue;
+      row.columns[i] =
+          values.value(columnAt(i), rawValue(kinds.tree(), element, profile.fields[i]->attribute));
     }
-    rows.push_back(std::move(row));
+    if (!row[Column::Name].empty()) rows.push_back(std::move(row));
   }
   return rows;
 }
 
-// The container selector under which the name is found in the most containers.
-struct ContainerChoice {
-  SimpleSelector selector;
-  std::vector<int> containers;
-  int support = 0;
-};
+std::string columnWords(Column column) {
+  std::string words(columnCaption(column));
+  words[0] = static_cast<char>(words[0] - 'A' + 'a');
+  return column == Column::Url ? "web address" : column == Column::Region ? "province" : words;
+}
 
-std::optional<ContainerChoice> chooseContainer(const PageTree& tree, int container, int name) {
-  std::optional<ContainerChoice> best;
-  for (SimpleSelector& candidate : containerSelectors(tree, container)) {
-    std::vector<int> found = selectAll(tree, candidate);
-    if (found.size() < 2 || nested(tree, found)) continue;
-    const auto nameSelector = bestSelector(tree, container, name, {}, found);
-    if (!nameSelector) continue;
-    const int support = coverage(tree, *nameSelector, {}, found);
-    // More containers with a name, then fewer without one.
-    if (!best || support > best->support ||
-        (support == best->support && found.size() < best->containers.size())) {
-      best = ContainerChoice{std::move(candidate), std::move(found), support};
+// Why the example of the column could not be read in the container's listing.
+std::string missingProblem(const Work& work, Column column, int container,
+                           const std::vector<int>& containers) {
+  const std::string head =
+      "could not place the " + columnWords(column) + " " + quoted(work.example(column)) + ": ";
+  if (work.places[static_cast<std::size_t>(column)].empty()) {
+    return head + "no element on the page shows it";
+  }
+  const std::string name = quoted(work.example(Column::Name));
+  if (placesInside(work, column, container).empty()) {
+    for (const int other : containers) {
+      if (!placesInside(work, column, other).empty()) {
+        return head + "it shows in another listing, not in that of " + name;
+      }
+    }
+    return head + "it shows outside every listing that repeats around the name " + name;
+  }
+  return head + "no selector reads it alike in the listing of " + name + " and the others";
+}
+
+// A field found in the example's listing alone hides behind a button in the others.
+std::string revealFor(const Work& work, const Fields& fields, const std::vector<int>& listings) {
+  if (listings.size() < 3) return {};
+  for (std::size_t i = 1; i < kColumnCount; ++i) {
+    if (!fields[i]) continue;
+    std::vector<int> without;
+    for (const int other : listings) {
+      if (selectFirst(work.tree, fields[i]->choice.selector, other) < 0) without.push_back(other);
+    }
+    if (without.size() + 1 == listings.size()) {
+      if (std::string reveal = findRevealButtons(work.tree, without.front(), without);
+          !reveal.empty()) {
+        return reveal;
+      }
     }
   }
-  if (!best || best->support < 2) return std::nullopt;
-  return best;
+  return {};
 }
 
-std::string columnWords(Column column) {
-  switch (column) {
-    case Column::Name:
-      return "name";
-    case Column::Activity:
-      return "activity";
-    case Column::Fax:
-      return "fax";
-    case Column::Telephone:
-      return "telephone";
-    case Column::Street:
-      return "street";
-    case Column::PostalCode:
-      return "postal code";
-    case Column::Locality:
-      return "locality";
-    case Column::Region:
-      return "province";
-    case Column::Url:
-      return "web address";
-    case Column::Email:
-      return "e-mail";
-  }
-  return "field";
-}
-
-// Teaches with the container found; fills the result and says whether every example placed.
-bool teachIn(const Work& work, int container, const ContainerChoice& choice, TeachResult& result) {
-  const PageTree& tree = work.tree;
-  std::array<std::optional<TreeField>, kColumnCount> fields;
-  std::vector<Column> missing;
+// Teaches with the container chosen; fills the result and says whether every example placed.
+bool teachIn(const Work& work, const ContainerChoice& choice, TeachResult& result) {
+  const int container = choice.ancestor;
+  Fields fields;
+  std::optional<Column> missing;
   for (std::size_t i = 0; i < kColumnCount; ++i) {
     const Column column = columnAt(i);
-    if (work.examples.values[i].empty()) continue;
-    for (const int place : placesInside(work, column, container)) {
-      fields[i] = makeField(work, container, choice.containers,
-                            work.places[i][static_cast<std::size_t>(place)], column);
-      if (fields[i]) break;
-    }
-    if (!fields[i]) missing.push_back(column);
+    if (work.example(column).empty()) continue;
+    fields[i] = bestField(work, column, container, choice.listings);
+    if (!fields[i] && !missing) missing = column;
   }
   if (!fields[0]) return false;
-  result.profile = toProfile(choice.selector, fields);
-  result.listingCount = static_cast<int>(choice.containers.size());
-  result.rows = readContainers(tree, fields, result.profile, choice.containers);
-  result.profile.loadMore = findLoadMore(tree, choice.containers);
-  // A field found in the example's listing alone hides behind a button in the others.
-  if (missing.empty()) {
-    for (std::size_t i = 1; i < kColumnCount && result.profile.reveal.empty(); ++i) {
-      if (!fields[i] || choice.containers.size() < 3) continue;
-      std::vector<int> without;
-      for (const int other : choice.containers) {
-        if (selectFirst(tree, fields[i]->selector, other) < 0) without.push_back(other);
-      }
-      if (without.size() + 1 == choice.containers.size()) {
-        result.profile.reveal = findRevealButtons(tree, without.front(), without);
-      }
+  Profile& profile = result.profile;
+  profile.listing = choice.selector.css();
+  for (std::size_t i = 0; i < kColumnCount; ++i) {
+    if (!fields[i]) continue;
+    profile.fields[i] = fields[i]->rule;
+    profile.fields[i]->selector = fields[i]->choice.selector.css();
+    result.counts[i] = FieldCount{fields[i]->choice.score.fills, fields[i]->choice.score.wrong};
+    if (!fields[i]->rule.checkKind) {
+      result.notes.push_back("the " + columnWords(columnAt(i)) + " " +
+                             quoted(work.example(columnAt(i))) +
+                             " does not look like one: " + "its kind is not checked");
     }
   }
-  if (missing.empty()) return true;
-  const std::string name = text::collapseWhiteSpace(work.examples[Column::Name]);
-  const bool nowhere = work.places[static_cast<std::size_t>(missing.front())].empty();
-  result.problem =
-      "could not place the " + columnWords(missing.front()) + " " +
-      quoted(text::collapseWhiteSpace(work.examples[missing.front()])) +
-      (nowhere ? ": no element on the page shows it" : " in the listing of " + quoted(name));
-  result.revealGuess = findRevealButtons(tree, container, choice.containers);
+  result.listingCount = static_cast<int>(choice.listings.size());
+  result.rows = readListings(work.kinds, profile, choice.listings);
+  profile.loadMore = findLoadMore(work.tree, choice.containers);
+  if (!missing) {
+    profile.reveal = revealFor(work, fields, choice.listings);
+    return true;
+  }
+  result.problem = missingProblem(work, *missing, container, choice.containers);
+  result.revealGuess = findRevealButtons(work.tree, container, choice.listings);
   return false;
 }
 
@@ -284,12 +256,71 @@ bool placeNext(const PageTree& tree, const std::string& text, TeachResult& resul
   return true;
 }
 
+struct Candidate {
+  ContainerChoice choice;
+  int held = 0;  // how many other examples have a place inside the example's container
+};
+
+// The containers around every place of the name, best first.
+std::vector<Candidate> containerCandidates(const Work& work) {
+  fields::KindSet others;
+  for (std::size_t i = 2; i < kColumnCount; ++i) {
+    if (work.example(columnAt(i)).empty()) continue;
+    if (const auto kind = fields::kindOfColumn(i)) others.add(*kind);
+  }
+  std::vector<Candidate> candidates;
+  for (const Placement& place : work.places[0]) {
+    for (ContainerChoice& choice :
+         rankContainers(work.kinds, place.element, others, nameReaders(work, place))) {
+      const bool known = std::any_of(candidates.begin(), candidates.end(), [&](const Candidate& c) {
+        return c.choice.ancestor == choice.ancestor && c.choice.selector == choice.selector;
+      });
+      if (known) continue;
+      int held = 0;
+      for (std::size_t i = 1; i < kColumnCount; ++i) {
+        held += placesInside(work, columnAt(i), choice.ancestor).empty() ? 0 : 1;
+      }
+      candidates.push_back({std::move(choice), held});
+    }
+  }
+  std::stable_sort(candidates.begin(), candidates.end(),
+                   [&work](const Candidate& a, const Candidate& b) {
+                     if (a.choice.listings.size() != b.choice.listings.size()) {
+                       return a.choice.listings.size() > b.choice.listings.size();
+                     }
+                     if (a.held != b.held) return a.held > b.held;
+                     return betterContainer(work.kinds, a.choice, b.choice);
+                   });
+  return candidates;
+}
+
 }  // namespace
+
+std::string_view columnCaption(Column column) {
+  static constexpr std::array<std::string_view, kColumnCount> kCaptions = {
+      "Name",        "Activity", "Fax",      "Telephone", "Street",
+      "Postal code", "Locality", "Province", "Web",       "E-mail"};
+  return kCaptions[static_cast<std::size_t>(column)];
+}
+
+std::string fillLine(const TeachResult& result, Column column) {
+  const auto& count = result.counts[static_cast<std::size_t>(column)];
+  if (!count) return {};
+  std::string line = std::string(columnCaption(column)) + ": " + std::to_string(count->filled) +
+                     " of " + std::to_string(result.listingCount) +
+                     (result.listingCount == 1 ? " listing" : " listings");
+  if (count->wrong > 0) {
+    line += " (" + std::to_string(count->wrong) + (count->wrong == 1 ? " value" : " values") +
+            " of another kind left out)";
+  }
+  return line;
+}
 
 TeachResult teachProfile(const PageTree& tree, const TeachExamples& examples) {
   TeachResult result;
-  Work work{tree, examples, {}};
-  const std::string name = text::collapseWhiteSpace(examples[Column::Name]);
+  const TreeKinds kinds(tree);
+  Work work{tree, kinds, examples, {}};
+  const std::string name = work.example(Column::Name);
   if (name.empty()) {
     result.problem = "the name of one listing is needed";
     return result;
@@ -304,72 +335,37 @@ TeachResult teachProfile(const PageTree& tree, const TeachExamples& examples) {
   }
   if (names.size() > kMaxNamePlaces) names.resize(kMaxNamePlaces);
 
-  // For each place of the name, the smallest repeating ancestor that holds a place of the
-  // most other examples; those holding more are tried first.
-  struct Candidate {
-    int container;
-    ContainerChoice choice;
-    int held;
-  };
-  std::vector<Candidate> candidates;
-  for (const Placement& place : names) {
-    int mostHeld = -1;
-    for (int up = at(tree, place.element).parent; up >= 0; up = at(tree, up).parent) {
-      int held = 0;
-      for (std::size_t i = 1; i < kColumnCount; ++i) {
-        held += placesInside(work, columnAt(i), up).empty() ? 0 : 1;
-      }
-      if (held <= mostHeld) continue;
-      if (auto choice = chooseContainer(tree, up, place.element)) {
-        mostHeld = held;
-        candidates.push_back({up, std::move(*choice), held});
-      }
-    }
-  }
-  std::stable_sort(candidates.begin(), candidates.end(),
-                   [](const Candidate& a, const Candidate& b) { return a.held > b.held; });
-  bool found = false;
+  std::vector<Candidate> candidates = containerCandidates(work);
+  if (candidates.size() > kMaxContainers) candidates.resize(kMaxContainers);
   TeachResult partial;
   for (const Candidate& candidate : candidates) {
     TeachResult attempt;
-    if (teachIn(work, candidate.container, candidate.choice, attempt)) {
+    if (teachIn(work, candidate.choice, attempt)) {
       result = std::move(attempt);
-      found = true;
-      break;
+      result.ok = true;
+      const std::string nextText = text::collapseWhiteSpace(examples.nextText);
+      if (!nextText.empty()) placeNext(tree, nextText, result);
+      return result;
     }
     if (partial.problem.empty() && !attempt.problem.empty()) partial = std::move(attempt);
   }
-  if (!found) {
-    if (!partial.problem.empty()) return partial;
-    for (std::size_t i = 1; i < kColumnCount; ++i) {
-      if (!examples.values[i].empty() && work.places[i].empty()) {
-        result.problem = "could not place the " + columnWords(columnAt(i)) + " " +
-                         quoted(text::collapseWhiteSpace(examples.values[i])) +
-                         ": no element on the page shows it";
-        return result;
-      }
+  if (!partial.problem.empty()) return partial;
+  for (std::size_t i = 1; i < kColumnCount; ++i) {
+    if (!work.example(columnAt(i)).empty() && work.places[i].empty()) {
+      result.problem = missingProblem(work, columnAt(i), -1, {});
+      return result;
     }
-    result.problem =
-        "could not find a listing around the name " + quoted(name) + " that repeats on the page";
-    return result;
   }
-  result.ok = true;
-  const std::string nextText = text::collapseWhiteSpace(examples.nextText);
-  if (!nextText.empty()) placeNext(tree, nextText, result);
+  result.problem =
+      "could not find a listing around the name " + quoted(name) + " that repeats on the page";
   return result;
 }
 
 std::vector<structured::Listing> readTaughtListings(const PageTree& tree, const Profile& profile) {
   const auto listing = parseSimpleSelector(profile.listing);
   if (!listing) return {};
-  std::array<std::optional<TreeField>, kColumnCount> fields;
-  for (std::size_t i = 0; i < kColumnCount; ++i) {
-    const auto& rule = profile.fields[i];
-    if (!rule || rule->fromStructuredData) continue;
-    auto selector = parseSimpleSelector(rule->selector);
-    if (selector) fields[i] = TreeField{std::move(*selector), rule->attribute, rule->pattern};
-  }
-  return readContainers(tree, fields, profile, selectAll(tree, *listing));
+  const TreeKinds kinds(tree);
+  return readListings(kinds, profile, selectAll(tree, *listing));
 }
 
 }  // namespace quillon::profiles

@@ -87,7 +87,11 @@ constexpr std::u16string_view kPageTree =
     elements.push([-1, d.documentElement.localName, '', '', [], '', false]);
     walk(d.documentElement, 0);
   }
-  return JSON.stringify({url: text(d.URL), elements});
+  const root = d.documentElement;
+  const canonical = d.querySelector('link[rel~="canonical" i][href]');
+  return JSON.stringify({url: text(d.URL), language: text((root && root.getAttribute('lang')) || ''),
+                         canonical: canonical === null ? '' : absolute(canonical.getAttribute('href')),
+                         elements});
 })())js";
 
 constexpr std::u16string_view kClick =

@@ -27,6 +27,11 @@ class HtmlTree {
     PageTree tree;
     tree.url = url;
     tree.elements.push_back({-1, "html", "", {}, {}, "", false, {}, 0});
+    if (const GumboAttribute* lang =
+            gumbo_get_attribute(&output->root->v.element.attributes, "lang")) {
+      tree.language = lang->value;
+    }
+    tree.canonical = canonicalOf(output->root, url);
     walk(output->root, 0, false, tree);
     gumbo_destroy_output(&kGumboDefaultOptions, output);
     // Depth and children as the decoder fills them.
@@ -40,6 +45,24 @@ class HtmlTree {
   }
 
  private:
+  // The href of the first <link rel="canonical">, absolute.
+  static std::string canonicalOf(const GumboNode* node, const std::string& url) {
+    if (node->type != GUMBO_NODE_ELEMENT) return {};
+    if (node->v.element.tag == GUMBO_TAG_LINK) {
+      const GumboAttribute* rel = gumbo_get_attribute(&node->v.element.attributes, "rel");
+      const GumboAttribute* href = gumbo_get_attribute(&node->v.element.attributes, "href");
+      if (rel != nullptr && href != nullptr && text::asciiLower(rel->value) == "canonical") {
+        return url::resolveUrl(url, href->value);
+      }
+    }
+    const GumboVector& children = node->v.element.children;
+    for (unsigned i = 0; i < children.length; ++i) {
+      std::string found = canonicalOf(static_cast<const GumboNode*>(children.data[i]), url);
+      if (!found.empty()) return found;
+    }
+    return {};
+  }
+
   static std::string textOf(const GumboNode* node) {
     if (node->type == GUMBO_NODE_TEXT || node->type == GUMBO_NODE_WHITESPACE) {
       return std::string(node->v.text.text) + " ";

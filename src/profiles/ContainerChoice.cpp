@@ -1,0 +1,121 @@
+#include "profiles/ContainerChoice.h"
+
+#include "profiles/SelectorMaker.h"
+
+#include <algorithm>
+#include <set>
+
+namespace quillon::profiles {
+namespace {
+
+using fields::Kind;
+
+const TreeElement& at(const PageTree& tree, int index) {
+  return tree.elements[static_cast<std::size_t>(index)];
+}
+
+bool isHeading(const TreeElement& element) {
+  return element.tag.size() == 2 && element.tag[0] == 'h' && element.tag[1] >= '1' &&
+         element.tag[1] <= '6';
+}
+
+bool namesItself(const TreeElement& element) {
+  const std::string* itemprop = element.attribute("itemprop");
+  return isHeading(element) || (itemprop != nullptr && *itemprop == "name");
+}
+
+bool anyNested(const PageTree& tree, const std::vector<int>& elements) {
+  const std::set<int> all(elements.begin(), elements.end());
+  for (const int each : elements) {
+    for (int up = at(tree, each).parent; up >= 0; up = at(tree, up).parent) {
+      if (all.count(up) != 0) return true;
+    }
+  }
+  return false;
+}
+
+bool holdsAny(fields::KindSet inside, fields::KindSet wanted) {
+  if (wanted.empty()) {
+    wanted = {Kind::Telephone, Kind::Email, Kind::Web, Kind::Street, Kind::PostalCode};
+  }
+  for (std::size_t k = 0; k < fields::kKindCount; ++k) {
+    const auto kind = static_cast<Kind>(k);
+    if (wanted.has(kind) && inside.has(kind)) return true;
+  }
+  return false;
+}
+
+std::vector<int> listingsAmong(const TreeKinds& kinds, const std::vector<int>& containers,
+                               const ListingTest& test) {
+  std::vector<int> listings;
+  for (const int container : containers) {
+    if (isListing(kinds, container, test)) listings.push_back(container);
+  }
+  return listings;
+}
+
+}  // namespace
+
+std::string nameIn(const TreeKinds& kinds, int container) {
+  const PageTree& tree = kinds.tree();
+  const int depth = at(tree, container).depth;
+  std::string link;
+  for (int i = container + 1; i < static_cast<int>(tree.elements.size()); ++i) {
+    const TreeElement& element = at(tree, i);
+    if (element.depth <= depth) break;
+    if (element.hidden || element.text.empty() || !kinds.ofText(i).has(Kind::Name)) continue;
+    if (namesItself(element)) return element.text;
+    if (link.empty() && element.tag == "a") link = element.text;
+  }
+  return link;
+}
+
+bool isListing(const TreeKinds& kinds, int container, const ListingTest& test) {
+  const std::string name = test.name ? test.name(container) : nameIn(kinds, container);
+  if (name.empty() || !kinds.isOfKind(name, Kind::Name)) return false;
+  return holdsAny(kinds.inside(container), test.others);
+}
+
+ContainerScore scoreContainers(const TreeKinds& kinds, const SimpleSelector& selector,
+                               const ListingTest& test) {
+  ContainerScore score;
+  score.containers = selectAll(kinds.tree(), selector);
+  score.nested = anyNested(kinds.tree(), score.containers);
+  if (!score.nested) score.listings = listingsAmong(kinds, score.containers, test);
+  return score;
+}
+
+bool betterContainer(const TreeKinds& kinds, const ContainerChoice& a, const ContainerChoice& b) {
+  if (a.listings.size() != b.listings.size()) return a.listings.size() > b.listings.size();
+  const std::size_t aOthers = a.containers.size() - a.listings.size();
+  const std::size_t bOthers = b.containers.size() - b.listings.size();
+  if (aOthers != bOthers) return aOthers < bOthers;
+  return at(kinds.tree(), a.ancestor).depth > at(kinds.tree(), b.ancestor).depth;
+}
+
+std::vector<ContainerChoice> rankContainers(const TreeKinds& kinds, int inner,
+                                            fields::KindSet others, const NameReaderFor& nameFor) {
+  const PageTree& tree = kinds.tree();
+  std::vector<ContainerChoice> ranked;
+  for (int up = at(tree, inner).parent; up >= 0; up = at(tree, up).parent) {
+    std::optional<ContainerChoice> best;
+    for (SimpleSelector& selector : containerSelectors(tree, up)) {
+      ListingTest test{{}, others};
+      std::vector<int> found = selectAll(tree, selector);
+      if (found.size() < 2 || anyNested(tree, found)) continue;
+      if (nameFor) test.name = nameFor(up, found);
+      std::vector<int> listings = listingsAmong(kinds, found, test);
+      if (listings.size() < 2) continue;
+      ContainerChoice choice{up, std::move(selector), std::move(found), std::move(listings)};
+      if (!best || betterContainer(kinds, choice, *best)) best = std::move(choice);
+    }
+    if (best) ranked.push_back(std::move(*best));
+  }
+  std::stable_sort(ranked.begin(), ranked.end(),
+                   [&kinds](const ContainerChoice& a, const ContainerChoice& b) {
+                     return betterContainer(kinds, a, b);
+                   });
+  return ranked;
+}
+
+}  // namespace quillon::profiles

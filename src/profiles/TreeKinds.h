@@ -1,0 +1,45 @@
+#pragma once
+
+#include "fields/Kinds.h"
+#include "profiles/PageTree.h"
+
+#include <string_view>
+#include <vector>
+
+// The kinds of what each element of a page tree shows, each judged once: the teacher, its
+// choice of listing containers and field selectors, and the detection of listing cards ask
+// for them many times over the same page.
+
+namespace quillon::profiles {
+
+// The page's country (its address, canonical link and language) and the directory's hosts
+// (those of its address and canonical link), as the field kinds judge values by them.
+fields::PageContext pageContextOf(const PageTree& tree);
+
+class TreeKinds {
+ public:
+  TreeKinds(const PageTree& tree, fields::PageContext page);
+  explicit TreeKinds(const PageTree& tree) : TreeKinds(tree, pageContextOf(tree)) {}
+
+  const PageTree& tree() const { return m_tree; }
+  const fields::PageContext& page() const { return m_page; }
+
+  // The kinds of the element's visible text (none for a hidden element).
+  fields::KindSet ofText(int element) const;
+  // The kinds of the address an a or area element links to (a tel:, mailto: or web address).
+  fields::KindSet ofLink(int element) const;
+  // Every kind shown in the element or below it, by texts and links; Name left out.
+  fields::KindSet inside(int element) const;
+
+  bool isOfKind(std::string_view value, fields::Kind kind) const {
+    return fields::isOfKind(value, kind, m_page);
+  }
+
+ private:
+  const PageTree& m_tree;
+  fields::PageContext m_page;
+  mutable std::vector<fields::KindSet> m_text, m_link;
+  mutable std::vector<bool> m_known;
+};
+
+}  // namespace quillon::profiles
