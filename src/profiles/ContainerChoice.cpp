@@ -77,12 +77,18 @@ std::string nameIn(const TreeKinds& kinds, int container) {
   const PageTree& tree = kinds.tree();
   const int depth = at(tree, container).depth;
   std::string link;
+  bool firstLink = true;
   for (int i = container + 1; i < static_cast<int>(tree.elements.size()); ++i) {
     const TreeElement& element = at(tree, i);
     if (element.depth <= depth) break;
-    if (element.hidden || element.text.empty() || !kinds.ofText(i).has(Kind::Name)) continue;
-    if (namesItself(element)) return element.text;
-    if (link.empty() && element.tag == "a") link = element.text;
+    if (element.hidden || element.text.empty()) continue;
+    const bool named = kinds.ofText(i).has(Kind::Name);
+    if (named && namesItself(element)) return element.text;
+    // The card's main link comes first; a later one is a button's ("Get a quote").
+    if (element.tag == "a" && firstLink) {
+      firstLink = false;
+      if (named) link = element.text;
+    }
   }
   return link;
 }
