@@ -37,7 +37,9 @@ struct Page {
     browser.location = text::utf8ToUtf16(kPage);
     show(tree);
   }
-  void show(const profiles::PageTree& tree) { browser.pageTreeJson = profiles::encodePageTree(tree); }
+  void show(const profiles::PageTree& tree) {
+    browser.pageTreeJson = profiles::encodePageTree(tree);
+  }
 };
 
 TEST(ProfileTeaching, ARevealClickThatLeavesThePageIsUndoneAndSaid) {
@@ -49,7 +51,8 @@ TEST(ProfileTeaching, ARevealClickThatLeavesThePageIsUndoneAndSaid) {
     return 4;
   };
   page.browser.onGoBack = [&] { page.browser.location = text::utf8ToUtf16(kPage); };
-  const profiles::TeachResult result = teachFromPage(page.browser, page.pump, firstTaqueria(), kSettle);
+  const profiles::TeachResult result =
+      teachFromPage(page.browser, page.pump, firstTaqueria(), kSettle);
   EXPECT_EQ(page.browser.backs, 1);
   EXPECT_FALSE(result.ok);
   EXPECT_EQ(result.problem,
@@ -68,7 +71,8 @@ TEST(ProfileTeaching, ALoadMoreGuessIsKeptOnlyWhenAClickShowsMoreListings) {
     grows.show(profiles::testing::revealedTaquerias(true));
     return 1;
   };
-  const profiles::TeachResult kept = teachFromPage(grows.browser, grows.pump, firstTaqueria(), kSettle);
+  const profiles::TeachResult kept =
+      teachFromPage(grows.browser, grows.pump, firstTaqueria(), kSettle);
   ASSERT_TRUE(kept.ok) << kept.problem;
   EXPECT_EQ(kept.profile.loadMore, "button.results__more");
   EXPECT_TRUE(kept.notes.empty());
