@@ -44,8 +44,9 @@ TEST(RealPages, CardsWithPaidLayoutsReadByWhatTheirValuesAre) {
   const PageTree tree = realPage("au-plumbers.html", kAustralian);
   const Rows expected = expectedRows("au-plumbers.rows.json");
   const TeachResult result =
-      teachProfile(tree, examplesOf(expected[0], "www.micksplumbing.example.com.au"));
+      teachProfile(tree, examplesOf(expected[0], "www.micksplumbing.example"));
   ASSERT_TRUE(result.ok) << result.problem;
+  EXPECT_TRUE(result.notes.empty()) << result.notes.front();  // every field's kind is checked
   EXPECT_EQ(asRows(result.rows), expected);
   // The cards share a data-* attribute that the promotion box of the same class lacks, and
   // every card's telephone is a tel: link whatever its layout.
@@ -74,6 +75,7 @@ TEST(RealPages, StreetsOfAnyLengthLinksOfTheDirectoryAndCardsWithoutATelephone) 
   const TeachResult result =
       teachProfile(tree, examplesOf(expected[0], "www.boulangerie-martin.example"));
   ASSERT_TRUE(result.ok) << result.problem;
+  EXPECT_TRUE(result.notes.empty()) << result.notes.front();  // every field's kind is checked
   EXPECT_EQ(asRows(result.rows), expected);
   // Not the first link of the card's detail items, which is the e-mail where there is no
   // telephone; not the first link of its bottom bar, which is the directory's map page where
@@ -94,6 +96,7 @@ TEST(RealPages, SponsoredAndTipsBoxesOfTheCardsClassAreNoListings) {
   const TeachResult result =
       teachProfile(tree, examplesOf(expected[0], "www.trattoriadaenzo.example"));
   ASSERT_TRUE(result.ok) << result.problem;
+  EXPECT_TRUE(result.notes.empty()) << result.notes.front();
   EXPECT_EQ(result.profile.listing, "div.search-itm");
   EXPECT_EQ(result.listingCount, 7);
   EXPECT_EQ(asRows(result.rows), expected);
@@ -116,6 +119,7 @@ TEST(RealPages, ARevealButtonInsideTheCardsLinkIsNeverClicked) {
 
   const TeachResult shown = teachProfile(testing::revealedTaquerias(), examples);
   ASSERT_TRUE(shown.ok) << shown.problem;
+  EXPECT_TRUE(shown.notes.empty()) << shown.notes.front();
   EXPECT_EQ(asRows(shown.rows), Rows(expected.begin(), expected.begin() + 4));
 }
 
