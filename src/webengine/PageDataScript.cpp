@@ -39,7 +39,7 @@ constexpr std::u16string_view kScript =
   for (const e of all) {
     for (const id of (e.getAttribute('itemref') || '').split(spaces)) if (id) referenced.add(id);
   }
-  const jsonLd = [], microdata = [], links = [];
+  const jsonLd = [], microdata = [], links = [], frames = [], scripts = [];
   const index = new Map();
   for (const e of all) {
     const tag = e.localName;
@@ -59,6 +59,8 @@ constexpr std::u16string_view kScript =
         attr(e, 'itemref'), attr(e, 'id'), !itemscope && itemprop ? itemValue(e, tag) : ''
       ]);
     }
+    if (tag === 'iframe' && e.hasAttribute('src')) frames.push(address(e, 'src'));
+    if (tag === 'script' && e.hasAttribute('src')) scripts.push(address(e, 'src'));
     if (tag === 'a' || tag === 'link') {
       links.push([
         tag, attr(e, 'rel'), address(e, 'href'),
@@ -67,7 +69,10 @@ constexpr std::u16string_view kScript =
       ]);
     }
   }
-  return JSON.stringify({url: text(d.URL), jsonLd, microdata, links});
+  // What tells a check for a person; a check says little, so the head of the text is enough.
+  const shown = d.body ? text(d.body.innerText || '').slice(0, 20000) : '';
+  return JSON.stringify({url: text(d.URL), jsonLd, microdata, links,
+                         signs: {text: shown, frames, scripts}});
 })())js";
 
 }  // namespace
