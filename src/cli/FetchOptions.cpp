@@ -34,7 +34,7 @@ webfetch::HostRouting FetchOptions::routing() const {
 }
 
 void useProxy(const std::optional<webfetch::ProxySetting>& proxy) {
-  webengine::useApplicationProxy(proxy);
+  if (proxy) webengine::useApplicationProxy(proxy);
 }
 
 std::optional<FetchOptions> readFetchOptions(const CommandLine& line, CommandContext& context) {

@@ -27,8 +27,8 @@ extern const char* const kFetchOptionsHelp;
 
 void addFetchOptions(CommandLine& line);
 
-// Sends every page load of this process's browser through the proxy (none: directly). Call it
-// before the first page loads: the engine takes a later change only some loads later.
+// Sends every page load of this process's browser through the proxy, when there is one. Call
+// it before the first page loads: the engine takes a later change only some loads later.
 void useProxy(const std::optional<webfetch::ProxySetting>& proxy);
 
 // Reads them once the line is parsed; the routing entries are checked here, so a malformed

@@ -7,7 +7,8 @@ namespace quillon::webengine {
 
 void useApplicationProxy(const std::optional<webfetch::ProxySetting>& proxy) {
   if (!proxy) {
-    QNetworkProxy::setApplicationProxy(QNetworkProxy(QNetworkProxy::NoProxy));
+    // Qt's default: the system's settings when the application asks for them, else none.
+    QNetworkProxy::setApplicationProxy(QNetworkProxy());
     return;
   }
   const auto type = proxy->kind == webfetch::ProxySetting::Kind::Socks5
