@@ -1,7 +1,11 @@
 #include "webengine/ApplicationProxy.h"
 
+#include <QEventLoop>
 #include <QNetworkProxy>
 #include <QString>
+#include <QTimer>
+#include <QUrl>
+#include <QWebEnginePage>
 
 namespace quillon::webengine {
 
@@ -18,6 +22,21 @@ void useApplicationProxy(const std::optional<webfetch::ProxySetting>& proxy) {
   QNetworkProxy::setApplicationProxy(QNetworkProxy(
       type, QString::fromStdString(proxy->host), static_cast<quint16>(proxy->port),
       QString::fromStdString(proxy->user), QString::fromStdString(proxy->password)));
+}
+
+}  // namespace quillon::webengine
+
+namespace quillon::webengine {
+
+void takeApplicationProxy(QWebEngineProfile* profile) {
+  if (profile == nullptr) return;
+  QWebEnginePage page(profile);
+  QEventLoop loop;
+  QObject::connect(&page, &QWebEnginePage::loadFinished, &loop, &QEventLoop::quit);
+  QTimer::singleShot(2000, &loop, &QEventLoop::quit);
+  // Port 9 is one the engine never connects to: the load asks for the proxy and ends at once.
+  page.load(QUrl(QStringLiteral("http://127.0.0.1:9/")));
+  loop.exec(QEventLoop::ExcludeUserInputEvents);
 }
 
 }  // namespace quillon::webengine
