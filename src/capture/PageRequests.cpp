@@ -26,8 +26,8 @@ void PageRequests::requested() {
   // A regular rhythm is what gives a harvester away; half the delay again at most keeps the
   // pace near what was asked.
   const double share = m_delay.count() > 0 ? std::clamp(m_random(), 0.0, 1.0) : 0.0;
-  const auto extra =
-      std::chrono::milliseconds(static_cast<long long>(share * static_cast<double>(m_delay.count()) / 2));
+  const auto extra = std::chrono::milliseconds(
+      static_cast<long long>(share * static_cast<double>(m_delay.count()) / 2));
   m_next = m_clock.now() + m_delay + extra;
 }
 

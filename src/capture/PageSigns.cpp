@@ -28,7 +28,8 @@ PageSigns signsOf(const Json& root) {
   if (const auto text = s.find("text"); text != s.end() && text->is_string()) {
     signs.text = text->get<std::string>();
   }
-  if (const auto frames = s.find("frames"); frames != s.end()) takeTexts(*frames, signs.frameSources);
+  if (const auto frames = s.find("frames"); frames != s.end())
+    takeTexts(*frames, signs.frameSources);
   if (const auto scripts = s.find("scripts"); scripts != s.end()) {
     takeTexts(*scripts, signs.scriptSources);
   }

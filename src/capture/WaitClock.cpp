@@ -6,8 +6,8 @@
 namespace quillon::capture {
 
 void SteadyWaitClock::pause(std::chrono::milliseconds most, MessagePump& pump) {
-  std::this_thread::sleep_for(std::clamp(most, std::chrono::milliseconds(0),
-                                         std::chrono::milliseconds(5)));
+  std::this_thread::sleep_for(
+      std::clamp(most, std::chrono::milliseconds(0), std::chrono::milliseconds(5)));
   pump.processPendingMessages();
 }
 

@@ -1,9 +1,8 @@
 #include "cli/CommandLine.h"
 
-#include <charconv>
-
 #include <QStringList>
 
+#include <charconv>
 #include <cstdlib>
 #include <ostream>
 
@@ -98,8 +97,8 @@ std::optional<std::chrono::milliseconds> CommandLine::seconds(const QString& nam
   double number = 0;
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
   // from_chars takes neither a sign nor blanks first, and "inf" or "nan" fail the range.
-  if (text.empty() || error != std::errc() || end != text.data() + text.size() || !(number >= low) ||
-      !(number <= high)) {
+  if (text.empty() || error != std::errc() || end != text.data() + text.size() ||
+      !(number >= low) || !(number <= high)) {
     failOption(context, name);
     return std::nullopt;
   }

@@ -123,11 +123,11 @@ void TfrmVeskel::proxyEntered() {
   webengine::useApplicationProxy(proxy);
   m_webData.setProxy(proxy ? proxy->curlAddress() : std::string());
   m_browserPane->proxyChanged();
-  m_statusBar->setPanelText(
-      StatusBar::kHintPanel,
-      proxy ? QStringLiteral("Pages and fetches go through the proxy %1")
-                  .arg(QString::fromStdString(proxy->hostAndPort()))
-            : QStringLiteral("Pages and fetches go directly, without a proxy"));
+  m_statusBar->setPanelText(StatusBar::kHintPanel,
+                            proxy
+                                ? QStringLiteral("Pages and fetches go through the proxy %1")
+                                      .arg(QString::fromStdString(proxy->hostAndPort()))
+                                : QStringLiteral("Pages and fetches go directly, without a proxy"));
 }
 
 void TfrmVeskel::runCapture(const std::function<void()>& run) {

@@ -15,13 +15,12 @@ void useApplicationProxy(const std::optional<webfetch::ProxySetting>& proxy) {
     QNetworkProxy::setApplicationProxy(QNetworkProxy());
     return;
   }
-  const auto type = proxy->kind == webfetch::ProxySetting::Kind::Socks5
-                        ? QNetworkProxy::Socks5Proxy
-                        : QNetworkProxy::HttpProxy;
+  const auto type = proxy->kind == webfetch::ProxySetting::Kind::Socks5 ? QNetworkProxy::Socks5Proxy
+                                                                        : QNetworkProxy::HttpProxy;
   // The engine answers the proxy's request for a login with these itself.
-  QNetworkProxy::setApplicationProxy(QNetworkProxy(
-      type, QString::fromStdString(proxy->host), static_cast<quint16>(proxy->port),
-      QString::fromStdString(proxy->user), QString::fromStdString(proxy->password)));
+  QNetworkProxy::setApplicationProxy(
+      QNetworkProxy(type, QString::fromStdString(proxy->host), static_cast<quint16>(proxy->port),
+                    QString::fromStdString(proxy->user), QString::fromStdString(proxy->password)));
 }
 
 }  // namespace quillon::webengine

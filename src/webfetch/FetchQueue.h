@@ -49,9 +49,10 @@ struct FetchQueueOptions {
 // moved on by drive(), which the owner's message pump calls on every pass, and by wait().
 // Each fetch has HttpFetcher's limits, redirects, status rules, body cap, host routing and
 // user agent. A fetch that its host refuses (HTTP 429 or 503) waits as the host asks and is
-// made again, three requests in all, and no fetch goes to that host until the wait is over. Callbacks run from drive(), wait() and cancelAll() only, in the order the
-// fetches end; a callback may add fetches. What a callback raises leaves the call that
-// ran it; the fetches that ended after it are reported by the next call.
+// made again, three requests in all, and no fetch goes to that host until the wait is over.
+// Callbacks run from drive(), wait() and cancelAll() only, in the order the fetches end; a callback
+// may add fetches. What a callback raises leaves the call that ran it; the fetches that ended after
+// it are reported by the next call.
 class FetchQueue {
  public:
   enum class Pacing {

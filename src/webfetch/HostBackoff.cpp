@@ -66,7 +66,8 @@ std::chrono::milliseconds HostBackoff::refused(const std::string& site,
   if (m_readyAt.size() > kHostsKept) {
     std::erase_if(m_readyAt, [&](const auto& entry) { return entry.second <= now; });
   }
-  const std::chrono::milliseconds wait = retryAfterWait(retryAfter, std::chrono::system_clock::now());
+  const std::chrono::milliseconds wait =
+      retryAfterWait(retryAfter, std::chrono::system_clock::now());
   Clock::time_point& ready = m_readyAt[site];
   ready = std::max(ready, now + wait);
   return wait;

@@ -1,9 +1,9 @@
 #include "webfetch/HttpFetcher.h"
 
+#include "url/UrlParts.h"
 #include "webfetch/CurlMulti.h"
 #include "webfetch/CurlTransfer.h"
 #include "webfetch/SiteAddress.h"
-#include "url/UrlParts.h"
 
 #include <algorithm>
 #include <exception>

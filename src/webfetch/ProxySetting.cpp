@@ -60,8 +60,8 @@ std::string ProxySetting::curlAddress() const {
 ProxySetting parseProxy(std::string_view address) {
   ProxySetting proxy;
   const std::size_t schemeEnd = address.find("://");
-  const std::string scheme =
-      text::asciiLower(schemeEnd == std::string_view::npos ? std::string_view() : address.substr(0, schemeEnd));
+  const std::string scheme = text::asciiLower(
+      schemeEnd == std::string_view::npos ? std::string_view() : address.substr(0, schemeEnd));
   if (scheme == "http") {
     proxy.kind = ProxySetting::Kind::Http;
   } else if (scheme == "socks5") {
@@ -76,7 +76,8 @@ ProxySetting parseProxy(std::string_view address) {
     const std::string_view login = rest.substr(0, at);
     const std::size_t colon = login.find(':');
     proxy.user = text::percentDecoded(login.substr(0, colon));
-    if (colon != std::string_view::npos) proxy.password = text::percentDecoded(login.substr(colon + 1));
+    if (colon != std::string_view::npos)
+      proxy.password = text::percentDecoded(login.substr(colon + 1));
     rest = rest.substr(at + 1);
     if (proxy.kind == ProxySetting::Kind::Socks5) {
       refuse(address, "has a user name: the browser engine cannot log in to a SOCKS5 proxy");
@@ -94,7 +95,8 @@ ProxySetting parseProxy(std::string_view address) {
     host = {};
   }
   if (host.empty()) refuse(address, "has no host");
-  if (port.empty() || port.size() > 5 || !std::all_of(port.begin(), port.end(), text::isAsciiDigit) ||
+  if (port.empty() || port.size() > 5 ||
+      !std::all_of(port.begin(), port.end(), text::isAsciiDigit) ||
       std::stoi(std::string(port)) < 1 || std::stoi(std::string(port)) > 65535) {
     refuse(address, "has no port from 1 to 65535");
   }

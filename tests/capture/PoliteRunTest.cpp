@@ -74,7 +74,8 @@ struct Site : CaptureObserver {
     browser.onNavigate = [this](std::u16string_view url) {
       requests.emplace_back(url, clock.elapsed());
       const std::vector<Answer>& list = answers.at(std::u16string(url));
-      const Answer& answer = list[std::min<std::size_t>(served[std::u16string(url)]++, list.size() - 1)];
+      const Answer& answer =
+          list[std::min<std::size_t>(served[std::u16string(url)]++, list.size() - 1)];
       browser.httpStatus = answer.status;
       browser.document = answer.page;
     };
@@ -99,7 +100,8 @@ TEST(PoliteRun, ARefusedPageIsReadAfterTheWaitAsIfNothingHappened) {
                                   {200, listingPage(u"Page Two")}};
   site.controller.capture(parsers::Site::CA);
   EXPECT_EQ(site.names(), (std::vector<std::string>{"Page One", "Page Two"}));
-  EXPECT_EQ(site.refusals, std::vector<std::string>{"page 2: the site asks to wait 30 s (HTTP 429)"});
+  EXPECT_EQ(site.refusals,
+            std::vector<std::string>{"page 2: the site asks to wait 30 s (HTTP 429)"});
   ASSERT_EQ(site.requests.size(), 2u);
   EXPECT_EQ(site.requests[1].second - site.requests[0].second, 30s);
   EXPECT_EQ(site.end.kind, RunEnd::Kind::Finished);

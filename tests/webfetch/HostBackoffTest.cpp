@@ -92,8 +92,9 @@ TEST(FetchQueueBackoff, ARefusedFetchWaitsAsAskedAndSoDoesTheNextRequestToThatHo
     queue.drive();
     if (!added && server.times("/page").size() == 1 && queue.running() == 0) {
       added = true;
-      queue.add(server.url("/other"), [&](FetchResult r) { other = r.body; },
-                FetchQueue::Pacing::Unpaced);
+      queue.add(
+          server.url("/other"), [&](FetchResult r) { other = r.body; },
+          FetchQueue::Pacing::Unpaced);
     }
   }
   queue.wait();
