@@ -37,18 +37,6 @@ TEST(RetryAfter, SecondsOrAnHttpDateCountedFromTheRefusalWithinBounds) {
   EXPECT_EQ(retryAfterWait("Sun, 06 Nov 1994 08:50:17 GMT trailing", refusal), 30s);
 }
 
-TEST(HostBackoff, AHostWaitsFromItsRefusalAndOthersDoNot) {
-  HostBackoff backoff;
-  EXPECT_LE(backoff.readyAt("rossi.it"), Clock::now());
-  const auto before = Clock::now();
-  EXPECT_EQ(backoff.refused("rossi.it", "7"), 7s);
-  EXPECT_GE(backoff.readyAt("rossi.it"), before + 7s);
-  EXPECT_LE(backoff.readyAt("bianchi.it"), Clock::now());
-  // A shorter wait later does not shorten the one in force.
-  backoff.refused("rossi.it", "1");
-  EXPECT_GE(backoff.readyAt("rossi.it"), before + 7s);
-}
-
 // A server that refuses the first `refusals` requests to /page (429 or 503, the n-th with
 // the n-th Retry-After or the last one given) and then answers, noting when each request came.
 class RefusingServer {
