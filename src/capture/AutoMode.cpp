@@ -19,8 +19,9 @@ results::CaptionSet AutoMode::captions() const { return results::CaptionSet::Eng
 std::string_view AutoMode::countSuffix() const { return " lines captured"; }
 
 PageReading AutoMode::readPage(RunContext& context) {
+  std::string pageData = context.browser.PageData();
   try {
-    m_page = structured::decodePageData(context.browser.PageData());
+    m_page = structured::decodePageData(pageData);
   } catch (const structured::StructuredDataError& error) {
     throw CaptureError(std::string("The page's data could not be read: ") + error.what());
   }
@@ -30,6 +31,7 @@ PageReading AutoMode::readPage(RunContext& context) {
   }
   PageReading reading;
   reading.signature = structured::pageSignature(extraction);
+  reading.signs = [pageData = std::move(pageData)] { return pageDataSigns(pageData); };
   reading.addRows = [&context, extraction = std::move(extraction)] {
     return addListingRows(listingsOf(extraction, context.fetchPage, context.warn), context.table,
                           context.rowAdded);

@@ -30,7 +30,7 @@ const std::string kListingsHelp =
         "Usage: quillon-cli listings URL|FILE [--follow-details] [--profile PROFILE]\n"
         "                            [--resolve HOST:PORT:ADDRESS]...\n"
         "                            [--connect-to HOST:PORT:CONNECT-HOST:CONNECT-PORT]...\n"
-        "                            [--timeout SECONDS]\n\n"
+        "                            [--timeout SECONDS] [--proxy URL]\n\n"
         "Loads one page in an offscreen browser, as a capture does (its scripts run), and\n"
         "prints the listings that its schema.org data (JSON-LD, microdata) gives, as a capture\n"
         "with --site auto reads them: a JSON array of rows of ten strings, one row a line, as\n"
@@ -113,6 +113,7 @@ int listPage(const ListingsOptions& options, const QUrl& url, CommandContext& co
   webengine::QtMessagePump pump;
   webfetch::TWebData webData(pump, options.fetch.resolve);
   webData.setConnectTo(options.fetch.connectTo);
+  webData.setProxy(options.fetch.routing().proxy);
   capture::FetchPageFn fetchPage;
   if (options.followDetails) {
     fetchPage = [&](std::string_view address) { return webData.fetchPage(address); };
@@ -135,6 +136,7 @@ int runListings(CommandContext& context) {
   const auto& options = std::get<ListingsOptions>(parsed);
   const auto url = resolveAddress(options.address, context.err);
   if (!url) return kExitFailure;
+  useProxy(options.fetch.proxy);
   const auto app = makeOffscreenApplication();
   try {
     return listPage(options, *url, context);
