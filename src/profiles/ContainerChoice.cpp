@@ -56,18 +56,23 @@ std::vector<int> listingsAmong(const TreeKinds& kinds, const std::vector<int>& c
 
 }  // namespace
 
-std::string nameIn(const TreeKinds& kinds, int container) {
+int nameElementIn(const TreeKinds& kinds, int container) {
   const PageTree& tree = kinds.tree();
   const int depth = at(tree, container).depth;
-  std::string link;
+  int link = -1;
   for (int i = container + 1; i < static_cast<int>(tree.elements.size()); ++i) {
     const TreeElement& element = at(tree, i);
     if (element.depth <= depth) break;
     if (element.hidden || element.text.empty() || !kinds.ofText(i).has(Kind::Name)) continue;
-    if (namesItself(element)) return element.text;
-    if (link.empty() && element.tag == "a") link = element.text;
+    if (namesItself(element)) return i;
+    if (link < 0 && element.tag == "a") link = i;
   }
   return link;
+}
+
+std::string nameIn(const TreeKinds& kinds, int container) {
+  const int element = nameElementIn(kinds, container);
+  return element < 0 ? std::string() : at(kinds.tree(), element).text;
 }
 
 bool isListing(const TreeKinds& kinds, int container, const ListingTest& test) {
@@ -94,10 +99,13 @@ bool betterContainer(const TreeKinds& kinds, const ContainerChoice& a, const Con
 }
 
 std::vector<ContainerChoice> rankContainers(const TreeKinds& kinds, int inner,
-                                            fields::KindSet others, const NameReaderFor& nameFor) {
+                                            fields::KindSet others, const NameReaderFor& nameFor,
+                                            int maxLevels) {
   const PageTree& tree = kinds.tree();
   std::vector<ContainerChoice> ranked;
-  for (int up = at(tree, inner).parent; up >= 0; up = at(tree, up).parent) {
+  int level = 0;
+  for (int up = at(tree, inner).parent; up >= 0 && level != maxLevels;
+       up = at(tree, up).parent, ++level) {
     std::optional<ContainerChoice> best;
     for (SimpleSelector& selector : containerSelectors(tree, up)) {
       ListingTest test{{}, others};

@@ -34,6 +34,8 @@ struct ListingTest {
 // The name a container shows without a selector: the text of its first visible heading (h1
 // to h6) or itemprop=name element that looks like a name, else of its first such link.
 std::string nameIn(const TreeKinds& kinds, int container);
+// The element that shows it; -1 when there is none.
+int nameElementIn(const TreeKinds& kinds, int container);
 
 // Whether the container is a listing: its name looks like a name, and it holds another kind.
 bool isListing(const TreeKinds& kinds, int container, const ListingTest& test);
@@ -62,9 +64,11 @@ using NameReaderFor = std::function<NameReader(int ancestor, const std::vector<i
 // data-* attribute names, itemtype, its parent's or grandparent's classes): the one with the
 // most listings, then the fewest containers that are no listing. Selectors whose containers
 // nest, or that find fewer than two listings, are left out. Best first: most listings, then
-// fewest containers that are no listing, then the nearest ancestor.
+// fewest containers that are no listing, then the nearest ancestor. With maxLevels, only that
+// many ancestors are tried, the nearest first.
 std::vector<ContainerChoice> rankContainers(const TreeKinds& kinds, int inner,
-                                            fields::KindSet others, const NameReaderFor& nameFor);
+                                            fields::KindSet others, const NameReaderFor& nameFor,
+                                            int maxLevels = -1);
 
 // Whether a is better than b by the order above.
 bool betterContainer(const TreeKinds& kinds, const ContainerChoice& a, const ContainerChoice& b);

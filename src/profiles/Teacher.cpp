@@ -133,30 +133,6 @@ NameReaderFor nameReaders(const Work& work, const Placement& place) {
   };
 }
 
-std::vector<structured::Listing> readListings(const TreeKinds& kinds, const Profile& profile,
-                                              const std::vector<int>& containers) {
-  std::array<std::optional<SimpleSelector>, kColumnCount> selectors;
-  for (std::size_t i = 0; i < kColumnCount; ++i) {
-    const auto& rule = profile.fields[i];
-    if (rule && !rule->fromStructuredData) selectors[i] = parseSimpleSelector(rule->selector);
-  }
-  FieldValues values(profile);
-  values.setPage(kinds.page());
-  std::vector<structured::Listing> rows;
-  for (const int container : containers) {
-    structured::Listing row;
-    for (std::size_t i = 0; i < kColumnCount; ++i) {
-      if (!selectors[i]) continue;
-      const int element = selectFirst(kinds.tree(), *selectors[i], container);
-      if (element < 0) continue;
-      row.columns[i] =
-          values.value(columnAt(i), rawValue(kinds.tree(), element, profile.fields[i]->attribute));
-    }
-    if (!row[Column::Name].empty()) rows.push_back(std::move(row));
-  }
-  return rows;
-}
-
 std::string columnWords(Column column) {
   std::string words(columnCaption(column));
   words[0] = static_cast<char>(words[0] - 'A' + 'a');
@@ -228,7 +204,7 @@ bool teachIn(const Work& work, const ContainerChoice& choice, TeachResult& resul
     }
   }
   result.listingCount = static_cast<int>(choice.listings.size());
-  result.rows = readListings(work.kinds, profile, choice.listings);
+  result.rows = readListingsIn(work.kinds, profile, choice.listings);
   profile.loadMore = findLoadMore(work.tree, choice.containers);
   if (!missing) {
     profile.reveal = revealFor(work, fields, choice.listings);
@@ -361,11 +337,35 @@ TeachResult teachProfile(const PageTree& tree, const TeachExamples& examples) {
   return result;
 }
 
+std::vector<structured::Listing> readListingsIn(const TreeKinds& kinds, const Profile& profile,
+                                              const std::vector<int>& containers) {
+  std::array<std::optional<SimpleSelector>, kColumnCount> selectors;
+  for (std::size_t i = 0; i < kColumnCount; ++i) {
+    const auto& rule = profile.fields[i];
+    if (rule && !rule->fromStructuredData) selectors[i] = parseSimpleSelector(rule->selector);
+  }
+  FieldValues values(profile);
+  values.setPage(kinds.page());
+  std::vector<structured::Listing> rows;
+  for (const int container : containers) {
+    structured::Listing row;
+    for (std::size_t i = 0; i < kColumnCount; ++i) {
+      if (!selectors[i]) continue;
+      const int element = selectFirst(kinds.tree(), *selectors[i], container);
+      if (element < 0) continue;
+      row.columns[i] =
+          values.value(columnAt(i), rawValue(kinds.tree(), element, profile.fields[i]->attribute));
+    }
+    if (!row[Column::Name].empty()) rows.push_back(std::move(row));
+  }
+  return rows;
+}
+
 std::vector<structured::Listing> readTaughtListings(const PageTree& tree, const Profile& profile) {
   const auto listing = parseSimpleSelector(profile.listing);
   if (!listing) return {};
   const TreeKinds kinds(tree);
-  return readListings(kinds, profile, selectAll(tree, *listing));
+  return readListingsIn(kinds, profile, selectAll(tree, *listing));
 }
 
 }  // namespace quillon::profiles

@@ -3,7 +3,10 @@
 #include "fields/Kinds.h"
 #include "profiles/PageTree.h"
 
+#include <optional>
+#include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 // The kinds of what each element of a page tree shows, each judged once: the teacher, its
@@ -31,8 +34,11 @@ class TreeKinds {
   // Every kind shown in the element or below it, by texts and links; Name left out.
   fields::KindSet inside(int element) const;
 
+  // The kinds of a value read from the page, each value judged once: the candidates that
+  // choices score read the same texts over and over.
+  fields::KindSet ofValue(std::string_view value) const;
   bool isOfKind(std::string_view value, fields::Kind kind) const {
-    return fields::isOfKind(value, kind, m_page);
+    return ofValue(value).has(kind);
   }
 
  private:
@@ -40,6 +46,8 @@ class TreeKinds {
   fields::PageContext m_page;
   mutable std::vector<fields::KindSet> m_text, m_link;
   mutable std::vector<bool> m_known;
+  mutable std::vector<std::optional<fields::KindSet>> m_inside;
+  mutable std::unordered_map<std::string, fields::KindSet> m_values;
 };
 
 }  // namespace quillon::profiles
