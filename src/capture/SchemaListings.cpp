@@ -15,7 +15,8 @@ std::vector<structured::Listing> listingsOf(const structured::Extraction& extrac
     const std::optional<std::string> body = fetchPage(url);
     if (!body) continue;
     try {
-      if (auto listing = structured::detailListing(structured::readHtmlPage(*body, url))) {
+      if (auto listing = structured::detailListing(structured::readHtmlPage(*body, url),
+                                                   extraction.directory)) {
         listings.push_back(std::move(*listing));
       }
     } catch (const structured::StructuredDataError& error) {

@@ -15,7 +15,8 @@ using WarnFn = std::function<void(const std::string& warning)>;
 
 // The listings a page gives: its own; or, for a summary page, the first listing of each
 // entry's detail page, fetched with fetchPage and read in the list's order (an entry whose
-// page cannot be fetched or holds no listing gives none). Without fetchPage a summary page
+// page cannot be fetched or holds no listing gives none), its web address never one of the
+// directory's pages. Without fetchPage a summary page
 // gives none. What cannot be read is said through warn.
 std::vector<structured::Listing> listingsOf(const structured::Extraction& extraction,
                                             const FetchPageFn& fetchPage, const WarnFn& warn);

@@ -28,10 +28,14 @@ const std::string kTeachHelp =
     "from the values of one of its listings, as the page shows them: finds the elements\n"
     "that show them, the listing that holds them and repeats on the page, and writes\n"
     "selectors (and patterns, for a value that is part of a text) that read every listing\n"
-    "alike. The profile read back must give the values shown. Buttons that reveal a hidden\n"
-    "value, a \"load more\" button and, with --next, the next-page link are found too.\n"
-    "The listing count and the first three rows go to standard error. Capture with the\n"
-    "profile: quillon-cli capture --profile PROFILE.json URL.\n\n"
+    "alike, each judged on every listing of the page by the kind of its values (a\n"
+    "telephone, an e-mail, a website off the directory, the parts of an address). The\n"
+    "profile read back must give the values shown. Buttons that reveal a hidden value\n"
+    "(clicked to check), a \"load more\" button (kept when a click shows more listings)\n"
+    "and, with --next, the next-page link are found too; a click that leaves the page is\n"
+    "undone and said. The listing count, how many listings each field fills and the first\n"
+    "three rows go to standard error. Capture with the profile:\n"
+    "quillon-cli capture --profile PROFILE.json URL.\n\n"
     "  --name TEXT       the listing's name (required)\n"
     "  --activity, --phone, --fax, --street, --zip, --city, --province, --web, --email TEXT\n"
     "                    the listing's other values, any of them; --web and --email may be\n"
@@ -85,9 +89,17 @@ std::variant<TeachOptions, int> parseOptions(CommandContext& context) {
   return options;
 }
 
+void printNotes(const profiles::TeachResult& result, std::ostream& err) {
+  for (const std::string& note : result.notes) err << "note: " << note << "\n";
+}
+
 void printRows(const profiles::TeachResult& result, std::ostream& err) {
   err << result.listingCount << (result.listingCount == 1 ? " listing" : " listings")
       << " on the page\n";
+  for (std::size_t i = 0; i < profiles::kColumnCount; ++i) {
+    const std::string line = profiles::fillLine(result, profiles::columnAt(i));
+    if (!line.empty()) err << line << "\n";
+  }
   const std::size_t shown = std::min<std::size_t>(3, result.rows.size());
   for (std::size_t row = 0; row < shown; ++row) {
     err << "  " << row + 1 << ".";
@@ -114,6 +126,7 @@ int teach(const TeachOptions& options, const QUrl& url, CommandContext& context)
   }
   webengine::QtMessagePump pump;
   const profiles::TeachResult result = capture::teachFromPage(browser, pump, options.examples);
+  printNotes(result, context.err);
   if (!result.ok) {
     context.err << "quillon-cli teach: " << result.problem << "\n";
     return kExitFailure;

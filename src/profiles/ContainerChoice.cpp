@@ -3,6 +3,7 @@
 #include "profiles/SelectorMaker.h"
 
 #include <algorithm>
+#include <map>
 #include <set>
 
 namespace quillon::profiles {
@@ -34,13 +35,20 @@ bool anyNested(const PageTree& tree, const std::vector<int>& elements) {
   return false;
 }
 
+// A locality or province is any few words ("Advertise with us" is one): it tells a listing
+// only where nothing else was asked for.
+constexpr Kind kTelling[] = {Kind::Telephone, Kind::Email, Kind::Web, Kind::Street,
+                             Kind::PostalCode};
+
 bool holdsAny(fields::KindSet inside, fields::KindSet wanted) {
-  if (wanted.empty()) {
-    wanted = {Kind::Telephone, Kind::Email, Kind::Web, Kind::Street, Kind::PostalCode};
+  fields::KindSet telling;
+  for (const Kind kind : kTelling) {
+    if (wanted.empty() || wanted.has(kind)) telling.add(kind);
   }
+  if (telling.empty()) telling = wanted;
   for (std::size_t k = 0; k < fields::kKindCount; ++k) {
     const auto kind = static_cast<Kind>(k);
-    if (wanted.has(kind) && inside.has(kind)) return true;
+    if (telling.has(kind) && inside.has(kind)) return true;
   }
   return false;
 }
@@ -52,6 +60,15 @@ std::vector<int> listingsAmong(const TreeKinds& kinds, const std::vector<int>& c
     if (isListing(kinds, container, test)) listings.push_back(container);
   }
   return listings;
+}
+
+// How many of the elements share the parent that most of them share: cards repeat side by
+// side, while the inner boxes of cards each sit in a card of their own.
+std::size_t siblingShare(const PageTree& tree, const std::vector<int>& elements) {
+  std::map<int, std::size_t> byParent;
+  std::size_t most = 0;
+  for (const int each : elements) most = std::max(most, ++byParent[at(tree, each).parent]);
+  return most;
 }
 
 }  // namespace
@@ -95,6 +112,9 @@ bool betterContainer(const TreeKinds& kinds, const ContainerChoice& a, const Con
   const std::size_t aOthers = a.containers.size() - a.listings.size();
   const std::size_t bOthers = b.containers.size() - b.listings.size();
   if (aOthers != bOthers) return aOthers < bOthers;
+  const std::size_t aSiblings = siblingShare(kinds.tree(), a.listings);
+  const std::size_t bSiblings = siblingShare(kinds.tree(), b.listings);
+  if (aSiblings != bSiblings) return aSiblings > bSiblings;
   return at(kinds.tree(), a.ancestor).depth > at(kinds.tree(), b.ancestor).depth;
 }
 

@@ -27,7 +27,8 @@ struct ListingTest {
   // Where its name is read; empty: nameIn.
   NameReader name;
   // It holds a value of one of these kinds (texts and link addresses); empty: of any of
-  // telephone, e-mail, web address, street and postal code.
+  // telephone, e-mail, web address, street and postal code. Locality and province count only
+  // when nothing else is asked for: any few words are of their kind.
   fields::KindSet others;
 };
 
@@ -64,8 +65,9 @@ using NameReaderFor = std::function<NameReader(int ancestor, const std::vector<i
 // data-* attribute names, itemtype, its parent's or grandparent's classes): the one with the
 // most listings, then the fewest containers that are no listing. Selectors whose containers
 // nest, or that find fewer than two listings, are left out. Best first: most listings, then
-// fewest containers that are no listing, then the nearest ancestor. With maxLevels, only that
-// many ancestors are tried, the nearest first.
+// fewest containers that are no listing, then most listings side by side under one parent
+// (the cards rather than a box inside each card), then the nearest ancestor. With
+// maxLevels, only that many ancestors are tried, the nearest first.
 std::vector<ContainerChoice> rankContainers(const TreeKinds& kinds, int inner,
                                             fields::KindSet others, const NameReaderFor& nameFor,
                                             int maxLevels = -1);

@@ -109,7 +109,7 @@ std::string rawValue(const PageTree& tree, int element, const std::string& attri
 std::vector<Placement> placeExample(const PageTree& tree, Column column,
                                     std::string_view rawExample) {
   const std::string example = text::collapseWhiteSpace(rawExample);
-  std::vector<Placement> text, noCase, address, attribute, part;
+  std::vector<Placement> text, innerText, noCase, innerNoCase, address, attribute, part;
   if (example.empty()) return {};
   const bool linkColumn =
       column == Column::Url || column == Column::Email || isTelephoneColumn(column);
@@ -121,9 +121,10 @@ std::vector<Placement> placeExample(const PageTree& tree, Column column,
     if (isVisibleText(element)) {
       const bool sameAsParent = parent != nullptr && parent->text == element.text;
       if (element.text == example) {
-        if (!sameAsParent) text.push_back({i, Placement::Kind::Text, {}, 0});
+        (sameAsParent ? innerText : text).push_back({i, Placement::Kind::Text, {}, 0});
       } else if (text::foldCase(element.text) == folded) {
-        if (!sameAsParent) noCase.push_back({i, Placement::Kind::TextIgnoreCase, {}, 0});
+        (sameAsParent ? innerNoCase : noCase)
+            .push_back({i, Placement::Kind::TextIgnoreCase, {}, 0});
       } else {
         bool exact = true;
         std::size_t at = wordPosition(element.text, example, false);
@@ -152,7 +153,7 @@ std::vector<Placement> placeExample(const PageTree& tree, Column column,
     }
   }
   std::vector<Placement> all;
-  for (auto* kind : {&text, &noCase, &attribute, &part, &address}) {
+  for (auto* kind : {&text, &innerText, &noCase, &innerNoCase, &attribute, &part, &address}) {
     all.insert(all.end(), kind->begin(), kind->end());
   }
   return all;

@@ -28,7 +28,8 @@ struct Placement {
 
 // Every element that shows the example, best kinds first and in document order within a
 // kind. Text and Part take visible elements only: of a chain of elements with the same text
-// the outermost, of elements whose texts hold the example the innermost. Links' addresses
+// the outermost, then those inside it (the link inside a box may be what tells the value);
+// of elements whose texts hold the example the innermost. Links' addresses
 // count for the web address (scheme, "www." and a final "/" aside), the e-mail ("mailto:" and
 // its query aside, case aside) and the telephone ("tel:"; the same digits, or one number
 // ending in the other's six or more).

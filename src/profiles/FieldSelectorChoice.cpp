@@ -34,11 +34,11 @@ std::string FieldReader::readIn(const PageTree& tree, const SimpleSelector& sele
 FieldScore scoreField(const TreeKinds& kinds, const SimpleSelector& selector, FieldReader& reader,
                       const std::vector<int>& listings) {
   FieldScore score;
-  const std::optional<fields::Kind> kind = reader.kind();
+  const bool kinded = reader.kind().has_value();
   for (const int listing : listings) {
     const std::string value = reader.readIn(kinds.tree(), selector, listing);
     if (value.empty()) continue;
-    if (!kind || kinds.isOfKind(value, *kind)) {
+    if (!kinded || fitsColumn(reader.column(), value, kinds.page())) {
       ++score.fills;
     } else {
       ++score.wrong;

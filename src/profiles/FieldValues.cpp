@@ -1,5 +1,6 @@
 #include "profiles/FieldValues.h"
 
+#include "fields/TextShapes.h"
 #include "parsers/ParserError.h"
 #include "parsers/RegExpr.h"
 #include "profiles/ProfileError.h"
@@ -60,8 +61,16 @@ std::string FieldValues::value(Column column, std::string_view raw) {
 bool FieldValues::keeps(Column column, std::string_view value) const {
   const auto& rule = m_profile[column];
   if (value.empty() || !rule || !rule->checkKind || rule->fromStructuredData) return true;
+  return fitsColumn(column, value, m_page);
+}
+
+bool fitsColumn(Column column, std::string_view value, const fields::PageContext& page) {
   const std::optional<fields::Kind> kind = fields::kindOfColumn(static_cast<std::size_t>(column));
-  return !kind || fields::isOfKind(value, *kind, m_page);
+  if (!kind) return true;
+  if (*kind != fields::Kind::Name) return fields::isOfKind(value, *kind, page);
+  const fields::KindSet kinds = fields::kindsOf(value, page);
+  return !kinds.has(fields::Kind::Telephone) && !kinds.has(fields::Kind::Email) &&
+         !kinds.has(fields::Kind::Web) && !fields::isButtonCaption(value);
 }
 
 std::string FieldValues::read(Column column, std::string_view raw) {

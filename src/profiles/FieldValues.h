@@ -44,6 +44,11 @@ class FieldValues {
   fields::PageContext m_page;
 };
 
+// Whether a value can stand in the column on the page: it is of the column's kind
+// (fields::isOfKind). A name need only be no telephone, e-mail, web address or button
+// caption: a row without its name is lost, and "3M" is a name that looks like none.
+bool fitsColumn(Column column, std::string_view value, const fields::PageContext& page);
+
 // The compiled pattern, or a ProfileError that says why not.
 std::unique_ptr<parsers::RegExpr> compileFieldPattern(std::string_view pattern);
 

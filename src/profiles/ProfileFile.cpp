@@ -1,5 +1,6 @@
 #include "profiles/ProfileFile.h"
 
+#include "fields/Kind.h"
 #include "parsers/RegExpr.h"
 #include "profiles/CssSyntax.h"
 #include "profiles/FieldValues.h"
@@ -25,7 +26,8 @@ using Json = nlohmann::ordered_json;
 constexpr std::uintmax_t kMaxFileSize = 1 << 20;
 constexpr int kMaxDepth = 16;
 constexpr std::size_t kMaxHosts = 200;
-constexpr std::size_t kMaxPatternLength = 2000;
+// The patterns of address parts that the teacher writes hold word lists: a few kilobytes.
+constexpr std::size_t kMaxPatternLength = 16384;
 
 // Says what is wrong with one key of one file.
 class Checker {
@@ -89,17 +91,33 @@ int nesting(std::string_view json) {
   return deepest;
 }
 
-FieldRule readField(const Json& value, const std::string& key, const Checker& check) {
+// "kind": the column's kind by name, as the teacher writes it, or false.
+bool readKindCheck(const Json& value, Column column, const std::string& key, const Checker& check) {
+  const std::optional<fields::Kind> kind = fields::kindOfColumn(static_cast<std::size_t>(column));
+  if (value.is_boolean() && !value.get<bool>()) return false;
+  if (!kind) check.fail(key, "must be false: this field has no kind to check");
+  const std::string name(fields::kindName(*kind));
+  if (!value.is_string() || value.get<std::string>() != name) {
+    check.fail(key, "must be \"" + name + "\" (the kind of this field) or false");
+  }
+  return true;
+}
+
+FieldRule readField(const Json& value, Column column, const std::string& key,
+                    const Checker& check) {
   if (!value.is_object()) check.fail(key, "must be an object");
-  check.onlyKeys(value, key, {"selector", "attribute", "pattern", "fromStructuredData"});
+  check.onlyKeys(value, key, {"selector", "attribute", "pattern", "kind", "fromStructuredData"});
   FieldRule rule;
   if (const auto found = value.find("fromStructuredData"); found != value.end()) {
     rule.fromStructuredData = check.flag(*found, key + ".fromStructuredData");
   }
   if (rule.fromStructuredData) {
     if (value.size() > 1)
-      check.fail(key, "fromStructuredData takes no selector, attribute or pattern");
+      check.fail(key, "fromStructuredData takes no selector, attribute, pattern or kind");
     return rule;
+  }
+  if (const auto found = value.find("kind"); found != value.end()) {
+    rule.checkKind = readKindCheck(*found, column, key + ".kind", check);
   }
   const auto selector = value.find("selector");
   if (selector == value.end()) check.fail(key + ".selector", "missing");
@@ -164,7 +182,7 @@ Profile readProfile(const Json& root, const Checker& check) {
                  "unknown field (name, activity, fax, phone, street, zip, city, province, web "
                  "or email)");
     }
-    profile[*column] = readField(value, "fields." + key, check);
+    profile[*column] = readField(value, *column, "fields." + key, check);
   }
   if (!profile[Column::Name]) check.fail("fields.name", "missing: every listing needs its name");
   if (const auto next = root.find("next"); next != root.end()) {
@@ -236,6 +254,13 @@ std::string profileJson(const Profile& profile) {
       field["selector"] = rule->selector;
       if (!rule->attribute.empty()) field["attribute"] = rule->attribute;
       if (!rule->pattern.empty()) field["pattern"] = rule->pattern;
+      if (const auto kind = fields::kindOfColumn(i)) {
+        if (rule->checkKind) {
+          field["kind"] = std::string(fields::kindName(*kind));
+        } else {
+          field["kind"] = false;
+        }
+      }
     }
     fields[std::string(fieldKey(columnAt(i)))] = field;
   }

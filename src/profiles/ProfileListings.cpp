@@ -2,6 +2,7 @@
 
 #include "structured/Extraction.h"
 #include "structured/NextPage.h"
+#include "structured/PageContext.h"
 #include "text/TextRules.h"
 
 #include <map>
@@ -20,21 +21,8 @@ std::string nameKey(std::string_view name) {
   return text::foldCase(text::collapseWhiteSpace(name));
 }
 
-}  // namespace
-
-std::vector<structured::Listing> profileListings(const Profile& profile, FieldValues& values,
-                                                 const ProfilePage& page) {
-  std::vector<structured::Listing> listings;
-  listings.reserve(page.listings.size());
-  for (const RawListing& raw : page.listings) {
-    structured::Listing listing;
-    for (std::size_t i = 0; i < kColumnCount; ++i) {
-      if (raw[i]) listing.columns[i] = values.value(columnAt(i), *raw[i]);
-    }
-    listings.push_back(std::move(listing));
-  }
-  if (!usesStructuredData(profile)) return listings;
-
+void fillFromStructuredData(const Profile& profile, const ProfilePage& page,
+                            std::vector<structured::Listing>& listings) {
   const std::vector<structured::Listing> items = structured::extractListings(page.page).listings;
   const bool byName = profile[Column::Name] && !profile[Column::Name]->fromStructuredData;
   std::multimap<std::string, const structured::Listing*> named;
@@ -52,6 +40,25 @@ std::vector<structured::Listing> profileListings(const Profile& profile, FieldVa
       if (rule && rule->fromStructuredData) listings[at].columns[i] = item ? item->columns[i] : "";
     }
   }
+}
+
+}  // namespace
+
+std::vector<structured::Listing> profileListings(const Profile& profile, FieldValues& values,
+                                                 const ProfilePage& page) {
+  values.setPage(structured::pageContextOf(page.page));
+  std::vector<structured::Listing> listings;
+  listings.reserve(page.listings.size());
+  for (const RawListing& raw : page.listings) {
+    structured::Listing listing;
+    for (std::size_t i = 0; i < kColumnCount; ++i) {
+      if (raw[i]) listing.columns[i] = values.value(columnAt(i), *raw[i]);
+    }
+    listings.push_back(std::move(listing));
+  }
+  if (usesStructuredData(profile)) fillFromStructuredData(profile, page, listings);
+  // A container without a name is no listing (a sponsored box, a tips box of the same look).
+  std::erase_if(listings, [](const structured::Listing& l) { return l[Column::Name].empty(); });
   return listings;
 }
 

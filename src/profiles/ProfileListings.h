@@ -11,11 +11,13 @@
 
 namespace quillon::profiles {
 
-// The listings of a page as the profile reads them, one per container in document order, the
-// values finished by `values`. A field taken from structured data gets the value the auto mode
-// reads for the listing's own schema.org item: the item of the same name (white space and case
-// aside), or, for a profile that reads no name of its own, the item at the same position when
-// the page has as many items as containers; empty when there is none.
+// The listings of a page as the profile reads them, one per container with a name (a container
+// without one is no listing), in document order, the values finished by `values` for the
+// page's country and directory hosts (a value not of its field's kind left out). A field taken from
+// structured data gets the value the auto mode reads for the listing's own schema.org item: the
+// item of the same name (white space and case aside), or, for a profile that reads no name of its
+// own, the item at the same position when the page has as many items as containers; empty when
+// there is none.
 std::vector<structured::Listing> profileListings(const Profile& profile, FieldValues& values,
                                                  const ProfilePage& page);
 

@@ -52,7 +52,17 @@ std::string TeachSession::status() const {
   std::string text = std::to_string(m_result.listingCount) +
                      (m_result.listingCount == 1 ? " listing" : " listings") + " on this page";
   if (!m_result.profile.loadMore.empty()) text += " (more behind \"load more\")";
-  return text + ".";
+  text += ".";
+  for (const std::string& note : m_result.notes) text += " Note: " + note + ".";
+  return text;
+}
+
+std::string TeachSession::fillText(Column column) const {
+  const auto& count = m_result.counts[static_cast<std::size_t>(column)];
+  if (!count || !m_result.ok) return {};
+  std::string text = std::to_string(count->filled) + " of " + std::to_string(m_result.listingCount);
+  if (count->wrong > 0) text += ", " + std::to_string(count->wrong) + " left out";
+  return text;
 }
 
 std::vector<structured::Listing> TeachSession::preview(std::size_t count) const {

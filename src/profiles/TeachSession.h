@@ -29,6 +29,9 @@ class TeachSession {
   bool ready() const { return m_result.ok; }
   // One line for the panel: how many listings the profile finds, or what is missing.
   std::string status() const;
+  // How many of the page's listings the field fills ("35 of 35"; "33 of 35, 2 left out" when
+  // values of another kind are left out); empty for a field not taught.
+  std::string fillText(Column column) const;
   // The first rows the profile reads from the page.
   std::vector<structured::Listing> preview(std::size_t count) const;
 

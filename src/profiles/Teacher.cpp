@@ -96,7 +96,7 @@ std::optional<TreeField> makeField(const Work& work, Column column, const Placem
     const std::string value = reader->read(work.tree, place.element);
     if (!givesExample(column, place.kind, value, work.example(column))) return std::nullopt;
     // The user's own example is of the field whatever its look: it keeps its value.
-    if (reader->kind() && !work.kinds.isOfKind(value, *reader->kind())) {
+    if (reader->kind() && !fitsColumn(column, value, work.kinds.page())) {
       rule->checkKind = false;
       reader.emplace(column, *rule);
     }

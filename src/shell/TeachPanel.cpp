@@ -99,6 +99,13 @@ QWidget* TeachPanel::createFields() {
     grid->addWidget(edit, field, 1);
     grid->addWidget(take, field, 2);
     m_edits[static_cast<std::size_t>(field)] = edit;
+    if (field < kNextField) {
+      auto* fills = new QLabel(box);
+      fills->setObjectName(QStringLiteral("teachFills%1").arg(field));
+      fills->setToolTip(QStringLiteral("How many of the page's listings the field fills"));
+      grid->addWidget(fills, field, 3);
+      m_fills[static_cast<std::size_t>(field)] = fills;
+    }
     connect(take, &QPushButton::clicked, this,
             [this, field] { m_errors.guard([this, field] { takeSelection(field); }); });
     connect(edit, &QLineEdit::textEdited, this, [this, field](const QString& text) {
@@ -164,6 +171,9 @@ void TeachPanel::setField(int field, const QString& text) {
 
 void TeachPanel::showSession() {
   m_status->setText(fromUtf8(m_session.status()));
+  for (std::size_t i = 0; i < m_fills.size(); ++i) {
+    m_fills[i]->setText(fromUtf8(m_session.fillText(profiles::columnAt(i))));
+  }
   m_preview->clear();
   for (const structured::Listing& row : m_session.preview(kPreviewRows)) {
     QStringList cells;

@@ -37,7 +37,7 @@ class TeachPanel final : public QWidget {
   Q_OBJECT
 
  public:
-  static constexpr int kPanelWidth = 286;
+  static constexpr int kPanelWidth = 340;
   static constexpr int kPreviewRows = 5;
   // The field index of "Next page", after the ten columns.
   static constexpr int kNextField = static_cast<int>(profiles::kColumnCount);
@@ -69,6 +69,8 @@ class TeachPanel final : public QWidget {
   void refreshProfiles();
 
   QLineEdit& fieldEdit(int field) const { return *m_edits[static_cast<std::size_t>(field)]; }
+  // How many listings the field fills, beside it ("35 of 35").
+  QLabel& fillLabel(int field) const { return *m_fills[static_cast<std::size_t>(field)]; }
   QLabel& statusLabel() const { return *m_status; }
   QTreeWidget& preview() const { return *m_preview; }
   QComboBox& profileList() const { return *m_profiles; }
@@ -90,6 +92,7 @@ class TeachPanel final : public QWidget {
   std::vector<profiles::StoredProfile> m_stored;
   ToolPanel* m_panel = nullptr;
   std::array<QLineEdit*, profiles::kColumnCount + 1> m_edits{};
+  std::array<QLabel*, profiles::kColumnCount> m_fills{};
   QLabel* m_status = nullptr;
   QTreeWidget* m_preview = nullptr;
   QLineEdit* m_name = nullptr;

@@ -4,6 +4,7 @@
 #include "structured/JsonLdReader.h"
 #include "structured/ListingMapper.h"
 #include "structured/MicrodataReader.h"
+#include "structured/PageContext.h"
 #include "structured/StructuredDataError.h"
 #include "url/UrlParts.h"
 #include "url/UrlResolution.h"
@@ -63,27 +64,49 @@ std::string hex(std::uint64_t value) {
   return out;
 }
 
-}  // namespace
+// The site the page belongs to describes itself as a WebSite, with its publisher.
+void addSiteHosts(const NodeGraph& graph, std::string_view pageUrl,
+                  fields::DirectoryHosts& directory) {
+  for (const Node& node : graph.nodes) {
+    if (!node.hasType("WebSite")) continue;
+    directory.addUrl(url::resolveUrl(pageUrl, firstText(node, "url")));
+    if (const Property* publisher = node.property("publisher")) {
+      for (const Value& value : publisher->values) {
+        if (value.node < 0) continue;
+        const Node& owner = graph.nodes[static_cast<std::size_t>(graph.resolve(value.node))];
+        directory.addUrl(url::resolveUrl(pageUrl, firstText(owner, "url")));
+      }
+    }
+  }
+}
 
-Extraction extractListings(const PageData& page) {
+Extraction extract(const PageData& page, fields::DirectoryHosts directory) {
   Extraction extraction;
   const NodeGraph graph = readSources(page, extraction.warnings);
+  addSiteHosts(graph, page.url, directory);
   const Candidates candidates = findCandidates(graph);
   for (const int node : candidates.nodes) {
-    if (std::optional<Listing> listing = mapListing(graph, node, page.url)) {
+    if (std::optional<Listing> listing = mapListing(graph, node, page.url, directory)) {
       extraction.listings.push_back(std::move(*listing));
     }
   }
   if (extraction.listings.empty()) extraction.summaryUrls = summaryUrls(page, candidates);
+  extraction.directory = std::move(directory);
   return extraction;
 }
 
-std::optional<Listing> detailListing(const PageData& detailPage) {
-  Extraction extraction = extractListings(detailPage);
+}  // namespace
+
+Extraction extractListings(const PageData& page) { return extract(page, directoryHosts(page)); }
+
+std::optional<Listing> detailListing(const PageData& detailPage,
+                                     const fields::DirectoryHosts& directory) {
+  fields::DirectoryHosts hosts = directory;
+  hosts.addUrl(detailPage.url);
+  hosts.addUrl(canonicalUrl(detailPage));
+  Extraction extraction = extract(detailPage, std::move(hosts));
   if (extraction.listings.empty()) return std::nullopt;
-  Listing listing = std::move(extraction.listings.front());
-  if (listing[Column::Url].empty()) listing[Column::Url] = detailPage.url;
-  return listing;
+  return std::move(extraction.listings.front());
 }
 
 std::string pageSignature(const Extraction& extraction) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "fields/DirectoryHosts.h"
 #include "structured/Listing.h"
 #include "structured/PageData.h"
 
@@ -20,6 +21,9 @@ struct Extraction {
   std::vector<std::string> summaryUrls;
   // One line for each JSON-LD block skipped and for microdata read only in part.
   std::vector<std::string> warnings;
+  // The directory's own hosts (directoryHosts, and those of the page's WebSite items and
+  // their publishers): an address on them is never a business's website.
+  fields::DirectoryHosts directory;
 };
 
 // Reads the page's JSON-LD blocks and microdata. Never throws for what the page holds: a
@@ -27,9 +31,11 @@ struct Extraction {
 // warnings.
 Extraction extractListings(const PageData& page);
 
-// The listing a detail page gives for a summary entry: its first listing, the page's address
-// in the web-address column when the listing has none. Nothing when the page has no listing.
-std::optional<Listing> detailListing(const PageData& detailPage);
+// The listing a detail page gives for a summary entry: its first listing, whose web address
+// is on none of the directory's hosts (those of the summary page and of the detail page):
+// the detail page is the directory's own. Nothing when the page has no listing.
+std::optional<Listing> detailListing(const PageData& detailPage,
+                                     const fields::DirectoryHosts& directory);
 
 // A signature of what the page holds, equal for two pages with the same set of listings (or,
 // for summary pages, the same set of entry addresses) in any order: a 32-digit hex text.

@@ -187,6 +187,12 @@ PageCollector::PageCollector(const GumboNode* document, std::string_view pageUrl
 }
 
 PageData PageCollector::collect() {
+  for (unsigned i = 0; i < m_document->v.document.children.length; ++i) {
+    const auto* child = static_cast<const GumboNode*>(m_document->v.document.children.data[i]);
+    if (isHtmlElement(child) && child->v.element.tag == GUMBO_TAG_HTML) {
+      m_page.language = attributeText(child, "lang");
+    }
+  }
   std::vector<std::pair<const GumboNode*, int>> stack;  // a node and its nearest collected ancestor
   std::vector<const GumboNode*> children;
   pushChildren(m_document, children);
@@ -222,7 +228,7 @@ void PageCollector::collectElement(const GumboNode* node, int& ancestor) {
     e.itemprop = attributeText(node, "itemprop");
     e.itemref = attributeText(node, "itemref");
     e.id = attributeText(node, "id");
-    if (!itemscope && !e.itemprop.empty()) e.value = itemValue(node, tag);
+    if (!e.itemprop.empty()) e.value = itemscope ? textOf(node, false) : itemValue(node, tag);
     ancestor = static_cast<int>(m_page.microdata.size());
     m_page.microdata.push_back(std::move(e));
   }

@@ -69,6 +69,7 @@ int MicrodataReader::readItem(int element, int depth) {
     } else {
       value.node = readItem(p, depth + 1);
       if (value.node < 0) break;
+      value.text = e.value;  // what an item of text only says
     }
     std::vector<std::string_view> names;
     for (const std::string_view name : text::asciiTokens(e.itemprop)) {

@@ -20,7 +20,8 @@ struct MicrodataElement {
   // For an element with a non-empty itemprop and no itemscope, its property value by the HTML
   // rules: meta content; a, area, link href; img, audio, video, source, iframe, embed, track
   // src; object data (addresses absolute); data, meter value; time datetime; else the text
-  // content. Empty otherwise.
+  // content. For an element with itemprop and itemscope, its text content (an address item
+  // may hold nothing but text). Empty otherwise.
   std::string value;
 
   bool operator==(const MicrodataElement&) const = default;
@@ -42,6 +43,7 @@ struct PageData {
   std::vector<std::string> jsonLd;  // the text of each application/ld+json script
   std::vector<MicrodataElement> microdata;
   std::vector<PageLink> links;
+  std::string language;  // the html element's lang attribute, as written
 
   bool operator==(const PageData&) const = default;
 };

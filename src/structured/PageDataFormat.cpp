@@ -87,6 +87,10 @@ PageData readPageData(Json& root) {
   Json& links = array(root, "links");
   page.links.reserve(links.size());
   for (std::size_t i = 0; i < links.size(); ++i) page.links.push_back(readLink(links[i], i));
+  // Left out by collectors older than the language.
+  if (const auto language = root.find("language"); language != root.end()) {
+    page.language = text(*language, "\"language\"");
+  }
   return page;
 }
 
@@ -116,7 +120,8 @@ std::string encodePageData(const PageData& page) {
   const Json root = {{"url", page.url},
                      {"jsonLd", page.jsonLd},
                      {"microdata", std::move(elements)},
-                     {"links", std::move(links)}};
+                     {"links", std::move(links)},
+                     {"language", page.language}};
   return root.dump(-1, ' ', false, Json::error_handler_t::replace);
 }
 

@@ -56,7 +56,8 @@ constexpr std::u16string_view kScript =
       index.set(e, microdata.length);
       microdata.push([
         p === null ? -1 : index.get(p), tag, itemscope, attr(e, 'itemtype'), attr(e, 'itemprop'),
-        attr(e, 'itemref'), attr(e, 'id'), !itemscope && itemprop ? itemValue(e, tag) : ''
+        attr(e, 'itemref'), attr(e, 'id'),
+        !itemprop ? '' : itemscope ? text(e.textContent || '') : itemValue(e, tag)
       ]);
     }
     if (tag === 'a' || tag === 'link') {
@@ -67,7 +68,9 @@ constexpr std::u16string_view kScript =
       ]);
     }
   }
-  return JSON.stringify({url: text(d.URL), jsonLd, microdata, links});
+  const root = d.documentElement;
+  const language = root !== null && root.namespaceURI === html ? attr(root, 'lang') : '';
+  return JSON.stringify({url: text(d.URL), jsonLd, microdata, links, language});
 })())js";
 
 }  // namespace

@@ -78,9 +78,10 @@ TEST(AutoMode, ReadsEveryPageAndStopsWhereTheNextLinkLeadsBack) {
   h.site["http://d.test/1"] = {"",
                                {"[" + business("Bravo", "1") + "," + business("Alpha", "2") + "]"},
                                {},
-                               {nextLink("http://d.test/2#results")}};
+                               {nextLink("http://d.test/2#results")},
+                               {}};
   h.site["http://d.test/2"] = {
-      "", {business("Charlie", "3") + ";"}, {}, {nextLink("http://d.test/1")}};
+      "", {business("Charlie", "3") + ";"}, {}, {nextLink("http://d.test/1")}, {}};
   h.show("http://d.test/1");
   h.controller.captureAnySite();
 
@@ -101,11 +102,12 @@ TEST(AutoMode, APageWithTheListingsOfAnEarlierOneEndsTheRun) {
   AutoHarness h;
   // A search whose every page address is new but whose listings come round again.
   const std::string listings = "[" + business("Alpha", "1") + "," + business("Bravo", "2") + "]";
-  h.site["http://d.test/a"] = {"", {listings}, {}, {nextLink("http://d.test/b")}};
+  h.site["http://d.test/a"] = {"", {listings}, {}, {nextLink("http://d.test/b")}, {}};
   h.site["http://d.test/b"] = {"",
                                {"[" + business("Bravo", "2") + "," + business("Alpha", "1") + "]"},
                                {},
-                               {nextLink("http://d.test/c")}};
+                               {nextLink("http://d.test/c")},
+                               {}};
   h.show("http://d.test/a");
   h.controller.captureAnySite();
   EXPECT_EQ(h.recorder.reason, "page 2 repeats page 1");
@@ -121,6 +123,7 @@ TEST(AutoMode, ASummaryPageIsReadThroughItsDetailPagesInListOrder) {
           {"@type":"ListItem","url":"http://d.test/missing"},
           {"@type":"ListItem","url":"http://d.test/y"}]})"},
                                   {},
+                                  {},
                                   {}};
   const auto detail = [](const std::string& name, const std::string& phone) {
     return R"(<html><head><script type="application/ld+json">)" + business(name, phone) +
@@ -133,15 +136,15 @@ TEST(AutoMode, ASummaryPageIsReadThroughItsDetailPagesInListOrder) {
   EXPECT_EQ(h.fetched, (std::vector<std::string>{"http://d.test/z", "http://d.test/missing",
                                                  "http://d.test/y"}));
   EXPECT_EQ(h.names(), (std::vector<std::string>{"Yankee", "Zulu"}));
-  EXPECT_EQ(h.table.Cell(1, 8), "http://d.test/z");  // no url of its own: the page's address
+  EXPECT_EQ(h.table.Cell(1, 8), "");  // its detail page is the directory's, not its website
   EXPECT_EQ(h.recorder.reason, "no next page");
 }
 
 TEST(AutoMode, ABrokenBlockIsNamedOnceAndTheOtherBlocksStillCount) {
   AutoHarness h;
   h.site["http://d.test/1"] = {
-      "", {"{broken", business("Alpha", "1")}, {}, {nextLink("http://d.test/2")}};
-  h.site["http://d.test/2"] = {"", {"{broken", business("Bravo", "2")}, {}, {}};
+      "", {"{broken", business("Alpha", "1")}, {}, {nextLink("http://d.test/2")}, {}};
+  h.site["http://d.test/2"] = {"", {"{broken", business("Bravo", "2")}, {}, {}, {}};
   h.show("http://d.test/1");
   h.controller.captureAnySite();
   EXPECT_EQ(h.table.Count(), 2);

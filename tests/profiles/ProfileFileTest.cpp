@@ -97,7 +97,7 @@ TEST(ProfileFile, NamesTheFileTheKeyAndWhatIsWrong) {
             "profile shop.json, key \"fields.phone.attribute\": not an attribute name");
   EXPECT_EQ(problem(withField(R"("phone": {"fromStructuredData": true, "selector": "b"})")),
             "profile shop.json, key \"fields.phone\": fromStructuredData takes no selector, "
-            "attribute or pattern");
+            "attribute, pattern or kind");
   EXPECT_EQ(problem(withField(R"("phone": {"fromStructuredData": "yes"})")),
             "profile shop.json, key \"fields.phone.fromStructuredData\": must be true or false");
   EXPECT_EQ(problem(R"({"name": "x", "listing": "li", "fields": {"name": {"selector": "b"}},

@@ -18,7 +18,7 @@ Profile profileOf(const std::string& fields, const std::string& extra = "") {
 
 // The collect script's answer for listings of raw values (null: no element).
 std::string answer(const Json& listings, const Json& next = nullptr,
-                   const structured::PageData& page = {"http://d.example/page1", {}, {}, {}}) {
+                   const structured::PageData& page = {"http://d.example/page1", {}, {}, {}, {}}) {
   return Json{{"page", structured::encodePageData(page)}, {"listings", listings}, {"next", next}}
       .dump();
 }
@@ -58,7 +58,7 @@ TEST(ProfileListings, FinishesEachValueAsItsRuleSays) {
 }
 
 TEST(ProfileListings, TakesStructuredDataFromTheListingsOwnItem) {
-  structured::PageData page{"http://d.example/", {}, {}, {}};
+  structured::PageData page{"http://d.example/", {}, {}, {}, {}};
   page.jsonLd.push_back(R"([{"@type": "Dentist", "name": "Bar Sol", "telephone": "1"},
                             {"@type": "Restaurant", "name": "CASA  pepe", "telephone": "2"}])");
   const Json raw = Json::array({Json::array({"Casa Pepe", nullptr, nullptr, nullptr, nullptr,
@@ -96,7 +96,7 @@ TEST(ProfileListings, TheNextPageIsTheProfilesLinkOrTheAutoRules) {
   EXPECT_EQ(profileNextPage(withNext, page(nullptr), {}), std::nullopt);
 
   const Profile automatic = profileOf(R"("name": {"selector": "b"})");
-  structured::PageData data{"http://d.example/page1", {}, {}, {}};
+  structured::PageData data{"http://d.example/page1", {}, {}, {}, {}};
   data.links.push_back({"a", "", "http://d.example/page2", "Siguiente", "", ""});
   EXPECT_EQ(
       profileNextPage(automatic, decodeProfilePage(answer(Json::array(), nullptr, data), "P"), {}),

@@ -88,7 +88,7 @@ TEST(FixturePages, SummaryPageRowsComeFromItsDetailPages) {
   std::vector<Listing> listings;
   for (const std::string& url : summary.summaryUrls) {
     const std::optional<Listing> listing =
-        detailListing(fixturePage(url.substr(url.rfind('/') + 1)));
+        detailListing(fixturePage(url.substr(url.rfind('/') + 1)), summary.directory);
     ASSERT_TRUE(listing.has_value()) << url;
     listings.push_back(*listing);
   }

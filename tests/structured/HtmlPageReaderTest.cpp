@@ -48,7 +48,7 @@ TEST(HtmlPageReader, TakesItemValuesByTheHtmlRules) {
       {"t1", "2024-05-01"},
       {"t2", "1 May"},
       {"s", "a b"},
-      {"nested", ""},
+      {"nested", "x"},  // an item's text, for an address item of text only
       {"inner", "x"},
       {"", ""},
       {"e", "ref"}};

@@ -48,9 +48,64 @@ TEST(ListingRules, FillsTheTenColumns) {
                                                           "28029",
                                                           "Madrid",
                                                           "M",
-                                                          "https://guia.example/contacto#mapa",
+                                                          "",  // a page of the directory
                                                           "hola@brisa.example"};
   EXPECT_EQ(e.listings[0].columns, expected);
+}
+
+TEST(ListingRules, TheWebColumnNeverHoldsAnAddressOfTheDirectory) {
+  PageData page = jsonLdPage({R"([
+    {"@type": "WebSite", "url": "https://www.guia-local.example/",
+     "publisher": {"@type": "Organization", "url": "https://grupo-guia.example/"}},
+    {"@type": "Plumber", "name": "Own page", "telephone": "1", "url": "/pros/05416214"},
+    {"@type": "Plumber", "name": "Canonical host", "telephone": "2",
+     "url": "https://m.guia-canonica.example/pros/2",
+     "sameAs": ["https://www.guia-local.example/fotos/2", "https://fontaneria-dos.example/"]},
+    {"@type": "Plumber", "name": "Publisher", "telephone": "3",
+     "url": "https://grupo-guia.example/ficha/3"},
+    {"@type": "Plumber", "name": "Bare host", "telephone": "4", "url": "www.tuberias.example"},
+    {"@type": "Plumber", "name": "Alternate", "telephone": "5",
+     "url": "https://guia.example.mx/ficha/5"}])"});
+  page.url = "https://www.guia-local.example/madrid/fontaneros";
+  page.links = {{"link", "canonical", "https://guia-canonica.example/madrid", "", "", ""},
+                {"link", "alternate", "https://guia.example.mx/madrid", "", "", ""}};
+  std::vector<std::string> web;
+  for (const Listing& listing : extractListings(page).listings) web.push_back(listing.url());
+  EXPECT_EQ(web, (std::vector<std::string>{"", "https://fontaneria-dos.example/", "",
+                                           "http://www.tuberias.example", ""}));
+}
+
+TEST(ListingRules, ContactPointLocationAndTextAddressesFillTheirColumns) {
+  PageData page = jsonLdPage({R"([
+    {"@type": "Dentist", "name": "Contact only",
+     "contactPoint": [{"@type": "ContactPoint", "contactType": "sales"},
+                      {"@type": "ContactPoint", "telephone": "tel:+33%201%2043%2000%2000%2001",
+                       "email": "mailto:rdv@sourire.example", "faxNumber": "fax:0143000002"}]},
+    {"@type": "Dentist", "name": "Own and contact", "telephone": "callto:0143000003",
+     "contactPoint": {"@type": "ContactPoint", "telephone": "0143000004"}},
+    {"@type": "Dentist", "name": "Located", "telephone": "5",
+     "location": {"@type": "Place", "name": "Centre", "address": {"@type": "PostalAddress",
+                  "streetAddress": "12 rue de la Paix", "postalCode": "75002",
+                  "addressLocality": "Paris"}}},
+    {"@type": "Dentist", "name": "Text address", "telephone": "6",
+     "address": {"@type": "PostalAddress", "name": "240 rue Fbg St Antoine 75012 Paris"}}])"});
+  page.microdata = {{-1, "div", true, "https://schema.org/Dentist", "", "", "", ""},
+                    {0, "span", false, "", "name", "", "", "Microdata text"},
+                    {0, "a", false, "", "telephone", "", "", "tel:(909)%20484-2020"},
+                    {0, "p", true, "https://schema.org/PostalAddress", "address", "", "",
+                     " 15 Rue de Rivoli\n 75004 Paris "}};
+  const Extraction e = extractListings(page);
+  ASSERT_EQ(e.listings.size(), 5u);
+  EXPECT_EQ(e.listings[0][Column::Telephone], "+33 1 43 00 00 01");
+  EXPECT_EQ(e.listings[0][Column::Email], "rdv@sourire.example");
+  EXPECT_EQ(e.listings[0][Column::Fax], "0143000002");
+  EXPECT_EQ(e.listings[1][Column::Telephone], "0143000003");
+  EXPECT_EQ(e.listings[2][Column::Street], "12 rue de la Paix");
+  EXPECT_EQ(e.listings[2][Column::PostalCode], "75002");
+  EXPECT_EQ(e.listings[2][Column::Locality], "Paris");
+  EXPECT_EQ(e.listings[3][Column::Street], "240 rue Fbg St Antoine 75012 Paris");
+  EXPECT_EQ(e.listings[4][Column::Telephone], "(909) 484-2020");
+  EXPECT_EQ(e.listings[4][Column::Street], "15 Rue de Rivoli 75004 Paris");
 }
 
 TEST(ListingRules, EmailIsTheAddressOfAMailtoLink) {

@@ -20,12 +20,13 @@ TEST(PageDataFormat, ReadsTheScriptsFormatAndIgnoresOtherMembers) {
   const PageData page = decodePageData(R"({"url": "u", "jsonLd": ["{}"], "extra": [1],
     "microdata": [[-1, "div", true, "t", "", "", "", ""],
                   [0, "meta", false, "", "name", "", "", "v"]],
-    "links": [["a", "next", "h", "Next", "", ""]]})");
+    "links": [["a", "next", "h", "Next", "", ""]], "language": "fr-FR"})");
   const PageData expected = {
       "u",
       {"{}"},
       {{-1, "div", true, "t", "", "", "", ""}, {0, "meta", false, "", "name", "", "", "v"}},
-      {{"a", "next", "h", "Next", "", ""}}};
+      {{"a", "next", "h", "Next", "", ""}},
+      "fr-FR"};
   EXPECT_EQ(page, expected);
 }
 

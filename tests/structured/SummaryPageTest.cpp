@@ -41,21 +41,25 @@ TEST(SummaryPage, AnyListingWithDataMakesItNoSummaryPage) {
   EXPECT_TRUE(e.summaryUrls.empty());
 }
 
-TEST(SummaryPage, DetailPageGivesItsFirstListingWithItsAddress) {
+TEST(SummaryPage, ADetailPageGivesItsFirstListingNeverItselfAsTheWebsite) {
   PageData page = jsonLdPage({R"([{"@type": "WebSite", "name": "Guia"},
-    {"@type": "Optician", "name": "Mirada", "telephone": "976"},
+    {"@type": "Optician", "name": "Mirada", "telephone": "976",
+     "url": "https://fichas.guia-cdn.example/mirada"},
     {"@type": "Optician", "name": "Second", "telephone": "977"}])"});
-  page.url = "https://guia.example/ficha/mirada";
-  const std::optional<Listing> listing = detailListing(page);
+  page.url = "https://fichas.guia-cdn.example/mirada";
+  // The summary page's hosts and the detail page's own are the directory's.
+  const fields::DirectoryHosts summary("https://guia.example/madrid?p=1");
+  const std::optional<Listing> listing = detailListing(page, summary);
   ASSERT_TRUE(listing.has_value());
   EXPECT_EQ((*listing)[Column::Name], "Mirada");
-  EXPECT_EQ(listing->url(), "https://guia.example/ficha/mirada");
+  EXPECT_EQ(listing->url(), "");
 
   page.jsonLd = {R"({"@type": "Optician", "name": "Mirada", "telephone": "976",
-                    "url": "https://mirada.example/"})"};
-  EXPECT_EQ(detailListing(page)->url(), "https://mirada.example/");
+                    "url": "https://guia.example/ficha/mirada",
+                    "sameAs": ["https://www.guia.example/m", "https://mirada.example/"]})"};
+  EXPECT_EQ(detailListing(page, summary)->url(), "https://mirada.example/");
   page.jsonLd = {R"({"@type": "WebSite", "name": "Guia"})"};
-  EXPECT_FALSE(detailListing(page).has_value());
+  EXPECT_FALSE(detailListing(page, summary).has_value());
 }
 
 // Built from moved strings: GCC 12 at -O3 warns falsely on assigning a literal here.
