@@ -70,7 +70,7 @@ bool namedProvince(const TreeElement& element) {
 }
 
 bool namedActivity(const TreeElement& element) {
-  return namedFor(element, {"category", "categories", "categoria", "categorie", "activity",
+  return namedFor(element, {"category", "categories", "cat", "categ", "categoria", "categorie", "activity",
                             "activite", "actividad", "attivita", "rubrique", "rubro", "branche",
                             "kategorie", "sector", "specialty", "speciality", "profession",
                             "trade"});
@@ -114,8 +114,10 @@ class CandidateFinder {
       const TreeElement& element = at(m_tree, i);
       if (element.depth <= depth) break;
       if (element.hidden || element.depth > depth + kMaxDepthInCard) continue;
-      fromLink(i);
+      // A web address or e-mail is best read from its link, a telephone as the card shows it.
+      fromLink(i, false);
       if (m_name < 0 || (i != m_name && !m_tree.contains(m_name, i))) fromText(i);
+      fromLink(i, true);
     }
   }
 
@@ -124,15 +126,17 @@ class CandidateFinder {
     m_out.push_back({column, m_card, element, std::move(attribute), std::move(part)});
   }
 
-  void fromLink(int index) {
+  void fromLink(int index, bool telephone) {
     const fields::KindSet kinds = m_kinds.ofLink(index);
     if (kinds.empty()) return;
     const TreeElement& element = at(m_tree, index);
-    if (kinds.has(Kind::Telephone)) {
+    if (telephone) {
+      if (!kinds.has(Kind::Telephone)) return;
       const std::string* href = element.attribute("href");
       add(saysFax(element, *href) || saysFax(element, element.text) ? Column::Fax
                                                                      : Column::Telephone,
           index, "href", {});
+      return;
     }
     if (kinds.has(Kind::Email)) add(Column::Email, index, "href", {});
     if (kinds.has(Kind::Web)) add(Column::Url, index, "href", {});
@@ -251,6 +255,19 @@ std::optional<CardField> scoreGroup(const TreeKinds& kinds, const Candidate& can
   }
 }
 
+// As the teacher chooses (FieldSelectorChoice), but of two that read as well, a telephone as
+// the card shows it ("(07) 4098 1234") before its link's address ("0740981234").
+bool betterCardField(Column column, const CardField& a, const CardField& b) {
+  const FieldScore& x = a.choice.score;
+  const FieldScore& y = b.choice.score;
+  const bool telephone = column == Column::Telephone || column == Column::Fax;
+  if (telephone && a.rule.attribute != b.rule.attribute && (x.wrong == 0) == (y.wrong == 0) &&
+      x.fills == y.fills) {
+    return a.rule.attribute.empty();
+  }
+  return betterField(a.choice, b.choice, fields::kindOfColumn(static_cast<std::size_t>(column)).has_value());
+}
+
 bool fillsEnough(const CardField& field, std::size_t cards) {
   const auto fills = static_cast<std::size_t>(field.choice.score.fills);
   return fills >= 2 || (fills > 0 && fills * 4 >= cards);
@@ -286,11 +303,10 @@ CardFields detectColumns(const TreeKinds& kinds, const std::vector<int>& cards) 
     std::stable_sort(each.begin(), each.end(),
                      [](const Group& a, const Group& b) { return a.cards > b.cards; });
     if (each.size() > kGroupsScored) each.resize(kGroupsScored);
-    const bool kinded = fields::kindOfColumn(column).has_value();
     for (const Group& group : each) {
       auto field = scoreGroup(kinds, group.first, cards);
       if (!field || !fillsEnough(*field, cards.size())) continue;
-      if (!fields[column] || betterField(field->choice, fields[column]->choice, kinded)) {
+      if (!fields[column] || betterCardField(columnAt(column), *field, *fields[column])) {
         fields[column] = std::move(field);
       }
     }

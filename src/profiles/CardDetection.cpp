@@ -30,13 +30,37 @@ const TreeElement& at(const PageTree& tree, int index) {
   return tree.elements[static_cast<std::size_t>(index)];
 }
 
-bool mayShowName(const TreeElement& element) {
-  if (element.tag.size() == 2 && element.tag[0] == 'h' && element.tag[1] >= '1' &&
-      element.tag[1] <= '6') {
-    return true;
-  }
+bool namesItself(const TreeElement& element) {
   const std::string* itemprop = element.attribute("itemprop");
-  return element.tag == "a" || (itemprop != nullptr && *itemprop == "name");
+  return (element.tag.size() == 2 && element.tag[0] == 'h' && element.tag[1] >= '1' &&
+          element.tag[1] <= '6') ||
+         (itemprop != nullptr && *itemprop == "name");
+}
+
+// A heading or itemprop=name, or a link outside of one (a heading's link names nothing more).
+bool mayShowName(const PageTree& tree, int index) {
+  const TreeElement& element = at(tree, index);
+  if (namesItself(element)) return true;
+  if (element.tag != "a") return false;
+  for (int up = element.parent, level = 0; up >= 0 && level < 2; up = at(tree, up).parent, ++level) {
+    if (namesItself(at(tree, up))) return false;
+  }
+  return true;
+}
+
+// The name of a card whose names are headings: its first heading (or itemprop=name) that looks
+// like a name. The other boxes of such a card ("Get a quote") have none.
+std::string headingNameIn(const TreeKinds& kinds, int container) {
+  const PageTree& tree = kinds.tree();
+  const int depth = at(tree, container).depth;
+  for (int i = container + 1; i < static_cast<int>(tree.elements.size()); ++i) {
+    const TreeElement& element = at(tree, i);
+    if (element.depth <= depth) break;
+    if (!element.hidden && namesItself(element) && kinds.ofText(i).has(Kind::Name)) {
+      return element.text;
+    }
+  }
+  return {};
 }
 
 // The look of a name and the elements above it: the names of sibling cards look alike.
@@ -52,6 +76,17 @@ std::string anchorLook(const PageTree& tree, int index) {
     index = element.parent;
   }
   return look;
+}
+
+// Whether a gives more cards than b: more listings, then more of them side by side (a box
+// that only some cards lack, such as a sponsored card's, does not make the cards' inner boxes
+// the better choice), then as ContainerChoice orders them.
+bool moreCards(const TreeKinds& kinds, const ContainerChoice& a, const ContainerChoice& b) {
+  if (a.listings.size() != b.listings.size()) return a.listings.size() > b.listings.size();
+  const std::size_t aSiblings = siblingShare(kinds.tree(), a.listings);
+  const std::size_t bSiblings = siblingShare(kinds.tree(), b.listings);
+  if (aSiblings != bSiblings) return aSiblings > bSiblings;
+  return betterContainer(kinds, a, b);
 }
 
 class Detector {
@@ -104,7 +139,7 @@ class Detector {
     for (int i = 0; i < static_cast<int>(m_tree.elements.size()) && seen < kMaxAnchors; ++i) {
       const TreeElement& element = at(m_tree, i);
       if (element.hidden || element.text.empty() || element.text.size() > kMaxNameBytes ||
-          !mayShowName(element)) {
+          !mayShowName(m_tree, i)) {
         continue;
       }
       ++seen;
@@ -126,14 +161,16 @@ class Detector {
   }
 
   std::optional<ContainerChoice> chooseCards() {
-    const NameReaderFor names = [this](int, const std::vector<int>&) -> NameReader {
-      return [this](int container) {
-        return isBox(container) ? std::string() : nameIn(m_kinds, container);
-      };
-    };
     std::optional<ContainerChoice> best;
     std::set<int> taken;  // the containers of the best choice so far
     for (const int anchor : anchors()) {
+      const bool headed = namesItself(at(m_tree, anchor));
+      const NameReaderFor names = [this, headed](int, const std::vector<int>&) -> NameReader {
+        return [this, headed](int container) {
+          if (isBox(container)) return std::string();
+          return headed ? headingNameIn(m_kinds, container) : nameIn(m_kinds, container);
+        };
+      };
       // A name inside cards already found leads to the same cards.
       bool known = false;
       int up = at(m_tree, anchor).parent;
@@ -142,7 +179,7 @@ class Detector {
       }
       if (known) continue;
       for (ContainerChoice& choice : rankContainers(m_kinds, anchor, {}, names, kMaxLevels)) {
-        if (!best || betterContainer(m_kinds, choice, *best)) {
+        if (!best || moreCards(m_kinds, choice, *best)) {
           best = std::move(choice);
           taken = {best->containers.begin(), best->containers.end()};
         }

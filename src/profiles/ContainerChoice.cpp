@@ -62,15 +62,6 @@ std::vector<int> listingsAmong(const TreeKinds& kinds, const std::vector<int>& c
   return listings;
 }
 
-// How many of the elements share the parent that most of them share: cards repeat side by
-// side, while the inner boxes of cards each sit in a card of their own.
-std::size_t siblingShare(const PageTree& tree, const std::vector<int>& elements) {
-  std::map<int, std::size_t> byParent;
-  std::size_t most = 0;
-  for (const int each : elements) most = std::max(most, ++byParent[at(tree, each).parent]);
-  return most;
-}
-
 }  // namespace
 
 int nameElementIn(const TreeKinds& kinds, int container) {
@@ -105,6 +96,13 @@ ContainerScore scoreContainers(const TreeKinds& kinds, const SimpleSelector& sel
   score.nested = anyNested(kinds.tree(), score.containers);
   if (!score.nested) score.listings = listingsAmong(kinds, score.containers, test);
   return score;
+}
+
+std::size_t siblingShare(const PageTree& tree, const std::vector<int>& elements) {
+  std::map<int, std::size_t> byParent;
+  std::size_t most = 0;
+  for (const int each : elements) most = std::max(most, ++byParent[at(tree, each).parent]);
+  return most;
 }
 
 bool betterContainer(const TreeKinds& kinds, const ContainerChoice& a, const ContainerChoice& b) {

@@ -72,6 +72,10 @@ std::vector<ContainerChoice> rankContainers(const TreeKinds& kinds, int inner,
                                             fields::KindSet others, const NameReaderFor& nameFor,
                                             int maxLevels = -1);
 
+// How many of the elements share the parent that most of them share: cards repeat side by
+// side, while the inner boxes of cards each sit in a card of their own.
+std::size_t siblingShare(const PageTree& tree, const std::vector<int>& elements);
+
 // Whether a is better than b by the order above.
 bool betterContainer(const TreeKinds& kinds, const ContainerChoice& a, const ContainerChoice& b);
 

@@ -27,9 +27,9 @@ struct SelectorStep {
   std::string tag;                                 // empty: any
   std::vector<std::string> classes;
   std::vector<AttributeTest> attributes;
-  std::vector<std::string> notClasses;  // :not(.name): elements without the class
-  int nthOfType = 0;                    // 0: any position
+  int nthOfType = 0;  // 0: any position
   bool lastOfType = false;
+  std::vector<std::string> notClasses;  // :not(.name): elements without the class
 
   bool operator==(const SelectorStep&) const = default;
 };
