@@ -2,8 +2,11 @@
 
 #include "capture/Browser.h"
 #include "capture/CaptureError.h"
+#include "capture/DetectedCards.h"
 #include "capture/ListingRows.h"
+#include "capture/ListingUnion.h"
 #include "capture/SchemaListings.h"
+#include "profiles/ProfileListings.h"
 #include "structured/Extraction.h"
 #include "structured/NextPage.h"
 #include "structured/PageDataFormat.h"
@@ -19,20 +22,39 @@ results::CaptionSet AutoMode::captions() const { return results::CaptionSet::Eng
 std::string_view AutoMode::countSuffix() const { return " lines captured"; }
 
 PageReading AutoMode::readPage(RunContext& context) {
-  try {
-    m_page = structured::decodePageData(context.browser.PageData());
-  } catch (const structured::StructuredDataError& error) {
-    throw CaptureError(std::string("The page's data could not be read: ") + error.what());
+  DetectedCards detected = detectCards(context.browser, context.pump, context.warn, context.page);
+  if (detected.detection.ok) {
+    m_page = std::move(detected.page);
+  } else {
+    try {
+      m_page = structured::decodePageData(context.browser.PageData());
+    } catch (const structured::StructuredDataError& error) {
+      throw CaptureError(std::string("The page's data could not be read: ") + error.what());
+    }
   }
   structured::Extraction extraction = structured::extractListings(m_page);
   for (const std::string& warning : extraction.warnings) {
     if (m_warned.insert(warning).second) context.warn(warning);
   }
   PageReading reading;
-  reading.signature = structured::pageSignature(extraction);
-  reading.addRows = [&context, extraction = std::move(extraction)] {
-    return addListingRows(listingsOf(extraction, context.fetchPage, context.warn), context.table,
-                          context.rowAdded);
+  if (detected.cards.empty()) {
+    if (extraction.listings.empty() && extraction.summaryUrls.empty()) {
+      reading.endReason = "page " + std::to_string(context.page) + " has no listings";
+      return reading;
+    }
+    reading.signature = structured::pageSignature(extraction);
+    reading.addRows = [&context, extraction = std::move(extraction)] {
+      return addListingRows(listingsOf(extraction, context.fetchPage, context.warn), context.table,
+                            context.rowAdded);
+    };
+    return reading;
+  }
+  reading.signature =
+      profiles::listingsSignature(unionByBusiness(extraction.listings, detected.cards));
+  reading.addRows = [&context, extraction = std::move(extraction),
+                     cards = std::move(detected.cards)] {
+    const auto listings = listingsOf(extraction, context.fetchPage, context.warn);
+    return addListingRows(unionByBusiness(listings, cards), context.table, context.rowAdded);
   };
   return reading;
 }

@@ -23,8 +23,10 @@ const std::string kCaptureHelp =
         "every following one, as the Capture button does, and writes the table. Progress,\n"
         "warnings and why the run ended go to standard error. Ctrl+C stops like the Stop\n"
         "button: the current page is finished and the rows are written.\n\n"
-        "  --site SITE       es, it, au or ca: a built-in directory; auto: any site that\n"
-        "                    publishes its listings as schema.org data (JSON-LD or microdata)\n") +
+        "  --site SITE       es, it, au or ca: a built-in directory; auto: any other\n"
+        "                    directory, from its schema.org data (JSON-LD or microdata) and\n"
+        "                    the listing cards that detection finds on each page (see\n"
+        "                    quillon-cli detect), one row per business\n") +
     kProfileOptionHelp +
     std::string(
         "                    (instead of --site)\n"

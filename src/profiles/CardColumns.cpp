@@ -268,9 +268,11 @@ bool betterCardField(Column column, const CardField& a, const CardField& b) {
   return betterField(a.choice, b.choice, fields::kindOfColumn(static_cast<std::size_t>(column)).has_value());
 }
 
-bool fillsEnough(const CardField& field, std::size_t cards) {
-  const auto fills = static_cast<std::size_t>(field.choice.score.fills);
-  return fills >= 2 || (fills > 0 && fills * 4 >= cards);
+// A column holds in two cards, or in one where nothing it reads elsewhere is of another kind
+// (a card's own e-mail link); a value that strays into a text of one card does not.
+bool fillsEnough(const CardField& field) {
+  const FieldScore& score = field.choice.score;
+  return score.fills >= 2 || (score.fills == 1 && score.wrong == 0);
 }
 
 }  // namespace
@@ -305,7 +307,7 @@ CardFields detectColumns(const TreeKinds& kinds, const std::vector<int>& cards) 
     if (each.size() > kGroupsScored) each.resize(kGroupsScored);
     for (const Group& group : each) {
       auto field = scoreGroup(kinds, group.first, cards);
-      if (!field || !fillsEnough(*field, cards.size())) continue;
+      if (!field || !fillsEnough(*field)) continue;
       if (!fields[column] || betterCardField(columnAt(column), *field, *fields[column])) {
         fields[column] = std::move(field);
       }

@@ -28,7 +28,7 @@ using CardFields = std::array<std::optional<CardField>, kColumnCount>;
 // element nameIn reads; a telephone whose label, class or scheme says fax goes to the fax
 // column; a locality or province that stands alone is taken where a class or itemprop names
 // it, or beside the postal code; the activity only where a class or itemprop names it. A
-// column is kept when it fills two cards, or a quarter of them.
+// column is kept when it fills two cards, or one and reads nothing of another kind elsewhere.
 CardFields detectColumns(const TreeKinds& kinds, const std::vector<int>& cards);
 
 }  // namespace quillon::profiles
