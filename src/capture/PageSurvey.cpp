@@ -1,6 +1,11 @@
 #include "capture/PageSurvey.h"
 
+#include "capture/Browser.h"
+#include "capture/CaptureError.h"
+#include "capture/DetectedCards.h"
 #include "capture/ListingUnion.h"
+#include "structured/PageDataFormat.h"
+#include "structured/StructuredDataError.h"
 
 namespace quillon::capture {
 namespace {
@@ -58,6 +63,17 @@ std::string surveySources(const PageSurvey& survey) {
   if (survey.structured == 0) return detection;
   return structured + " and detection (" + counted(survey.cards, "card", "cards") + "), " +
          counted(survey.listings, "business", "businesses");
+}
+
+std::optional<PageSurvey> surveyShownPage(Browser& browser) {
+  try {
+    const structured::Extraction extraction =
+        structured::extractListings(structured::decodePageData(browser.PageData()));
+    return surveyPage(extraction, detectShownPage(browser));
+  } catch (const structured::StructuredDataError&) {
+  } catch (const CaptureError&) {
+  }
+  return std::nullopt;
 }
 
 }  // namespace quillon::capture

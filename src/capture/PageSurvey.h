@@ -4,6 +4,7 @@
 #include "structured/Extraction.h"
 
 #include <array>
+#include <optional>
 #include <string>
 
 namespace quillon::capture {
@@ -29,5 +30,11 @@ std::string surveyHint(const PageSurvey& survey);
 // listings)", "detection (35 cards)", "structured data (3 listings) and detection (4 cards),
 // 4 businesses", or "no listings found on this page".
 std::string surveySources(const PageSurvey& survey);
+
+class Browser;
+
+// The survey of the page the browser shows, as it shows it (nothing is clicked); nothing when
+// the page cannot be read (a page still loading, an error page of the engine).
+std::optional<PageSurvey> surveyShownPage(Browser& browser);
 
 }  // namespace quillon::capture

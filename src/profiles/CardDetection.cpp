@@ -10,7 +10,6 @@
 #include <algorithm>
 #include <map>
 #include <optional>
-#include <set>
 
 namespace quillon::profiles {
 namespace {
@@ -162,7 +161,6 @@ class Detector {
 
   std::optional<ContainerChoice> chooseCards() {
     std::optional<ContainerChoice> best;
-    std::set<int> taken;  // the containers of the best choice so far
     for (const int anchor : anchors()) {
       const bool headed = namesItself(at(m_tree, anchor));
       const NameReaderFor names = [this, headed](int, const std::vector<int>&) -> NameReader {
@@ -171,18 +169,8 @@ class Detector {
           return headed ? headingNameIn(m_kinds, container) : nameIn(m_kinds, container);
         };
       };
-      // A name inside cards already found leads to the same cards.
-      bool known = false;
-      int up = at(m_tree, anchor).parent;
-      for (int level = 0; up >= 0 && level < kMaxLevels; ++level, up = at(m_tree, up).parent) {
-        known = known || taken.count(up) != 0;
-      }
-      if (known) continue;
       for (ContainerChoice& choice : rankContainers(m_kinds, anchor, {}, names, kMaxLevels)) {
-        if (!best || moreCards(m_kinds, choice, *best)) {
-          best = std::move(choice);
-          taken = {best->containers.begin(), best->containers.end()};
-        }
+        if (!best || moreCards(m_kinds, choice, *best)) best = std::move(choice);
       }
     }
     return best;

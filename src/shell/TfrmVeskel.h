@@ -148,6 +148,8 @@ class TfrmVeskel final : public QMainWindow,
   void pageStarting(int page, std::string_view address) override;
   void runEnded(const std::string& reason) override;
   void showAddress();
+  // The hint panel says what "Capture any site" finds on the page shown.
+  void showPageHint();
 
   std::unique_ptr<Dialogs> m_ownDialogs;
   Dialogs& m_dialogs;
