@@ -20,12 +20,12 @@ namespace {
 
 using namespace quillon;
 
-constexpr std::array<const char*, 14> kTags = {"div", "li",   "article", "h2",  "h3",
-                                               "a",   "span", "p",       "ul",  "button",
+constexpr std::array<const char*, 14> kTags = {"div", "li",    "article", "h2",     "h3",
+                                               "a",   "span",  "p",       "ul",     "button",
                                                "nav", "aside", "address", "section"};
 constexpr std::array<const char*, 10> kClasses = {
-    "card", "card card--sponsored", "listing", "tips", "css-1x9t8kq", "title", "phone", "",
-    "card card--featured", "ad"};
+    "card", "card card--sponsored", "listing", "tips", "css-1x9t8kq", "title", "phone",
+    "",     "card card--featured",  "ad"};
 constexpr std::array<const char*, 16> kTexts = {"",
                                                 "Fontanería López",
                                                 "Casa Pepe",
@@ -42,9 +42,14 @@ constexpr std::array<const char*, 16> kTexts = {"",
                                                 "75012 Paris",
                                                 "Restaurantes",
                                                 "Next"};
-constexpr std::array<const char*, 8> kHrefs = {
-    "", "tel:+34915551234", "mailto:hola@casapepe.example", "https://www.casapepe.example/",
-    "https://g.example/ficha/123", "javascript:void(0)", "#", "https://g.example/page2"};
+constexpr std::array<const char*, 8> kHrefs = {"",
+                                               "tel:+34915551234",
+                                               "mailto:hola@casapepe.example",
+                                               "https://www.casapepe.example/",
+                                               "https://g.example/ficha/123",
+                                               "javascript:void(0)",
+                                               "#",
+                                               "https://g.example/page2"};
 
 profiles::PageTree treeOf(std::string_view bytes) {
   profiles::PageTree tree;
@@ -66,8 +71,8 @@ profiles::PageTree treeOf(std::string_view bytes) {
       element.attributes.emplace_back("href", kHrefs[(b >> 4) % kHrefs.size()]);
     }
     if (c & 0x40) element.attributes.emplace_back("data-position", std::to_string(c));
-    element.text = (c & 0x20) ? std::string(bytes.substr(at, c % 24))
-                              : std::string(kTexts[c % kTexts.size()]);
+    element.text =
+        (c & 0x20) ? std::string(bytes.substr(at, c % 24)) : std::string(kTexts[c % kTexts.size()]);
     element.hidden = (c & 0x80) && (a & 1);
     tree.elements.push_back(std::move(element));
   }

@@ -44,11 +44,10 @@ Verdict compare(const std::string& a, const std::string& b) {
 }
 
 Verdict sameBusiness(const Listing& listing, const Listing& card) {
-  for (const Verdict verdict :
-       {compare(telephoneKey(listing), telephoneKey(card)),
-        compare(text::collapseWhiteSpace(listing[Column::PostalCode]),
-                text::collapseWhiteSpace(card[Column::PostalCode])),
-        compare(streetKey(listing), streetKey(card))}) {
+  for (const Verdict verdict : {compare(telephoneKey(listing), telephoneKey(card)),
+                                compare(text::collapseWhiteSpace(listing[Column::PostalCode]),
+                                        text::collapseWhiteSpace(card[Column::PostalCode])),
+                                compare(streetKey(listing), streetKey(card))}) {
     if (verdict != Verdict::Unknown) return verdict;
   }
   return Verdict::Unknown;

@@ -12,9 +12,9 @@ namespace quillon::capture {
 // What "Capture any site" sees on a page before a run: the listings of its schema.org data,
 // the cards that detection finds, and the rows they make together (unionByBusiness).
 struct PageSurvey {
-  int structured = 0;  // schema.org listings (or a summary page's entries)
-  int cards = 0;       // detected cards
-  int listings = 0;    // rows, one per business
+  int structured = 0;    // schema.org listings (or a summary page's entries)
+  int cards = 0;         // detected cards
+  int listings = 0;      // rows, one per business
   bool summary = false;  // the structured listings are a summary page's entries
   std::array<bool, structured::kColumnCount> columns{};  // filled in at least one row
 };

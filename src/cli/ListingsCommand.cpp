@@ -114,9 +114,8 @@ int listPage(const ListingsOptions& options, const QUrl& url, CommandContext& co
   };
   webengine::QtMessagePump pump;
   capture::DetectedCards detected = capture::detectCards(browser, pump, warn);
-  const structured::PageData page = detected.detection.ok
-                                        ? detected.page
-                                        : structured::decodePageData(browser.PageData());
+  const structured::PageData page =
+      detected.detection.ok ? detected.page : structured::decodePageData(browser.PageData());
   const structured::Extraction extraction = structured::extractListings(page);
   for (const std::string& warning : extraction.warnings) warn(warning);
   context.err << "read from: "

@@ -70,10 +70,10 @@ bool namedProvince(const TreeElement& element) {
 }
 
 bool namedActivity(const TreeElement& element) {
-  return namedFor(element, {"category", "categories", "cat", "categ", "categoria", "categorie", "activity",
-                            "activite", "actividad", "attivita", "rubrique", "rubro", "branche",
-                            "kategorie", "sector", "specialty", "speciality", "profession",
-                            "trade"});
+  return namedFor(element,
+                  {"category", "categories", "cat", "categ", "categoria", "categorie", "activity",
+                   "activite", "actividad", "attivita", "rubrique", "rubro", "branche", "kategorie",
+                   "sector", "specialty", "speciality", "profession", "trade"});
 }
 
 // A telephone that its scheme, class or label says is a fax.
@@ -134,7 +134,7 @@ class CandidateFinder {
       if (!kinds.has(Kind::Telephone)) return;
       const std::string* href = element.attribute("href");
       add(saysFax(element, *href) || saysFax(element, element.text) ? Column::Fax
-                                                                     : Column::Telephone,
+                                                                    : Column::Telephone,
           index, "href", {});
       return;
     }
@@ -265,7 +265,8 @@ bool betterCardField(Column column, const CardField& a, const CardField& b) {
       x.fills == y.fills) {
     return a.rule.attribute.empty();
   }
-  return betterField(a.choice, b.choice, fields::kindOfColumn(static_cast<std::size_t>(column)).has_value());
+  return betterField(a.choice, b.choice,
+                     fields::kindOfColumn(static_cast<std::size_t>(column)).has_value());
 }
 
 // A column holds in two cards, or in one where nothing it reads elsewhere is of another kind

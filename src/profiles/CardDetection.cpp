@@ -41,7 +41,8 @@ bool mayShowName(const PageTree& tree, int index) {
   const TreeElement& element = at(tree, index);
   if (namesItself(element)) return true;
   if (element.tag != "a") return false;
-  for (int up = element.parent, level = 0; up >= 0 && level < 2; up = at(tree, up).parent, ++level) {
+  for (int up = element.parent, level = 0; up >= 0 && level < 2;
+       up = at(tree, up).parent, ++level) {
     if (namesItself(at(tree, up))) return false;
   }
   return true;

@@ -21,17 +21,17 @@ bool isBoxTag(const TreeElement& element) {
   static constexpr std::array<std::string_view, 4> kTags = {"nav", "header", "footer", "aside"};
   if (std::find(kTags.begin(), kTags.end(), element.tag) != kTags.end()) return true;
   const std::string* role = element.attribute("role");
-  return role != nullptr && (*role == "navigation" || *role == "banner" ||
-                             *role == "contentinfo" || *role == "complementary");
+  return role != nullptr && (*role == "navigation" || *role == "banner" || *role == "contentinfo" ||
+                             *role == "complementary");
 }
 
 bool isBoxWord(std::string_view word) {
   static constexpr std::array<std::string_view, 30> kWords = {
-      "ad",         "ads",       "advert",      "adverts",    "advertisement", "advertising",
-      "sponsor",    "sponsored", "sponsors",    "promo",      "promoted",      "promotion",
-      "banner",     "tip",       "tips",        "related",    "suggestions",   "suggested",
-      "similar",    "nav",       "navbar",      "navigation", "menu",          "breadcrumb",
-      "breadcrumbs", "pagination", "pager",     "footer",     "cookie",        "cookies"};
+      "ad",          "ads",        "advert",   "adverts",    "advertisement", "advertising",
+      "sponsor",     "sponsored",  "sponsors", "promo",      "promoted",      "promotion",
+      "banner",      "tip",        "tips",     "related",    "suggestions",   "suggested",
+      "similar",     "nav",        "navbar",   "navigation", "menu",          "breadcrumb",
+      "breadcrumbs", "pagination", "pager",    "footer",     "cookie",        "cookies"};
   return std::find(kWords.begin(), kWords.end(), word) != kWords.end();
 }
 

@@ -338,7 +338,7 @@ TeachResult teachProfile(const PageTree& tree, const TeachExamples& examples) {
 }
 
 std::vector<structured::Listing> readListingsIn(const TreeKinds& kinds, const Profile& profile,
-                                              const std::vector<int>& containers) {
+                                                const std::vector<int>& containers) {
   std::array<std::optional<SimpleSelector>, kColumnCount> selectors;
   for (std::size_t i = 0; i < kColumnCount; ++i) {
     const auto& rule = profile.fields[i];

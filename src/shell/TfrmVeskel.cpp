@@ -198,9 +198,9 @@ void TfrmVeskel::showPageHint() {
   }
   const std::optional<capture::PageSurvey> survey =
       ownPage ? std::nullopt : capture::surveyShownPage(browser());
-  m_statusBar->setPanelText(StatusBar::kHintPanel,
-                            survey ? QString::fromStdString(capture::surveyHint(*survey))
-                                   : StatusBar::listHint());
+  m_statusBar->setPanelText(
+      StatusBar::kHintPanel,
+      survey ? QString::fromStdString(capture::surveyHint(*survey)) : StatusBar::listHint());
 }
 
 void TfrmVeskel::showAddress() {

@@ -23,9 +23,9 @@ Listing listing(const std::string& name, const std::string& phone, const std::st
 
 TEST(ListingUnion, FillsAListingsEmptyColumnsFromItsCardAndKeepsCardsOfItsOwn) {
   // Thin structured data: names and abbreviated streets, no telephones.
-  const std::vector<Listing> listings = {listing("Boulangerie Martin", "", "240 r Fbg St Antoine",
-                                                 "75012"),
-                                         listing("Au Pain Doré", "", "18 av Daumesnil", "75012")};
+  const std::vector<Listing> listings = {
+      listing("Boulangerie Martin", "", "240 r Fbg St Antoine", "75012"),
+      listing("Au Pain Doré", "", "18 av Daumesnil", "75012")};
   const std::vector<Listing> cards = {
       listing("Maison Lefèvre", "01 43 44 18 60", "52 boulevard Diderot", "75012"),
       listing("au pain  DORÉ", "01 43 07 55 21", "18 avenue Daumesnil", "75012"),

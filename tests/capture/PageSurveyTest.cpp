@@ -52,9 +52,9 @@ TEST(PageSurvey, NamesTheCountAndTheColumnsFound) {
 TEST(PageSurvey, CountsBusinessesOnceWhenBothSourcesShowThem) {
   structured::Extraction extraction;
   extraction.listings = {row("Bar Pepe", ""), row("Casa Lola", "91 555 00 01")};
-  const PageSurvey both = surveyPage(
-      extraction, detected({row("Bar Pepe", "91 555 12 34", "https://barpepe.example/"),
-                            row("Bar Nuevo", "91 555 77 77")}));
+  const PageSurvey both =
+      surveyPage(extraction, detected({row("Bar Pepe", "91 555 12 34", "https://barpepe.example/"),
+                                       row("Bar Nuevo", "91 555 77 77")}));
   EXPECT_EQ(both.listings, 3);
   EXPECT_EQ(surveyHint(both), "3 listings found: Name, Telephone, Web");
   EXPECT_EQ(surveySources(both),

@@ -71,11 +71,11 @@ TEST(DetectCapture, DetectWritesTheProfileAndSaysWhatItReads) {
   // The profile written runs as any profile: its reveal buttons are clicked on each page.
   const std::string file = ::testing::TempDir() + "/detected-mx.json";
   std::filesystem::remove(file);
-  const auto written =
-      runWith({"detect", server.url("/detect/mx/page1.html"), "--output", file});
+  const auto written = runWith({"detect", server.url("/detect/mx/page1.html"), "--output", file});
   ASSERT_EQ(written.status, kExitOk) << written.err;
   EXPECT_EQ(written.out, "");
-  const auto captured = runWith({"capture", "--profile", file, server.url("/detect/mx/page1.html")});
+  const auto captured =
+      runWith({"capture", "--profile", file, server.url("/detect/mx/page1.html")});
   EXPECT_EQ(captured.status, kExitOk) << captured.err;
   EXPECT_EQ(sortedRows(captured.out),
             sortedRows(fileText(std::string(QUILLON_FIXTURES) + "/detect/mx/rows.json")));
@@ -92,10 +92,9 @@ TEST(DetectCapture, ListingsSaysWhereTheRowsComeFrom) {
   server.start();
   const auto both = runWith({"listings", server.url("/detect/fr/page1.html")});
   EXPECT_EQ(both.status, kExitOk) << both.err;
-  EXPECT_NE(
-      both.err.find(
-          "read from: structured data (3 listings) and detection (4 cards), 4 businesses\n"),
-      std::string::npos)
+  EXPECT_NE(both.err.find(
+                "read from: structured data (3 listings) and detection (4 cards), 4 businesses\n"),
+            std::string::npos)
       << both.err;
   const Rows rows = sortedRows(both.out);
   ASSERT_EQ(rows.size(), 4u);

@@ -90,8 +90,9 @@ TEST_F(SimpleSelectorTest, WritesAndReadsBackItsOwnText) {
                             {"ad"}});
   selector.steps.push_back({SelectorStep::Combinator::Descendant, "", {}, {}, 0, false, {}});
   const std::string css = selector.css();
-  EXPECT_EQ(css,
-            "> a.\\31 st.x\\ y[title=\"say \\\"hi\\\"\\a now\"]:not(.ad):nth-of-type(2):last-of-type *");
+  EXPECT_EQ(
+      css,
+      "> a.\\31 st.x\\ y[title=\"say \\\"hi\\\"\\a now\"]:not(.ad):nth-of-type(2):last-of-type *");
   EXPECT_EQ(cssSelectorProblem(css, true), std::nullopt);
   EXPECT_EQ(parseSimpleSelector(css), selector);
   EXPECT_FALSE(parseSimpleSelector("a:hover"));

@@ -14,10 +14,10 @@ namespace quillon::profiles::testing {
 
 struct CardPageShape {
   int cards = 200;
-  int links = 0;       // extra links in each card ("Photos 1", ...)
-  int nesting = 0;     // levels of div around the list
+  int links = 0;         // extra links in each card ("Photos 1", ...)
+  int nesting = 0;       // levels of div around the list
   bool adsOnly = false;  // every card is a sponsored box
-  int filler = 0;      // elements of navigation and text before the list
+  int filler = 0;        // elements of navigation and text before the list
 };
 
 class CardPageBuilder {
