@@ -22,7 +22,7 @@ constexpr std::array kCommands = {
     CommandEntry{"walk", runWalk, "load a result page offscreen and print its page text"},
     CommandEntry{"capture", runCapture, "capture every result page of a search, without a window"},
     CommandEntry{"listings", runListings,
-                 "print the listings that --site auto reads from one page"},
+                 "print the listings that an any-site capture reads from one page"},
     CommandEntry{"journal", runJournal, "print what a capture journal holds"},
     CommandEntry{"teach", runTeach, "teach a site profile from one listing's values"},
     CommandEntry{"detect", runDetect, "find a page's listing cards and write them as a profile"},

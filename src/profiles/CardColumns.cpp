@@ -22,6 +22,9 @@ using fields::Kind;
 // Cards whose elements are looked at: spread over the page, since the first cards are often
 // the paid ones with a layout of their own.
 constexpr std::size_t kSampleCards = 16;
+// Cards over which the selectors of a group are compared; the one chosen is then counted on
+// every card. A page of thousands of cards is chosen for as one of a hundred is.
+constexpr std::size_t kScoringCards = 100;
 // A value lies this deep in its card at most; deeper markup is no card's field.
 constexpr int kMaxDepthInCard = 12;
 // The groups of a column found in the most sample cards whose selectors are scored.
@@ -220,12 +223,11 @@ class CandidateFinder {
   int m_name = -1;
 };
 
-std::vector<int> sampleOf(const std::vector<int>& cards) {
-  if (cards.size() <= kSampleCards) return cards;
+std::vector<int> sampleOf(const std::vector<int>& cards, std::size_t size) {
+  if (cards.size() <= size) return cards;
   std::vector<int> sample;
-  for (std::size_t i = 0; i < kSampleCards; ++i) {
-    sample.push_back(cards[i * (cards.size() - 1) / (kSampleCards - 1)]);
-  }
+  for (std::size_t i = 0; i < size; ++i)
+    sample.push_back(cards[i * (cards.size() - 1) / (size - 1)]);
   return sample;
 }
 
@@ -281,7 +283,7 @@ bool fillsEnough(const CardField& field) {
 CardFields detectColumns(const TreeKinds& kinds, const std::vector<int>& cards) {
   std::vector<Candidate> candidates;
   CandidateFinder finder(kinds, candidates);
-  for (const int card : sampleOf(cards)) finder.inCard(card);
+  for (const int card : sampleOf(cards, kSampleCards)) finder.inCard(card);
 
   // The groups of each column in the order they were met, with the cards they are found in.
   std::array<std::vector<Group>, kColumnCount> groups;
@@ -301,13 +303,14 @@ CardFields detectColumns(const TreeKinds& kinds, const std::vector<int>& cards) 
   }
 
   CardFields fields;
+  const std::vector<int> scoring = sampleOf(cards, kScoringCards);
   for (std::size_t column = 0; column < kColumnCount; ++column) {
     std::vector<Group>& each = groups[column];
     std::stable_sort(each.begin(), each.end(),
                      [](const Group& a, const Group& b) { return a.cards > b.cards; });
     if (each.size() > kGroupsScored) each.resize(kGroupsScored);
     for (const Group& group : each) {
-      auto field = scoreGroup(kinds, group.first, cards);
+      auto field = scoreGroup(kinds, group.first, scoring);
       if (!field || !fillsEnough(*field)) continue;
       if (!fields[column] || betterCardField(columnAt(column), *field, *fields[column])) {
         fields[column] = std::move(field);
@@ -321,8 +324,14 @@ CardFields detectColumns(const TreeKinds& kinds, const std::vector<int>& cards) 
       phone->rule.attribute == fax->rule.attribute) {
     fax.reset();
   }
-  for (auto& field : fields) {
-    if (field) field->rule.selector = field->choice.selector.css();
+  for (std::size_t column = 0; column < kColumnCount; ++column) {
+    auto& field = fields[column];
+    if (!field) continue;
+    field->rule.selector = field->choice.selector.css();
+    if (scoring.size() < cards.size()) {
+      FieldReader reader(columnAt(column), field->rule);
+      field->choice.score = scoreField(kinds, field->choice.selector, reader, cards);
+    }
   }
   return fields;
 }

@@ -41,10 +41,9 @@ fields::KindSet TreeKinds::ofLink(int element) const {
 fields::KindSet TreeKinds::ofValue(std::string_view value) const {
   // Past this many values, a hostile page gains nothing from being remembered.
   constexpr std::size_t kMaxRemembered = 100'000;
-  const std::string key(value);
-  if (const auto found = m_values.find(key); found != m_values.end()) return found->second;
+  if (const auto found = m_values.find(value); found != m_values.end()) return found->second;
   const fields::KindSet kinds = fields::kindsOf(value, m_page);
-  if (m_values.size() < kMaxRemembered) m_values.emplace(key, kinds);
+  if (m_values.size() < kMaxRemembered) m_values.emplace(std::string(value), kinds);
   return kinds;
 }
 

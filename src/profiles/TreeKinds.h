@@ -3,6 +3,7 @@
 #include "fields/Kinds.h"
 #include "profiles/PageTree.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -47,7 +48,14 @@ class TreeKinds {
   mutable std::vector<fields::KindSet> m_text, m_link;
   mutable std::vector<bool> m_known;
   mutable std::vector<std::optional<fields::KindSet>> m_inside;
-  mutable std::unordered_map<std::string, fields::KindSet> m_values;
+  // Looked up by the value's view, without a copy of it.
+  struct ValueHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view value) const {
+      return std::hash<std::string_view>{}(value);
+    }
+  };
+  mutable std::unordered_map<std::string, fields::KindSet, ValueHash, std::equal_to<>> m_values;
 };
 
 }  // namespace quillon::profiles
