@@ -1,10 +1,12 @@
 #pragma once
 
 #include "FuzzSupport.h"
+#include "fields/DirectoryHosts.h"
 #include "structured/Extraction.h"
 #include "structured/NextPage.h"
 #include "structured/PageData.h"
 #include "structured/PageDataFormat.h"
+#include "text/Ascii.h"
 
 #include <algorithm>
 #include <set>
@@ -26,6 +28,11 @@ inline void checkExtraction(const structured::PageData& page) {
   for (const structured::Listing& listing : e.listings) {
     FUZZ_CHECK(!listing[structured::Column::Name].empty());
     for (const std::string& column : listing.columns) FUZZ_CHECK(isCleanColumn(column));
+    // Never a page of the directory as a website, never a link's scheme in a number.
+    FUZZ_CHECK(listing.url().empty() || fields::isBusinessWebsite(listing.url(), e.directory));
+    for (const structured::Column c : {structured::Column::Telephone, structured::Column::Fax}) {
+      FUZZ_CHECK(!text::startsWithNoCase(listing[c], "tel:"));
+    }
   }
   FUZZ_CHECK(e.summaryUrls.empty() || e.listings.empty());
   FUZZ_CHECK(e.warnings.size() <= page.jsonLd.size() + 1);

@@ -15,7 +15,7 @@
 #include "fields/Telephone.h"
 #include "parsers/Finders.h"
 #include "parsers/RegExpr.h"
-#include "structured/StructuredText.h"
+#include "text/Utf8.h"
 
 #include <array>
 #include <string>
@@ -76,7 +76,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::uint8_t mode = reader.byte();
   const std::string_view pageUrl = reader.text(40);
   const std::string text = widened(mode, reader.rest());
-  const bool valid = quillon::structured::isValidUtf8(text);
+  const bool valid = quillon::text::isValidUtf8(text);
 
   if (const auto phone = telephoneIn(text, country)) {
     checkSpan(text, phone->span, valid);

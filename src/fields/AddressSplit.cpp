@@ -131,7 +131,9 @@ AddressParts codeFirst(std::string_view text, const CodePlace& place) {
   AddressParts parts;
   parts.postalCode = place.code;
   std::size_t pos = skipBlanksForward(text, place.code.end);
-  if (pos < text.size() && text[pos] == ',') pos = skipBlanksForward(text, pos + 1);
+  if (pos < text.size() && isSeparatorAfterCode(decodeAt(text, pos).value)) {
+    pos = skipBlanksForward(text, pos + decodeAt(text, pos).length);
+  }
   parts.locality = wordsForward(text, pos);
   if (!parts.locality.empty()) parts.province = provinceAfter(text, parts.locality.end);
   parts.street = streetBefore(text, place.code.begin, true);

@@ -16,6 +16,8 @@ constexpr std::string_view kNoWordChar = R"((?![\p{L}\p{N}_]))";
 constexpr std::string_view kNoWordCharBefore = R"((?<![\p{L}\p{N}_]))";
 constexpr std::string_view kJunk = R"([\s,;|\-\x{2013}]*)";
 constexpr std::string_view kComma = R"(\h*,?\h*)";
+// Between a code and the locality after it (isSeparatorAfterCode).
+constexpr std::string_view kAfterCode = R"(\h*[,\-\x{2013}]?\h*)";
 constexpr std::string_view kParenthesised = R"(\(\h*([^()\s](?:[^()\v]{0,38}[^()\s])?)\h*\))";
 constexpr std::string_view kCode = "(?&code)";
 constexpr std::string_view kRegion = "(?&region)";
@@ -50,7 +52,7 @@ std::string definitions(const PostalShape& shape, bool codeLast) {
 
 std::string codeFirst(Part part, const PostalShape& shape) {
   const std::string code(kCode);
-  const std::string firstBeforeWord = code + R"((?=\h*,?\h*\p{L}))";
+  const std::string firstBeforeWord = code + "(?=" + std::string(kAfterCode) + "\\p{L})";
   const std::string guard = "(?=.*?" + firstBeforeWord + ")";
   const std::string noGuard = "(?!.*?" + firstBeforeWord + ")";
   const std::string lastCode = code + "(?!.*" + code + ")";
@@ -63,10 +65,10 @@ std::string codeFirst(Part part, const PostalShape& shape) {
               codePattern(shape, true);
       break;
     case Part::Locality:
-      main += throughCode + std::string(kComma) + "(" + run(false) + ")";
+      main += throughCode + std::string(kAfterCode) + "(" + run(false) + ")";
       break;
     case Part::Province:
-      main += throughCode + std::string(kComma) + run(false) + "\\h*(?|" +
+      main += throughCode + std::string(kAfterCode) + run(false) + "\\h*(?|" +
               std::string(kParenthesised) + "|,\\h*(?!(?&country))(" + run(false) + "))";
       break;
     case Part::Street: {

@@ -96,7 +96,9 @@ bool followedByWord(std::string_view text, std::size_t pos) {
     }
   };
   skipBlanks();
-  if (pos < text.size() && text[pos] == ',') ++pos;
+  if (pos < text.size() && isSeparatorAfterCode(decodeAt(text, pos).value)) {
+    pos += decodeAt(text, pos).length;
+  }
   skipBlanks();
   return pos < text.size() && isLetter(decodeAt(text, pos).value);
 }

@@ -25,6 +25,10 @@ struct PostalShape {
   bool anyTwoCapitalsRegion = false;          // the region is any two capitals (US states)
 };
 
+// What may stand between a code and the locality after it: "28013, Madrid", "28013 - Madrid",
+// "28013 – Madrid".
+inline bool isSeparatorAfterCode(char32_t c) { return c == U',' || c == U'-' || c == 0x2013; }
+
 // The shape of a country's postal codes; nullptr when Quillon does not know it. Countries
 // that share a shape share its entry ("IT" gives the entry named "FR").
 const PostalShape* shapeOf(std::string_view country);

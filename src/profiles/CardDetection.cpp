@@ -120,7 +120,7 @@ class Detector {
     }
     profile.loadMore = findLoadMore(m_tree, choice->containers);
     result.listingCount = static_cast<int>(choice->listings.size());
-    result.rows = readListingsIn(m_kinds, profile, choice->containers);
+    result.rows = readContainers(m_kinds, profile, choice->containers).rows;
     result.ok = true;
     return result;
   }

@@ -68,12 +68,18 @@ int nameElementIn(const TreeKinds& kinds, int container) {
   const PageTree& tree = kinds.tree();
   const int depth = at(tree, container).depth;
   int link = -1;
+  bool firstLink = true;
   for (int i = container + 1; i < static_cast<int>(tree.elements.size()); ++i) {
     const TreeElement& element = at(tree, i);
     if (element.depth <= depth) break;
-    if (element.hidden || element.text.empty() || !kinds.ofText(i).has(Kind::Name)) continue;
-    if (namesItself(element)) return i;
-    if (link < 0 && element.tag == "a") link = i;
+    if (element.hidden || element.text.empty()) continue;
+    const bool named = kinds.ofText(i).has(Kind::Name);
+    if (named && namesItself(element)) return i;
+    // The card's main link comes first; a later one is a button's ("Get a quote").
+    if (element.tag == "a" && firstLink) {
+      firstLink = false;
+      if (named) link = i;
+    }
   }
   return link;
 }

@@ -33,7 +33,8 @@ struct ListingTest {
 };
 
 // The name a container shows without a selector: the text of its first visible heading (h1
-// to h6) or itemprop=name element that looks like a name, else of its first such link.
+// to h6) or itemprop=name element that looks like a name, else that of its first link with a
+// text (the card's main link) when it looks like one.
 std::string nameIn(const TreeKinds& kinds, int container);
 // The element that shows it; -1 when there is none.
 int nameElementIn(const TreeKinds& kinds, int container);

@@ -254,12 +254,10 @@ std::string profileJson(const Profile& profile) {
       field["selector"] = rule->selector;
       if (!rule->attribute.empty()) field["attribute"] = rule->attribute;
       if (!rule->pattern.empty()) field["pattern"] = rule->pattern;
-      if (const auto kind = fields::kindOfColumn(i)) {
-        if (rule->checkKind) {
-          field["kind"] = std::string(fields::kindName(*kind));
-        } else {
-          field["kind"] = false;
-        }
+      if (!rule->checkKind) {
+        field["kind"] = false;
+      } else if (const auto kind = fields::kindOfColumn(i)) {
+        field["kind"] = std::string(fields::kindName(*kind));
       }
     }
     fields[std::string(fieldKey(columnAt(i)))] = field;

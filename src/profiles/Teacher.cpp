@@ -7,6 +7,7 @@
 #include "profiles/PatternMaker.h"
 #include "profiles/ProfileError.h"
 #include "profiles/SelectorMaker.h"
+#include "profiles/TaughtListings.h"
 #include "text/TextRules.h"
 
 #include <algorithm>
@@ -196,15 +197,23 @@ bool teachIn(const Work& work, const ContainerChoice& choice, TeachResult& resul
     if (!fields[i]) continue;
     profile.fields[i] = fields[i]->rule;
     profile.fields[i]->selector = fields[i]->choice.selector.css();
-    result.counts[i] = FieldCount{fields[i]->choice.score.fills, fields[i]->choice.score.wrong};
     if (!fields[i]->rule.checkKind) {
       result.notes.push_back("the " + columnWords(columnAt(i)) + " " +
                              quoted(work.example(columnAt(i))) +
                              " does not look like one: " + "its kind is not checked");
     }
   }
-  result.listingCount = static_cast<int>(choice.listings.size());
-  result.rows = readListingsIn(work.kinds, profile, choice.listings);
+  // What the profile reads, as a run will: every container with a name is a listing.
+  TaughtReading reading = readContainers(work.kinds, profile, choice.containers);
+  result.listingCount = static_cast<int>(reading.rows.size());
+  for (std::size_t i = 0; i < kColumnCount; ++i) {
+    if (!fields[i]) continue;
+    FieldCount& count = result.counts[i].emplace();
+    count.wrong = reading.leftOut[i];
+    for (const structured::Listing& row : reading.rows)
+      count.filled += row.columns[i].empty() ? 0 : 1;
+  }
+  result.rows = std::move(reading.rows);
   profile.loadMore = findLoadMore(work.tree, choice.containers);
   if (!missing) {
     profile.reveal = revealFor(work, fields, choice.listings);
@@ -335,37 +344,6 @@ TeachResult teachProfile(const PageTree& tree, const TeachExamples& examples) {
   result.problem =
       "could not find a listing around the name " + quoted(name) + " that repeats on the page";
   return result;
-}
-
-std::vector<structured::Listing> readListingsIn(const TreeKinds& kinds, const Profile& profile,
-                                                const std::vector<int>& containers) {
-  std::array<std::optional<SimpleSelector>, kColumnCount> selectors;
-  for (std::size_t i = 0; i < kColumnCount; ++i) {
-    const auto& rule = profile.fields[i];
-    if (rule && !rule->fromStructuredData) selectors[i] = parseSimpleSelector(rule->selector);
-  }
-  FieldValues values(profile);
-  values.setPage(kinds.page());
-  std::vector<structured::Listing> rows;
-  for (const int container : containers) {
-    structured::Listing row;
-    for (std::size_t i = 0; i < kColumnCount; ++i) {
-      if (!selectors[i]) continue;
-      const int element = selectFirst(kinds.tree(), *selectors[i], container);
-      if (element < 0) continue;
-      row.columns[i] =
-          values.value(columnAt(i), rawValue(kinds.tree(), element, profile.fields[i]->attribute));
-    }
-    if (!row[Column::Name].empty()) rows.push_back(std::move(row));
-  }
-  return rows;
-}
-
-std::vector<structured::Listing> readTaughtListings(const PageTree& tree, const Profile& profile) {
-  const auto listing = parseSimpleSelector(profile.listing);
-  if (!listing) return {};
-  const TreeKinds kinds(tree);
-  return readListingsIn(kinds, profile, selectAll(tree, *listing));
 }
 
 }  // namespace quillon::profiles

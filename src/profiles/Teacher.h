@@ -2,7 +2,7 @@
 
 #include "profiles/PageTree.h"
 #include "profiles/Profile.h"
-#include "profiles/TreeKinds.h"
+#include "profiles/TaughtListings.h"
 #include "structured/Listing.h"
 
 #include <array>
@@ -65,15 +65,6 @@ struct TeachResult {
 //     buttons by their words, never a link to another page nor an element inside one.
 // The name is required. The examples are compared with white space collapsed.
 TeachResult teachProfile(const PageTree& tree, const TeachExamples& examples);
-
-// The listings a profile written by the teacher reads from a tree (a profile whose selectors
-// are of the teacher's own subset), as the browser would read them: every container with a
-// name, values of another kind left out.
-std::vector<structured::Listing> readTaughtListings(const PageTree& tree, const Profile& profile);
-
-// The same for the containers given, the page's kinds known.
-std::vector<structured::Listing> readListingsIn(const TreeKinds& kinds, const Profile& profile,
-                                                const std::vector<int>& containers);
 
 // "Telephone: 35 of 35 listings", with the values of another kind left out when there are.
 std::string fillLine(const TeachResult& result, Column column);

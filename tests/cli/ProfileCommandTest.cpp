@@ -65,8 +65,9 @@ TEST(ProfileCommands, TeachThenCaptureReadsEveryPageExactly) {
   const auto taught = runWith(teachArgs(server, profile));
   ASSERT_EQ(taught.status, kExitOk) << taught.err;
   // The telephone shows only after its button is clicked: the teacher found the button.
-  EXPECT_NE(taught.err.find("4 listings on the page\n"
-                            "  1. name: Casa Pepe; activity: Restaurante; phone: 91 555 12 34; "
+  EXPECT_NE(taught.err.find("4 listings on the page\n"), std::string::npos) << taught.err;
+  EXPECT_NE(taught.err.find("\nTelephone: 4 of 4 listings\n"), std::string::npos) << taught.err;
+  EXPECT_NE(taught.err.find("  1. name: Casa Pepe; activity: Restaurante; phone: 91 555 12 34; "
                             "street: Calle Mayor 5; zip: 28013; city: Madrid; web: "
                             "https://www.casapepe.example/; email: hola@casapepe.example\n"
                             "  2. name: La Taberna del Puerto;"),
@@ -101,6 +102,52 @@ TEST(ProfileCommands, TeachThenCaptureReadsEveryPageExactly) {
   EXPECT_NE(blocked.err.find("stopped: page 1 has no listings for profile 127.0.0.1\n"),
             std::string::npos)
       << blocked.err;
+}
+
+// A page of today's kind: its telephones show behind a button outside the card's link (one
+// inside it leads away), more listings behind "load more", a side box's "show more
+// suggestions" beside them. Taught from the first listing, every listing reads right.
+TEST(ProfileCommands, TaughtFromTheFirstListingEveryListingReadsRight) {
+  FixtureServer server;
+  server.start();
+  const quillon::testing::TemporaryFolder folder;
+  const std::string profile = folder.file("taquerias.json");
+  const std::string page = server.url("/real/mx-taquerias.html");
+  const auto taught = runWith({"teach",      page,
+                               "--name",     "Taquería El Güero",
+                               "--activity", "Taquería",
+                               "--phone",    "55 5264 1234",
+                               "--street",   "Calle Durango 200, Roma Nte.",
+                               "--zip",      "06700",
+                               "--city",     "Ciudad de México",
+                               "--province", "CDMX",
+                               "--web",      "taqueriaelgueero.example.mx",
+                               "--output",   profile});
+  ASSERT_EQ(taught.status, kExitOk) << taught.err;
+  EXPECT_NE(taught.err.find("4 listings on the page\n"
+                            "Name: 4 of 4 listings\n"
+                            "Activity: 4 of 4 listings\n"
+                            "Telephone: 4 of 4 listings\n"
+                            "Street: 4 of 4 listings\n"
+                            "Postal code: 4 of 4 listings\n"
+                            "Locality: 4 of 4 listings\n"
+                            "Province: 4 of 4 listings\n"
+                            "Web: 3 of 4 listings\n"),
+            std::string::npos)
+      << taught.err;
+  EXPECT_NE(taught.err.find("reveal buttons: button.listing__reveal\n"
+                            "load more: button.results__more\n"),
+            std::string::npos)
+      << taught.err;
+  const profiles::Profile written = profiles::loadProfileFile(profile);
+  EXPECT_TRUE(written[profiles::Column::Telephone]->checkKind);
+
+  const auto run = runWith({"capture", "--profile", profile, page});
+  ASSERT_EQ(run.status, kExitOk) << run.err;
+  std::ifstream in(std::string(QUILLON_FIXTURES) + "/real/mx-taquerias.rows.json",
+                   std::ios::binary);
+  EXPECT_EQ(sorted(readRows(run.out)),
+            sorted(readRows(std::string((std::istreambuf_iterator<char>(in)), {}))));
 }
 
 TEST(ProfileCommands, TeachSaysWhichExampleItCannotPlaceAndWritesNothing) {

@@ -64,6 +64,9 @@ const AddressCase kAddresses[] = {
     {"", "Stephansplatz 1 1010 Wien", "Stephansplatz 1", "1010", "Wien", "", "AT"},
     {"", "1012 LG Amsterdam", "", "1012 LG", "Amsterdam", "", "NL"},
     {"", "Madrid 28013", "", "28013", "Madrid", "", "US"},
+    // A dash between the code and the locality is no part of either.
+    {"ES", "Calle Mayor 5, 28013 - Madrid", "Calle Mayor 5", "28013", "Madrid", "", "FR"},
+    {"IT", "Via Po 10 00198 – Roma (RM)", "Via Po 10", "00198", "Roma", "RM", "FR"},
 };
 
 // Odd texts where only agreement between the recogniser and its pattern is asked: two codes,
@@ -74,7 +77,6 @@ struct OddText {
 };
 const OddText kOddTexts[] = {
     {"FR", "75012 Tél. 01 42 34 56 78"},
-    {"FR", "28013 - Madrid"},
     {"FR", "12345 Foo 67890 Bar"},
     {"FR", "75012 Averyveryveryveryveryveryveryveryverylongword Paris"},
     {"FR", "75012 A B C D E F G H I J"},

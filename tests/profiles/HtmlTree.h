@@ -152,4 +152,42 @@ inline void revealPhones(PageTree& tree, const std::map<std::string, std::string
   }
 }
 
+// A page of tests/fixtures/real as a tree.
+inline PageTree realPage(const std::string& name, const std::string& url) {
+  return HtmlTree::file(std::string(QUILLON_FIXTURES) + "/real/" + name, url);
+}
+
+// The Mexican fixture page (its "load more" listings too, when asked) as it shows after every
+// "Mostrar número" button was clicked: the button becomes the a.listing__phone link that the
+// page's script puts in its place.
+inline PageTree revealedTaquerias(bool more = false) {
+  const std::map<std::string, std::string> phones = {
+      {"1001", "55 5264 1234"}, {"1002", "55 5575 2200"}, {"1003", "55 5658 3300"},
+      {"1004", "55 5518 4400"}, {"1005", "55 5207 5500"}, {"1006", "55 5264 6600"},
+      {"1007", "55 5271 7700"}};
+  std::ifstream in(std::string(QUILLON_FIXTURES) + "/real/mx-taquerias.html", std::ios::binary);
+  std::string html((std::istreambuf_iterator<char>(in)), {});
+  if (more) {
+    for (const std::string tag : {"<template id=\"more-listings\">", "</template>"}) {
+      html.replace(html.find(tag), tag.size(), "");
+    }
+  }
+  PageTree tree =
+      HtmlTree::parse(html, "https://www.directorio-mx.example/ciudad-de-mexico/taquerias");
+  for (TreeElement& element : tree.elements) {
+    if (!element.hasClass("listing__reveal")) continue;
+    int card = element.parent;
+    while (!tree.elements[static_cast<std::size_t>(card)].hasClass("listing")) {
+      card = tree.elements[static_cast<std::size_t>(card)].parent;
+    }
+    const std::string phone =
+        phones.at(*tree.elements[static_cast<std::size_t>(card)].attribute("data-listing-id"));
+    element.tag = "a";
+    element.classes = {"listing__phone"};
+    element.attributes = {{"href", "tel:+52" + phone}};
+    element.text = phone;
+  }
+  return tree;
+}
+
 }  // namespace quillon::profiles::testing

@@ -110,6 +110,34 @@ TEST(ProfileFile, NamesTheFileTheKeyAndWhatIsWrong) {
             "profile shop.json: nested too deeply to be a profile");
 }
 
+TEST(ProfileFile, EachFieldChecksItsKindUnlessItSaysFalse) {
+  // A file of before the mark: every field is checked, as one that names its kind.
+  const Profile old = parseProfile(kExample, "old.json");
+  EXPECT_TRUE(old[Column::Telephone]->checkKind);
+  const Profile marked = parseProfile(withField(R"("phone": {"selector": "b", "kind": "telephone"},
+                   "zip": {"selector": "i", "kind": false},
+                   "activity": {"selector": "p", "kind": false})"),
+                                      "marked.json");
+  EXPECT_TRUE(marked[Column::Telephone]->checkKind);
+  EXPECT_FALSE(marked[Column::PostalCode]->checkKind);
+  // Written back, the kinds are named, and a field that checks none says false.
+  const std::string json = profileJson(marked);
+  EXPECT_NE(json.find(R"("kind": "telephone")"), std::string::npos) << json;
+  EXPECT_NE(json.find(R"("kind": "name")"), std::string::npos) << json;
+  EXPECT_NE(json.find(R"("kind": false)"), std::string::npos) << json;
+  EXPECT_EQ(parseProfile(json, "again.json"), marked);
+
+  EXPECT_EQ(problem(withField(R"("phone": {"selector": "b", "kind": "email"})")),
+            "profile shop.json, key \"fields.phone.kind\": must be \"telephone\" (the kind of "
+            "this field) or false");
+  EXPECT_EQ(problem(withField(R"("fax": {"selector": "b", "kind": true})")),
+            "profile shop.json, key \"fields.fax.kind\": must be \"telephone\" (the kind of this "
+            "field) or false");
+  EXPECT_EQ(problem(withField(R"("activity": {"selector": "b", "kind": "name"})")),
+            "profile shop.json, key \"fields.activity.kind\": must be false: this field has no "
+            "kind to check");
+}
+
 TEST(ProfileFile, AFileThatCannotBeReadIsNamed) {
   const testing::TemporaryFolder folder;
   try {

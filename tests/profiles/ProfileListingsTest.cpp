@@ -57,6 +57,41 @@ TEST(ProfileListings, FinishesEachValueAsItsRuleSays) {
   EXPECT_EQ(listings[1][Column::Email], "");
 }
 
+TEST(ProfileListings, AValueOfAnotherKindLeavesItsCellEmptyAndANamelessBoxIsNoRow) {
+  const std::string fields = R"(
+      "name": {"selector": "b"},
+      "phone": {"selector": "a.v"},
+      "web": {"selector": "a.w", "attribute": "href"},
+      "city": {"selector": "i"})";
+  const Profile checked = profileOf(fields);
+  const Profile unchecked =
+      profileOf(R"("name": {"selector": "b"}, "phone": {"selector": "a.v", "kind": false},
+                   "web": {"selector": "a.w", "attribute": "href", "kind": false},
+                   "city": {"selector": "i"})");
+  const Json raw = Json::array(
+      {Json::array({"Boulangerie Martin", nullptr, nullptr, "01 43 00 00 01", nullptr, nullptr,
+                    "Paris", nullptr, "https://www.boulangerie-martin.example/", nullptr}),
+       // The mail link where another card shows its telephone; the directory's map page.
+       Json::array({"La Fournée", nullptr, nullptr, "bonjour@fournee.example", nullptr, nullptr,
+                    "75011", nullptr, "http://m.annuaire.example/pros/3#carte", nullptr}),
+       // A box of the same class without a name.
+       Json::array({nullptr, nullptr, nullptr, "01 43 00 00 09", nullptr, nullptr, nullptr, nullptr,
+                    nullptr, nullptr})});
+  structured::PageData page{"https://www.annuaire.example/paris", {}, {}, {}, "fr"};
+  const auto rows = read(checked, answer(raw, nullptr, page));
+  ASSERT_EQ(rows.size(), 2u);
+  EXPECT_EQ(rows[0][Column::Telephone], "01 43 00 00 01");
+  EXPECT_EQ(rows[0][Column::Url], "https://www.boulangerie-martin.example/");
+  EXPECT_EQ(rows[1][Column::Name], "La Fournée");
+  EXPECT_EQ(rows[1][Column::Telephone], "");
+  EXPECT_EQ(rows[1][Column::Url], "");
+  EXPECT_EQ(rows[1][Column::Locality], "");
+  const auto kept = read(unchecked, answer(raw, nullptr, page));
+  EXPECT_EQ(kept[1][Column::Telephone], "bonjour@fournee.example");
+  EXPECT_EQ(kept[1][Column::Url], "http://m.annuaire.example/pros/3#carte");
+  EXPECT_EQ(kept[1][Column::Locality], "");  // its own rule still checks it
+}
+
 TEST(ProfileListings, TakesStructuredDataFromTheListingsOwnItem) {
   structured::PageData page{"http://d.example/", {}, {}, {}, {}};
   page.jsonLd.push_back(R"([{"@type": "Dentist", "name": "Bar Sol", "telephone": "1"},

@@ -11,11 +11,8 @@
 namespace quillon::profiles {
 namespace {
 
+using testing::realPage;
 using Rows = std::vector<std::vector<std::string>>;
-
-PageTree realPage(const std::string& name, const std::string& url) {
-  return testing::HtmlTree::file(std::string(QUILLON_FIXTURES) + "/real/" + name, url);
-}
 
 Rows expectedRows(const std::string& name) {
   std::ifstream in(std::string(QUILLON_FIXTURES) + "/real/" + name);
@@ -103,30 +100,6 @@ TEST(RealPages, SponsoredAndTipsBoxesOfTheCardsClassAreNoListings) {
   EXPECT_EQ(asRows(readTaughtListings(tree, result.profile)), expected);
 }
 
-// The page as it shows once every "Mostrar número" button was clicked.
-PageTree revealedTaquerias() {
-  const std::map<std::string, std::string> phones = {{"1001", "55 5264 1234"},
-                                                     {"1002", "55 5575 2200"},
-                                                     {"1003", "55 5658 3300"},
-                                                     {"1004", "55 5518 4400"}};
-  PageTree tree =
-      realPage("mx-taquerias.html", "https://www.directorio-mx.example/ciudad-de-mexico/taquerias");
-  for (TreeElement& element : tree.elements) {
-    if (!element.hasClass("listing__reveal")) continue;
-    int card = element.parent;
-    while (!tree.elements[static_cast<std::size_t>(card)].hasClass("listing")) {
-      card = tree.elements[static_cast<std::size_t>(card)].parent;
-    }
-    const std::string phone =
-        phones.at(*tree.elements[static_cast<std::size_t>(card)].attribute("data-listing-id"));
-    element.tag = "a";
-    element.classes = {"listing__phone"};
-    element.attributes = {{"href", "tel:+52" + phone}};
-    element.text = phone;
-  }
-  return tree;
-}
-
 TEST(RealPages, ARevealButtonInsideTheCardsLinkIsNeverClicked) {
   const Rows expected = expectedRows("mx-taquerias.rows.json");
   const TeachExamples examples = examplesOf(expected[0], "taqueriaelgueero.example.mx");
@@ -141,7 +114,7 @@ TEST(RealPages, ARevealButtonInsideTheCardsLinkIsNeverClicked) {
   // "Mostrar más sugerencias" unfolds a side box; the results' own button is under them.
   EXPECT_EQ(hidden.profile.loadMore, "button.results__more");
 
-  const TeachResult shown = teachProfile(revealedTaquerias(), examples);
+  const TeachResult shown = teachProfile(testing::revealedTaquerias(), examples);
   ASSERT_TRUE(shown.ok) << shown.problem;
   EXPECT_EQ(asRows(shown.rows), Rows(expected.begin(), expected.begin() + 4));
 }

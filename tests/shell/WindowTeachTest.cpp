@@ -171,6 +171,12 @@ TEST_F(WindowTeach, TeachesBySelectionSavesAndCapturesWithTheProfile) {
   EXPECT_EQ(panel.preview().topLevelItem(0)->text(1), QStringLiteral("91 555 12 34"));
   EXPECT_EQ(panel.preview().topLevelItem(0)->text(2), QStringLiteral("Madrid"));
   EXPECT_EQ(panel.session().result().profile.reveal, "button.card__reveal");
+  // Beside each field, how many of the page's listings it fills; the telephone shows in the
+  // one listing whose button the user clicked.
+  EXPECT_EQ(panel.fillLabel(0).text(), QStringLiteral("4 of 4"));
+  EXPECT_EQ(panel.fillLabel(3).text(), QStringLiteral("1 of 4"));
+  EXPECT_EQ(panel.fillLabel(8).text(), QStringLiteral("3 of 4"));
+  EXPECT_EQ(panel.fillLabel(2).text(), QString());
 
   ASSERT_TRUE(panel.saveButton().isEnabled());
   panel.saveButton().click();

@@ -1,6 +1,6 @@
-// The pages of tests/fixtures/auto read as fetched pages: their rows equal the rows written
-// beside them, the next-page links join them into a circle, the summary page leads to its
-// detail pages.
+// The pages of tests/fixtures/auto (and the schema.org page of tests/fixtures/real) read as
+// fetched pages: their rows equal the rows written beside them, the next-page links join them
+// into a circle, the summary page leads to its detail pages.
 
 #include "StructuredTestSupport.h"
 #include "structured/Extraction.h"
@@ -26,14 +26,12 @@ PageData fixturePage(const std::string& name) {
   return readHtmlPage(html, kFolder + name);
 }
 
-// rows.json: ten strings per row; a web address relative to the folder is resolved.
-Rows expectedRows(const std::string& name) {
+// rows.json: ten strings per row.
+Rows expectedRows(const std::string& path) {
   Rows rows;
-  for (const auto& row : nlohmann::json::parse(readFixture("auto/" + name))) {
+  for (const auto& row : nlohmann::json::parse(readFixture(path))) {
     std::array<std::string, kColumnCount> columns;
     for (std::size_t i = 0; i < kColumnCount; ++i) columns[i] = row.at(i).get<std::string>();
-    std::string& url = columns[static_cast<std::size_t>(Column::Url)];
-    if (!url.empty() && url.find("://") == std::string::npos) url = kFolder + url;
     rows.push_back(columns);
   }
   return rows;
@@ -50,7 +48,7 @@ class FixturePage : public ::testing::TestWithParam<const char*> {};
 TEST_P(FixturePage, RowsEqualTheRowsWrittenBesideIt) {
   const std::string page = GetParam();
   const Extraction e = extractListings(fixturePage(page + ".html"));
-  EXPECT_EQ(rowsOf(e.listings), expectedRows(page + ".rows.json"));
+  EXPECT_EQ(rowsOf(e.listings), expectedRows("auto/" + page + ".rows.json"));
   EXPECT_TRUE(e.summaryUrls.empty());
 }
 
@@ -92,8 +90,18 @@ TEST(FixturePages, SummaryPageRowsComeFromItsDetailPages) {
     ASSERT_TRUE(listing.has_value()) << url;
     listings.push_back(*listing);
   }
-  EXPECT_EQ(rowsOf(listings), expectedRows("summary.rows.json"));
+  EXPECT_EQ(rowsOf(listings), expectedRows("auto/summary.rows.json"));
   EXPECT_NE(pageSignature(summary), pageSignature(extractListings(fixturePage("page1.html"))));
+}
+
+// A directory's list whose every url is its own page of the business, served from elsewhere
+// than its canonical host: the web column holds only the businesses' own sites.
+TEST(FixturePages, TheDirectorysOwnPagesAreNoWebsites) {
+  const PageData page = readHtmlPage(readFixture("real/fr-plombiers-schema.html"),
+                                     "http://127.0.0.1:8080/real/fr-plombiers-schema.html");
+  EXPECT_EQ(page.language, "fr");
+  EXPECT_EQ(rowsOf(extractListings(page).listings),
+            expectedRows("real/fr-plombiers-schema.rows.json"));
 }
 
 }  // namespace

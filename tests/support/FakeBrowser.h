@@ -53,9 +53,12 @@ class FakeBrowser final : public Browser {
     location = url;
     if (onNavigate) onNavigate(url);
   }
+  std::function<void()> onGoBack;
+
   void GoBack() override {
     ++backs;
     if (historyFails) throw std::runtime_error("no earlier page");
+    if (onGoBack) onGoBack();
   }
   void GoForward() override {
     ++forwards;

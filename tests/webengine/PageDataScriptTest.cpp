@@ -67,20 +67,22 @@ void expectSameItems(const std::vector<Item>& browser, const std::vector<Item>& 
 
 TEST(PageDataScript, CollectsWhatTheHtmlReaderReads) {
   WebEngineBrowser browser;
-  for (const char* name : {"collect.html", "page1.html", "page2.html", "page3.html", "summary.html",
-                           "detail-1.html", "detail-2.html", "detail-3.html"}) {
-    const std::string relative = std::string("auto/") + name;
+  for (const std::string relative :
+       {"auto/collect.html", "auto/page1.html", "auto/page2.html", "auto/page3.html",
+        "auto/summary.html", "auto/detail-1.html", "auto/detail-2.html", "auto/detail-3.html",
+        "real/fr-plombiers-schema.html"}) {
     const std::u16string url = fileUrl(relative);
     load(browser, url);
     const std::string json = collect(browser.page());
-    ASSERT_FALSE(json.empty()) << name << ": the script gave no answer";
+    ASSERT_FALSE(json.empty()) << relative << ": the script gave no answer";
     const structured::PageData collected = structured::decodePageData(json);
     const structured::PageData read = structured::readHtmlPage(
         readFile(fixturePath(relative)), QString::fromStdU16String(url).toStdString());
     EXPECT_EQ(collected.url, read.url);
-    EXPECT_EQ(collected.jsonLd, read.jsonLd) << name;
-    expectSameItems(collected.microdata, read.microdata, name);
-    expectSameItems(collected.links, read.links, name);
+    EXPECT_EQ(collected.language, read.language) << relative;
+    EXPECT_EQ(collected.jsonLd, read.jsonLd) << relative;
+    expectSameItems(collected.microdata, read.microdata, relative);
+    expectSameItems(collected.links, read.links, relative);
   }
 }
 

@@ -17,7 +17,8 @@ using testing::load;
 using testing::PageFiles;
 
 const char* const kPage =
-    "<!doctype html><html><head><title>t</title><script>var x = 'not collected';</script>"
+    "<!doctype html><html lang='fr-CA'><head><title>t</title>"
+    "<link rel='canonical' href='/liste?p=1'><script>var x = 'not collected';</script>"
     "</head><body><ul class='hits'>"
     "<li class='hit'><b>Casa  Pepe</b><a class='tel' href='tel:+3491'>Tel. 91</a>"
     "<a class='w' href='/casa'>Web</a><span hidden>secret</span>"
@@ -38,6 +39,10 @@ TEST(ProfileScripts, ThePageTreeHoldsTheRenderedElements) {
   load(browser, files.add("p.html", kPage));
   const profiles::PageTree tree = profiles::decodePageTree(browser.PageTree());
   EXPECT_EQ(tree.elements.front().tag, "html");
+  // What the page's country and the directory's hosts are told by.
+  EXPECT_EQ(tree.language, "fr-CA");
+  EXPECT_EQ(tree.canonical.rfind("file:///", 0), 0u);
+  EXPECT_TRUE(tree.canonical.ends_with("/liste?p=1")) << tree.canonical;
   EXPECT_EQ(find(tree, "script"), nullptr);
   EXPECT_EQ(find(tree, "title"), nullptr);
   const auto* name = find(tree, "b");
