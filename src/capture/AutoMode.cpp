@@ -5,6 +5,7 @@
 #include "capture/DetectedCards.h"
 #include "capture/ListingRows.h"
 #include "capture/ListingUnion.h"
+#include "capture/PageSigns.h"
 #include "capture/SchemaListings.h"
 #include "profiles/ProfileListings.h"
 #include "structured/Extraction.h"
@@ -22,21 +23,21 @@ results::CaptionSet AutoMode::captions() const { return results::CaptionSet::Eng
 std::string_view AutoMode::countSuffix() const { return " lines captured"; }
 
 PageReading AutoMode::readPage(RunContext& context) {
-  DetectedCards detected = detectCards(context.browser, context.pump, context.warn, context.page);
-  if (detected.detection.ok) {
-    m_page = std::move(detected.page);
-  } else {
-    try {
-      m_page = structured::decodePageData(context.browser.PageData());
-    } catch (const structured::StructuredDataError& error) {
-      throw CaptureError(std::string("The page's data could not be read: ") + error.what());
-    }
+  std::string pageData = context.browser.PageData();
+  try {
+    m_page = structured::decodePageData(pageData);
+  } catch (const structured::StructuredDataError& error) {
+    throw CaptureError(std::string("The page's data could not be read: ") + error.what());
   }
+  DetectedCards detected = detectCards(context.browser, context.pump, context.warn, context.page);
+  // After the cards' clicks the page holds what they brought.
+  if (detected.detection.ok) m_page = std::move(detected.page);
   structured::Extraction extraction = structured::extractListings(m_page);
   for (const std::string& warning : extraction.warnings) {
     if (m_warned.insert(warning).second) context.warn(warning);
   }
   PageReading reading;
+  reading.signs = [pageData = std::move(pageData)] { return pageDataSigns(pageData); };
   if (detected.cards.empty()) {
     if (extraction.listings.empty() && extraction.summaryUrls.empty()) {
       reading.endReason = "page " + std::to_string(context.page) + " has no listings";

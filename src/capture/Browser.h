@@ -41,6 +41,9 @@ class Browser {
   virtual std::shared_ptr<const capture::HtmlDocument> Document() = 0;
   // The address of the page shown (empty before the first page).
   virtual std::u16string LocationURL() const = 0;
+  // The HTTP status with which the page shown came, as the browser received it (a local file
+  // counts as 200); 0 when no answer came (a failed connection, before the first page).
+  virtual int HttpStatus() const = 0;
   // What the schema.org reader needs of the page shown, gathered in one evaluation after
   // the page's own scripts have run: the JSON text that structured::decodePageData reads.
   virtual std::string PageData() = 0;

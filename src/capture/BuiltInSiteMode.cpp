@@ -38,6 +38,7 @@ PageReading BuiltInSiteMode::readPage(RunContext& context) {
   walkPage(m_site, document.get(), pageText, context.progress);
   PageReading reading;
   reading.signature = textSignature(pageText);
+  reading.signs = [document] { return documentSigns(document.get()); };
   reading.addRows = [this, &context, page = text::cp1252ToUtf16(pageText)] {
     return addPageRows(m_site, page, context.table, context.rowAdded);
   };

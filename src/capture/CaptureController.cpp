@@ -3,6 +3,8 @@
 #include "capture/AutoMode.h"
 #include "capture/BuiltInSiteMode.h"
 #include "capture/CaptureError.h"
+#include "capture/CaptureRun.h"
+#include "capture/PageAnswer.h"
 #include "capture/ProfileMode.h"
 #include "capture/RowEmails.h"
 #include "results/ResultsTable.h"
@@ -15,77 +17,6 @@
 #include <utility>
 
 namespace quillon::capture {
-namespace {
-
-// Thrown by the waits of a run that the window aborts; the run catches it and unwinds.
-struct RunAborted {};
-
-// The pump of a run's own waits: it dispatches as usual, moves the e-mail searches on, and
-// ends the wait once the run is aborted.
-class AbortablePump final : public MessagePump {
- public:
-  AbortablePump(MessagePump& pump, const bool& aborting) : m_pump(pump), m_aborting(aborting) {}
-  void setSearches(EmailSearches* searches) { m_searches = searches; }
-  void processPendingMessages() override {
-    if (m_aborting) throw RunAborted{};
-    m_pump.processPendingMessages();
-    if (m_searches != nullptr) m_searches->drive();
-    if (m_aborting) throw RunAborted{};
-  }
-
- private:
-  MessagePump& m_pump;
-  EmailSearches* m_searches = nullptr;
-  const bool& m_aborting;
-};
-
-}  // namespace
-
-// What one run knows: the pages it has read and the services its page steps use.
-struct CaptureController::Run {
-  Run(CaptureController& controller, RunMode& runMode, MessagePump& pump,
-      const RunResumption& resumption)
-      : mode(runMode),
-        searches(controller.m_services.makeEmailSearches ? controller.m_services.makeEmailSearches()
-                                                         : nullptr),
-        signatures(resumption.signatures),
-        readAddresses(resumption.readAddresses),
-        warn([&controller](const std::string& text) {
-          controller.notify([&](CaptureObserver& o) { o.warning(text); });
-        }),
-        rowAdded([&table = controller.m_services.table, searches = searches.get(),
-                  rule = EmailRule{runMode.looksUpListingPages(), controller.m_findWebsiteEmails,
-                                   runMode.emailColumn()}](results::RowHandle row) {
-          if (searches != nullptr) startEmailSearches(table, *searches, row, rule);
-        }),
-        context{controller.m_services.browser,
-                controller.m_services.table,
-                pump,
-                controller.m_services.display.progress(),
-                controller.m_services.downloadBusy,
-                rowAdded,
-                controller.m_services.fetchPage,
-                warn,
-                readAddresses} {}
-
-  // A run that ends by an error leaves no search behind: each reports an empty e-mail.
-  ~Run() {
-    if (searches) searches->cancelAll();
-  }
-  Run(const Run&) = delete;
-  Run& operator=(const Run&) = delete;
-
-  RunMode& mode;
-  std::unique_ptr<EmailSearches> searches;
-  std::map<std::string, int> signatures;
-  std::set<std::string> readAddresses;
-  std::function<void(const std::string&)> warn;
-  std::function<void(results::RowHandle)> rowAdded;
-  RunContext context;
-  std::string endReason;
-  // The page read last, done once its e-mail searches have reported.
-  std::optional<PageDone> pending;
-};
 
 CaptureController::CaptureController(CaptureServices services) : m_services(std::move(services)) {}
 
@@ -102,6 +33,16 @@ void CaptureController::captureAnySite() {
 void CaptureController::captureWithProfile(const profiles::Profile& profile) {
   ProfileMode mode(profile);
   capture(mode);
+}
+
+void CaptureController::setRefusalWait(std::chrono::milliseconds wait) {
+  m_refusalWait = std::clamp(wait, std::chrono::milliseconds(0),
+                             std::chrono::milliseconds(kLongestRefusalWait));
+}
+
+void CaptureController::setClock(WaitClock& clock, PageRequests::Random random) {
+  m_clock = &clock;
+  m_random = std::move(random);
 }
 
 void CaptureController::stop() {
@@ -139,12 +80,6 @@ void CaptureController::removeObserver(CaptureObserver& observer) {
   std::erase(m_observers, &observer);
 }
 
-template <class Event>
-void CaptureController::notify(Event event) {
-  const auto observers = m_observers;  // one may leave while it is told
-  for (CaptureObserver* observer : observers) event(*observer);
-}
-
 // One run: the chain of capture steps, one per page, written as a loop so that a run of
 // any length keeps a flat stack. The effects come in the order of nested steps; the idle
 // state that every enclosing step would set again on its way out is set once, at the end.
@@ -164,17 +99,20 @@ void CaptureController::capture(RunMode& mode, const RunResumption& resumption) 
 
   Run run(*this, mode, pump, resumption);
   pump.setSearches(run.searches.get());
+  run.requestedAddress = text::utf16ToUtf8(m_services.browser.LocationURL());
+  run.requests.requested();
   m_runs.push_back(&run);
   struct Registered {
     std::vector<Run*>& runs;
     ~Registered() { runs.pop_back(); }
   } registered{m_runs};
   try {
+    notify([&](CaptureObserver& o) { o.runStarting(mode, run.requestedAddress); });
     for (int page = resumption.firstPage; readPage(run, page); ++page) {
     }
   } catch (const RunAborted&) {
     // The window is closing: end quietly in the idle state, keeping the rows.
-    run.endReason = "window closed";
+    endWith(run, RunEnd::Kind::Stopped, "window closed");
   } catch (const std::exception& error) {
     failed(run, error.what());
     throw;
@@ -182,7 +120,7 @@ void CaptureController::capture(RunMode& mode, const RunResumption& resumption) 
     failed(run, "unknown error");
     throw;
   }
-  notify([&](CaptureObserver& o) { o.runEnded(run.endReason); });
+  notify([&](CaptureObserver& o) { o.runEnded(run.end); });
   leave();
 }
 
@@ -204,24 +142,24 @@ void CaptureController::failed(Run& run, const std::string& message) {
   notify([&](CaptureObserver& o) { o.runFailed(message); });
 }
 
-// One capture step; false when the run ends with it (the reason is in run.endReason). The
-// page is done (and journalled) before its step ends, and only then reported as read.
+// One capture step; false when the run ends with it (how, in run.end). The page is done (and
+// journalled) before its step ends, and only then reported as read.
 bool CaptureController::readPage(Run& run, int page) {
   enterRun(run.mode);
-  waitForPage(run.context.pump);
-  const std::string address = text::utf16ToUtf8(m_services.browser.LocationURL());
-  run.context.page = page;
-  PageReading reading = run.mode.readPage(run.context);
+  std::optional<PageReading> answered = readAnsweredPage(run, page);
+  if (!answered) return false;
+  PageReading& reading = *answered;
+  const std::string& address = run.shownAddress;
   if (!reading.endReason.empty()) {
-    run.endReason = reading.endReason;
+    endWith(run, RunEnd::Kind::Finished, reading.endReason);
     return false;
   }
   if (!reading.signature.empty()) {
     // A page seen before is not read again: a next link that leads back would loop.
     if (const auto earlier = run.signatures.find(reading.signature);
         earlier != run.signatures.end()) {
-      run.endReason =
-          "page " + std::to_string(page) + " repeats page " + std::to_string(earlier->second);
+      endWith(run, RunEnd::Kind::Finished,
+              "page " + std::to_string(page) + " repeats page " + std::to_string(earlier->second));
       return false;
     }
     run.signatures.emplace(reading.signature, page);
@@ -234,11 +172,19 @@ bool CaptureController::readPage(Run& run, int page) {
 
   std::optional<PageTurn> turn;
   if (m_maxPages > 0 && page >= m_maxPages) {
-    run.endReason = "page limit";
-  } else if (turn = run.mode.turnPage(run.context); !turn->followed) {
-    run.endReason = turn->endReason;
+    endWith(run, RunEnd::Kind::Finished, "page limit");
   } else {
-    run.pending->nextAddress = turn->address;
+    // The page's e-mail searches go on meanwhile; Stop cuts the wait short, and the page is
+    // turned all the same.
+    run.requests.waitForTurn(run.context.pump, [this] { return m_stopFlag; });
+    turn = run.mode.turnPage(run.context);
+    if (turn->followed) {
+      run.requests.requested();
+      run.requestedAddress = turn->address;
+      run.pending->nextAddress = turn->address;
+    } else {
+      endWith(run, RunEnd::Kind::Finished, turn->endReason);
+    }
   }
   // The next page loads meanwhile.
   finishPage(run);
@@ -248,10 +194,14 @@ bool CaptureController::readPage(Run& run, int page) {
   notify([&](CaptureObserver& o) { o.linkFollowed(page, *turn); });
   if (m_stopFlag) {  // the next step's stop check
     consumeStop();
-    run.endReason = "Stop";
+    endWith(run, RunEnd::Kind::Stopped, "Stop");
     return false;
   }
   return true;
+}
+
+void CaptureController::endWith(Run& run, RunEnd::Kind kind, std::string reason, int page) {
+  run.end = RunEnd{kind, std::move(reason), page};
 }
 
 void CaptureController::consumeStop() {
@@ -273,17 +223,6 @@ void CaptureController::enterRun(const RunMode& mode) {
     case results::CaptionSet::English:
       m_services.table.TransCanadian();
       break;
-  }
-}
-
-void CaptureController::waitForPage(MessagePump& pump) {
-  const auto start = std::chrono::steady_clock::now();
-  while (m_services.browser.ReadyState() != Browser::kReadyStateComplete) {
-    pump.processPendingMessages();
-    if (m_pageTimeout.count() > 0 && std::chrono::steady_clock::now() - start > m_pageTimeout) {
-      throw CaptureError("The page did not finish loading within " +
-                         std::to_string(m_pageTimeout.count() / 1000) + " seconds");
-    }
   }
 }
 

@@ -5,8 +5,10 @@
 #include "capture/CaptureObserver.h"
 #include "capture/DownloadBusyFlag.h"
 #include "capture/EmailSearches.h"
+#include "capture/PageRequests.h"
 #include "capture/RunDisplay.h"
 #include "capture/RunMode.h"
+#include "capture/WaitClock.h"
 #include "parsers/Site.h"
 
 #include <chrono>
@@ -61,8 +63,11 @@ class CaptureController {
 
   // A run of one of the four built-in directories, of any site's schema.org listings, or
   // with a site profile. A run captures the page shown and every following result page,
-  // until there is no next page, a page repeats an earlier one or stop() is called. Errors
-  // pass to the caller with the display left busy, Stop shown.
+  // until there is no next page, a page repeats an earlier one or stop() is called. A page
+  // that the site refuses (HTTP 429 or 503) is asked for again after a wait, three requests
+  // in all; a page that asks for a person ends the run, or makes it wait for
+  // continueAfterCheck() or stop() when the run pauses for persons. Errors pass to the
+  // caller with the display left busy, Stop shown.
   void capture(parsers::Site site);
   void captureAnySite();
   void captureWithProfile(const profiles::Profile& profile);
@@ -74,6 +79,12 @@ class CaptureController {
   void stop();
 
   bool stopFlag() const { return m_stopFlag; }
+
+  // The user has passed the check for a person in the page: the paused run reads the page
+  // now shown and goes on. Nothing happens when no run waits.
+  void continueAfterCheck();
+  // True while a run waits for the user to pass a check.
+  bool waitingForPerson() const { return m_waitingForPerson; }
   // True while a run is in progress (one or more capture steps active).
   bool isRunning() const { return m_activeSteps > 0; }
 
@@ -89,6 +100,16 @@ class CaptureController {
   // (zero: no limit). Observers hear how each run goes; not owned.
   void setPageTimeout(std::chrono::milliseconds timeout) { m_pageTimeout = timeout; }
   void setMaxPages(int maxPages) { m_maxPages = maxPages; }
+  // The least time between two result-page requests of a run (a random extra of up to half
+  // of it is added); zero by default.
+  void setPageDelay(std::chrono::milliseconds delay) { m_pageDelay = delay; }
+  // The wait before a refused page is asked for again (the browser does not say what the
+  // site asked for); 30 seconds by default, at most 120.
+  void setRefusalWait(std::chrono::milliseconds wait);
+  // Whether a run waits for the user on a check for a person (the window) instead of ending.
+  void setPausesForPersons(bool pause) { m_pausesForPersons = pause; }
+  // The clock of every wait, and the draw of the delay's extra; for tests.
+  void setClock(WaitClock& clock, PageRequests::Random random = {});
   // Whether rows with a web address and no e-mail get the e-mail of that website.
   void setFindWebsiteEmails(bool find) { m_findWebsiteEmails = find; }
   bool findWebsiteEmails() const { return m_findWebsiteEmails; }
@@ -101,6 +122,11 @@ class CaptureController {
   void enterRun(const RunMode& mode);
   void waitForPage(MessagePump& pump);
   bool readPage(Run& run, int page);
+  // The page shown once the site lets it be read, or nothing when the run ends on it.
+  std::optional<PageReading> readAnsweredPage(Run& run, int page);
+  bool askAgain(Run& run, int page, int status);
+  bool pauseForPerson(Run& run, int page, const std::string& recognised);
+  void endWith(Run& run, RunEnd::Kind kind, std::string reason, int page = 0);
   void finishPage(Run& run);
   void failed(Run& run, const std::string& message);
   void report(const RunMode& mode);
@@ -117,6 +143,14 @@ class CaptureController {
   std::chrono::milliseconds m_pageTimeout{0};
   int m_maxPages = 0;
   bool m_findWebsiteEmails = false;
+  std::chrono::milliseconds m_pageDelay{0};
+  std::chrono::milliseconds m_refusalWait{std::chrono::seconds(30)};
+  bool m_pausesForPersons = false;
+  bool m_waitingForPerson = false;
+  bool m_continueFlag = false;
+  SteadyWaitClock m_steadyClock;
+  WaitClock* m_clock = &m_steadyClock;
+  PageRequests::Random m_random;
   std::vector<CaptureObserver*> m_observers;
   std::vector<Run*> m_runs;  // in progress, the innermost last
 };

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "capture/RunEnd.h"
 #include "capture/RunMode.h"
 
+#include <chrono>
 #include <string>
 #include <string_view>
 
@@ -21,6 +23,8 @@ struct PageDone {
 class CaptureObserver {
  public:
   virtual ~CaptureObserver() = default;
+  // A run begins at the page shown (not told for a run resumed from its journal).
+  virtual void runStarting(const RunMode& /*mode*/, std::string_view /*address*/) {}
   // A complete page that is no repeat: its rows are about to be added.
   virtual void pageStarting(int /*page*/, std::string_view /*address*/) {}
   // A page was read: its number in the run (from 1), the rows it added, the table's count.
@@ -30,9 +34,17 @@ class CaptureObserver {
   virtual void pageDone(const PageDone& /*done*/) {}
   // Something worth knowing about a page, said once per run.
   virtual void warning(const std::string& /*text*/) {}
+  // The site refused the page shown (HTTP 429 or 503): the run asks for it again after the
+  // wait.
+  virtual void pageRefused(int /*page*/, int /*status*/, std::chrono::milliseconds /*wait*/) {}
+  // The page shown asks to prove that a person is there, and the run waits for Continue or
+  // Stop; `address` is the one the run asked for, where a resumed run would go on.
+  virtual void personCheck(int /*page*/, const std::string& /*recognised*/,
+                           std::string_view /*address*/) {}
   // The run ended without an error: why ("no next page", "page limit", "Stop", "next page
-  // already read", "page 4 repeats page 3", "window closed").
-  virtual void runEnded(const std::string& /*reason*/) {}
+  // already read", "page 4 repeats page 3", "window closed", "the site refused page 2 (HTTP
+  // 429)", "page 2 asks to prove that a person is there (…)") and what kind of end it is.
+  virtual void runEnded(const RunEnd& /*end*/) {}
   // The run failed; the error passes on to the caller after this.
   virtual void runFailed(const std::string& /*message*/) {}
 };

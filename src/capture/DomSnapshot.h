@@ -17,8 +17,8 @@ namespace quillon::capture {
 // Wire format (what the snapshot script returns): a header "HTML,BODY,START,COUNT,N;"
 // (flags 0/1; the body's elements are the COUNT elements from index START on; N
 // elements in all), then seven fields per element: tag, class, id, innerText,
-// innerHTML, outerHTML, href. A field is its length in UTF-16 code units, ":" and the
-// text, or "-" when the text was not taken.
+// innerHTML, outerHTML, href (an IFRAME's or SCRIPT's src there). A field is its length in UTF-16
+// code units, ":" and the text, or "-" when the text was not taken.
 class DomSnapshot final : public HtmlDocument {
  public:
   // Throws CaptureError when the data does not follow the format.

@@ -24,7 +24,8 @@ class HtmlElement {
   // Tag name in upper case ("A" for a link).
   virtual std::u16string_view tagName() const = 0;
   virtual std::u16string_view id() const = 0;
-  // The link target of an anchor, absolute, as Navigate accepts it; empty otherwise.
+  // The link target of an anchor, absolute, as Navigate accepts it; the source address of
+  // an IFRAME or SCRIPT element; empty otherwise.
   virtual std::u16string_view href() const = 0;
 };
 

@@ -5,6 +5,7 @@
 #include "capture/ListingRows.h"
 #include "capture/Pause2.h"
 #include "profiles/ProfileError.h"
+#include "profiles/ProfileFile.h"
 #include "profiles/ProfileListings.h"
 #include "results/ResultsTable.h"
 #include "text/Utf8.h"
@@ -37,9 +38,14 @@ std::string_view ProfileMode::countSuffix() const {
                                                             : " líneas capturadas";
 }
 
+std::vector<std::pair<std::string, std::string>> ProfileMode::journalledOptions() const {
+  return {{"profile", profiles::profileJson(m_profile)}};
+}
+
 profiles::ProfilePage ProfileMode::read(Browser& browser) {
   try {
-    return profiles::decodeProfilePage(browser.ProfileData(m_request), m_profile.name);
+    m_answer = browser.ProfileData(m_request);
+    return profiles::decodeProfilePage(m_answer, m_profile.name);
   } catch (const profiles::ProfileError& error) {
     throw CaptureError(error.what());
   }
@@ -97,6 +103,7 @@ PageReading ProfileMode::readPage(RunContext& context) {
   std::vector<structured::Listing> listings =
       readListings(context.browser, context.pump, context.warn, context.page);
   PageReading reading;
+  reading.signs = [this] { return profileAnswerSigns(m_answer); };
   if (listings.empty()) {
     reading.endReason =
         "page " + std::to_string(context.page) + " has no listings for profile " + m_profile.name;

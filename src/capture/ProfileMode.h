@@ -35,6 +35,7 @@ class ProfileMode final : public RunMode {
   std::string_view countSuffix() const override;
   std::string code() const override { return "profile"; }
   bool looksUpListingPages() const override { return m_profile.emailLookup; }
+  std::vector<std::pair<std::string, std::string>> journalledOptions() const override;
   PageReading readPage(RunContext& context) override;
   PageTurn turnPage(RunContext& context) override;
 
@@ -62,6 +63,7 @@ class ProfileMode final : public RunMode {
   profiles::FieldValues m_values;
   std::string m_request;
   profiles::ProfilePage m_page;  // the page read last
+  std::string m_answer;          // its collect script's answer
 };
 
 }  // namespace quillon::capture

@@ -28,9 +28,11 @@ webfetch::PageContent readPage(std::string_view html, std::string_view url) {
 
 QueuedEmailSearches::QueuedEmailSearches(MessagePump& pump, std::string agent,
                                          webfetch::HostRouting routing,
-                                         webfetch::FetchLimits limits, int concurrency)
+                                         webfetch::FetchLimits limits, int concurrency,
+                                         std::shared_ptr<webfetch::HostBackoff> backoff)
     : m_queue(pump, std::move(agent), std::move(routing), limits,
-              webfetch::FetchQueueOptions{concurrency, std::chrono::milliseconds(1000)}),
+              webfetch::FetchQueueOptions{concurrency, std::chrono::milliseconds(1000),
+                                          std::move(backoff)}),
       m_websites(m_queue, readPage) {}
 
 void QueuedEmailSearches::lookUp(std::string listingUrl,

@@ -12,9 +12,11 @@ namespace quillon::capture {
 // would otherwise take a second each).
 class QueuedEmailSearches final : public EmailSearches {
  public:
-  // Throws WebFetchError for bad routing, limits or concurrency.
+  // Throws WebFetchError for bad routing, limits or concurrency. backoff: the hosts'
+  // refusals as the owner's other fetches know them (none: the searches keep their own).
   QueuedEmailSearches(MessagePump& pump, std::string agent, webfetch::HostRouting routing,
-                      webfetch::FetchLimits limits, int concurrency);
+                      webfetch::FetchLimits limits, int concurrency,
+                      std::shared_ptr<webfetch::HostBackoff> backoff = nullptr);
 
   void lookUp(std::string listingUrl, std::function<void(std::string email)> done) override;
   void searchWebsite(std::string webAddress, std::function<void(std::string email)> done) override;

@@ -12,6 +12,9 @@ class RunDisplay : public results::CountPanel {
  public:
   virtual void setBusy(bool busy) = 0;
   virtual void setStopVisible(bool visible) = 0;
+  // Shows the way on while a run waits for the user to pass a check for a person in the page
+  // (the window's Continue button), and hides it again.
+  virtual void setContinueVisible(bool /*visible*/) {}
   virtual ProgressIndicator& progress() = 0;
 };
 

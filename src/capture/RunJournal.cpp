@@ -8,8 +8,9 @@
 
 namespace quillon::capture {
 
-RunJournal::RunJournal(journal::Journal& journal, std::function<void(const std::string&)> onFailure)
-    : m_journal(journal), m_onFailure(std::move(onFailure)) {}
+RunJournal::RunJournal(journal::Journal& journal, std::function<void(const std::string&)> onFailure,
+                       bool startsRuns)
+    : m_journal(journal), m_onFailure(std::move(onFailure)), m_startsRuns(startsRuns) {}
 
 template <class Write>
 void RunJournal::write(Write write) {
@@ -29,6 +30,11 @@ void RunJournal::write(Write write) {
   }
 }
 
+void RunJournal::runStarting(const RunMode& mode, std::string_view address) {
+  if (!m_startsRuns) return;
+  write([&] { m_journal.startRun({mode.code(), std::string(address), mode.journalledOptions()}); });
+}
+
 void RunJournal::pageStarting(int, std::string_view) {
   write([&] { m_journal.beginPage(); });
 }
@@ -37,8 +43,18 @@ void RunJournal::pageDone(const PageDone& done) {
   write([&] { m_journal.commitPage({done.page, done.address, done.signature, done.nextAddress}); });
 }
 
-void RunJournal::runEnded(const std::string& reason) {
-  write([&] { m_journal.endRun(reason); });
+void RunJournal::personCheck(int, const std::string&, std::string_view address) {
+  // A crash while the user passes the check goes on at this page.
+  write([&] { m_journal.setNextAddress(address); });
+}
+
+void RunJournal::runEnded(const RunEnd& end) {
+  if (end.readToItsEnd()) {
+    write([&] { m_journal.endRun(end.reason); });
+  } else {
+    // The page the run ended on is still to read: the run stays open there.
+    write([&] { m_journal.commitChanges(); });
+  }
 }
 
 void RunJournal::runFailed(const std::string&) {

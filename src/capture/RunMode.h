@@ -1,5 +1,6 @@
 #pragma once
 
+#include "capture/PageSigns.h"
 #include "results/RowHandle.h"
 #include "results/TableColumns.h"
 
@@ -8,6 +9,8 @@
 #include <set>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace quillon::results {
 class ResultsTable;
@@ -51,8 +54,12 @@ struct PageReading {
   // Adds the page's new rows to the table (and looks up their e-mails); returns how many.
   std::function<int()> addRows;
   // When not empty, the run ends with this reason before the page's rows are added (a page
-  // that the mode cannot read, such as a block page); the rows of earlier pages stay.
+  // that the mode cannot read); the rows of earlier pages stay. A page that asks for a person
+  // or that the site refused is told apart first, by its signs and status.
   std::string endReason;
+  // What shows whether the page is a check for a person; asked only of a page without
+  // listings (an empty signature), from what the page's one evaluation gathered.
+  std::function<PageSigns()> signs;
 };
 
 // Where a run goes after a page: the address it asked the browser to load, or, when it
@@ -80,6 +87,9 @@ class RunMode {
   virtual bool looksUpListingPages() const { return false; }
   // The column where the run's rows carry an e-mail of their own; -1 for none.
   virtual int emailColumn() const { return 9; }
+  // What a journal keeps besides the code so that a resumed run reads the same way (name,
+  // value), in the command line's words: a profile's own text.
+  virtual std::vector<std::pair<std::string, std::string>> journalledOptions() const { return {}; }
 
   // Reads the page shown (it is complete).
   virtual PageReading readPage(RunContext& context) = 0;

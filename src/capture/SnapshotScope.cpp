@@ -17,6 +17,7 @@ SnapshotScope SnapshotScope::forCapture() {
   SnapshotScope scope;
   // The page turner and the phone reveal read the text, markup and target of anchors.
   scope.fullTags.emplace_back(u"A");
+  scope.textTags.emplace_back(u"BODY");
   for (const auto site :
        {parsers::Site::ES, parsers::Site::IT, parsers::Site::CA, parsers::Site::AU}) {
     for (const ClassEntry& entry : classTable(site)) {

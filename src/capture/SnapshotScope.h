@@ -12,11 +12,13 @@ namespace quillon::capture {
 struct SnapshotScope {
   bool everything = false;               // every text of every element
   std::vector<std::u16string> fullTags;  // tags (upper case) carrying every text
+  std::vector<std::u16string> textTags;  // tags (upper case) carrying their innerText
   std::vector<std::u16string> innerTextClasses;
   std::vector<std::u16string> innerHtmlClasses;
   std::vector<std::u16string> outerHtmlClasses;
 
-  // What the capture needs: the class tables of the four walkers and every anchor.
+  // What the capture needs: the class tables of the four walkers, every anchor, and the
+  // body's text for telling a check for a person.
   static SnapshotScope forCapture();
   static SnapshotScope all();
 };

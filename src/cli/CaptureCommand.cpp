@@ -120,11 +120,13 @@ int runCapture(CommandContext& context) {
     return kExitFailure;
   }
 
+  useProxy(options.fetch.proxy);
   const auto app = makeOffscreenApplication();
-  const bool ok =
+  const capture::RunEnd end =
       captureHeadless(options, plan.url, table, journal.get(), plan.resumption, context.err);
   if (!writeRows(table, options, context)) return kExitFailure;
-  return ok ? kExitOk : kExitFailure;
+  // A search not read to its end (a refused page, a check for a person, an error) fails.
+  return end.readToItsEnd() ? kExitOk : kExitFailure;
 }
 
 }  // namespace quillon::cli

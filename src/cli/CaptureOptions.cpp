@@ -15,14 +15,20 @@ const std::string kCaptureHelp =
         "Usage: quillon-cli capture (--site es|it|au|ca|auto | --profile PROFILE) URL|FILE\n"
         "                           [--output FILE] [--max-pages N] [--journal FILE]\n"
         "                           [--find-emails] [--lookup-concurrency N] [--load-images]\n"
+        "                           [--delay SECONDS] [--refusal-wait SECONDS] [--proxy URL]\n"
         "                           [--resolve HOST:PORT:ADDRESS]...\n"
         "                           [--connect-to HOST:PORT:CONNECT-HOST:CONNECT-PORT]...\n"
         "                           [--timeout SECONDS]\n"
-        "       quillon-cli capture --resume FILE [--output FILE] [--timeout SECONDS]\n\n"
+        "       quillon-cli capture --resume FILE [--output FILE] [--timeout SECONDS]\n"
+        "                           [--delay SECONDS] [--refusal-wait SECONDS] [--proxy URL]\n\n"
         "Captures a directory search without a window: reads the result page at URL and\n"
         "every following one, as the Capture button does, and writes the table. Progress,\n"
         "warnings and why the run ended go to standard error. Ctrl+C stops like the Stop\n"
-        "button: the current page is finished and the rows are written.\n\n"
+        "button: the current page is finished and the rows are written. A page that the site\n"
+        "refuses (HTTP 429 or 503) is asked for again after a wait, three times at most; a\n"
+        "refused page (then, or with 403) or a page that asks to prove that a person is there\n"
+        "ends the run with exit status 1: the rows so far are written, and the journal goes\n"
+        "on at that page.\n\n"
         "  --site SITE       es, it, au or ca: a built-in directory; auto: any other\n"
         "                    directory, from its schema.org data (JSON-LD or microdata) and\n"
         "                    the listing cards that detection finds on each page (see\n"
@@ -39,6 +45,12 @@ const std::string kCaptureHelp =
         "                    e-mail fetches running at the same time (1 to 64, default 8)\n"
         "  --load-images     load the pages' images, media and fonts too (skipped by\n"
         "                    default: the listings are text, and pages come faster)\n"
+        "  --delay SECONDS   wait at least this long between two result-page requests, plus\n"
+        "                    a random extra of up to half of it (decimals allowed; default 0)\n"
+        "  --refusal-wait SECONDS\n"
+        "                    the wait before a refused result page is asked for again (0 to\n"
+        "                    120, decimals allowed; default 30); fetches over HTTP wait as\n"
+        "                    the site's Retry-After says\n"
         "  --journal FILE    keep the run in a crash-safe journal (SQLite): every page read\n"
         "                    is written at once, so a killed run loses at most the page in\n"
         "                    progress\n"
@@ -80,6 +92,9 @@ std::variant<CaptureOptions, int> parseCaptureOptions(CommandContext& context) {
   line.addValue(QStringLiteral("resume"), "--resume takes a journal's file name");
   line.addValue(QStringLiteral("lookup-concurrency"),
                 "--lookup-concurrency takes a number from 1 to 64");
+  line.addValue(QStringLiteral("delay"), "--delay takes a number of seconds from 0 to 3600");
+  line.addValue(QStringLiteral("refusal-wait"),
+                "--refusal-wait takes a number of seconds from 0 to 120");
   line.addFlag(QStringLiteral("find-emails"));
   line.addFlag(QStringLiteral("load-images"));
   addFetchOptions(line);
@@ -103,6 +118,13 @@ std::variant<CaptureOptions, int> parseCaptureOptions(CommandContext& context) {
   const auto concurrency = line.number(QStringLiteral("lookup-concurrency"), 1, 64, 8, context);
   if (!concurrency) return kExitUsage;
   options.lookupConcurrency = *concurrency;
+  const auto delay = line.seconds(QStringLiteral("delay"), 0, 3600, options.delay, context);
+  if (!delay) return kExitUsage;
+  options.delay = *delay;
+  const auto refusalWait =
+      line.seconds(QStringLiteral("refusal-wait"), 0, 120, options.refusalWait, context);
+  if (!refusalWait) return kExitUsage;
+  options.refusalWait = *refusalWait;
   options.findEmails = line.isSet(QStringLiteral("find-emails"));
   options.loadImages = line.isSet(QStringLiteral("load-images"));
 

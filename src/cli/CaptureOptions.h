@@ -4,6 +4,7 @@
 #include "cli/FetchOptions.h"
 #include "profiles/Profile.h"
 
+#include <chrono>
 #include <optional>
 #include <string>
 #include <utility>
@@ -23,8 +24,10 @@ struct CaptureOptions {
   int lookupConcurrency = 8;
   bool findEmails = false;
   bool loadImages = false;
-  std::string journal;  // --journal FILE
-  std::string resume;   // --resume FILE
+  std::chrono::milliseconds delay{0};             // --delay: between two result-page requests
+  std::chrono::milliseconds refusalWait{30'000};  // --refusal-wait
+  std::string journal;                            // --journal FILE
+  std::string resume;                             // --resume FILE
 
   // What a journal keeps of them, so that a resumed run reads the same way.
   std::vector<std::pair<std::string, std::string>> journalled() const;

@@ -2,6 +2,7 @@
 
 #include <QStringList>
 
+#include <charconv>
 #include <cstdlib>
 #include <ostream>
 
@@ -85,6 +86,23 @@ std::optional<int> CommandLine::number(const QString& name, int low, int high, i
     return std::nullopt;
   }
   return static_cast<int>(number);
+}
+
+std::optional<std::chrono::milliseconds> CommandLine::seconds(const QString& name, double low,
+                                                              double high,
+                                                              std::chrono::milliseconds fallback,
+                                                              CommandContext& context) const {
+  if (!isSet(name)) return fallback;
+  const std::string text = value(name);
+  double number = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
+  // from_chars takes neither a sign nor blanks first, and "inf" or "nan" fail the range.
+  if (text.empty() || error != std::errc() || end != text.data() + text.size() ||
+      !(number >= low) || !(number <= high)) {
+    failOption(context, name);
+    return std::nullopt;
+  }
+  return std::chrono::milliseconds(static_cast<long long>(number * 1000 + 0.5));
 }
 
 std::optional<std::string> CommandLine::nonEmpty(const QString& name,

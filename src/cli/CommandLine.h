@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <chrono>
 #include <map>
 #include <optional>
 #include <string>
@@ -40,6 +41,12 @@ class CommandLine {
   // it is not one. Gives `fallback` when the option is absent.
   std::optional<int> number(const QString& name, int low, int high, int fallback,
                             CommandContext& context) const;
+  // The value as a number of seconds from low to high, decimals allowed ("0.5"), in
+  // milliseconds; says the option's `why` and gives nothing when it is not one. Gives
+  // `fallback` when the option is absent.
+  std::optional<std::chrono::milliseconds> seconds(const QString& name, double low, double high,
+                                                   std::chrono::milliseconds fallback,
+                                                   CommandContext& context) const;
   // A value that must not be empty (a file name); says the option's `why` otherwise.
   std::optional<std::string> nonEmpty(const QString& name, CommandContext& context) const;
 

@@ -2,6 +2,7 @@
 
 #include "capture/CaptureError.h"
 #include "capture/DownloadBusyFlag.h"
+#include "capture/PageAnswer.h"
 #include "capture/ProfileMode.h"
 #include "capture/QueuedEmailSearches.h"
 #include "capture/RunJournal.h"
@@ -58,17 +59,25 @@ class ProgressPrinter final : public capture::CaptureObserver {
     }
   }
   void warning(const std::string& text) override { m_err << "warning: " << text << "\n"; }
-  void runEnded(const std::string& reason) override { m_err << "stopped: " << reason << "\n"; }
+  void pageRefused(int page, int status, std::chrono::milliseconds wait) override {
+    m_err << capture::refusalNotice(page, status, wait) << "\n";
+  }
+  void runEnded(const capture::RunEnd& end) override {
+    m_err << "stopped: " << end.reason << "\n";
+    m_end = end;
+  }
+  const capture::RunEnd& end() const { return m_end; }
 
  private:
   std::ostream& m_err;
+  capture::RunEnd m_end;
 };
 
 }  // namespace
 
-bool captureHeadless(const CaptureOptions& options, const QUrl& url, results::ResultsTable& table,
-                     journal::Journal* journal, const capture::RunResumption& resumption,
-                     std::ostream& err) {
+capture::RunEnd captureHeadless(const CaptureOptions& options, const QUrl& url,
+                                results::ResultsTable& table, journal::Journal* journal,
+                                const capture::RunResumption& resumption, std::ostream& err) {
   webengine::WebEngineBrowser browser;
   browser.setBlockHeavyResources(!options.loadImages);
   capture::DownloadBusyFlag downloadBusy;
@@ -77,19 +86,21 @@ bool captureHeadless(const CaptureOptions& options, const QUrl& url, results::Re
   HeadlessWindow window;
   webfetch::TWebData webData(pump, options.fetch.resolve);
   webData.setConnectTo(options.fetch.connectTo);
+  webData.setProxy(options.fetch.routing().proxy);
   ProgressPrinter printer(err);
   capture::CaptureController controller(
       {browser, window, table, pump, downloadBusy,
        [&]() -> std::unique_ptr<capture::EmailSearches> {
          return std::make_unique<capture::QueuedEmailSearches>(
-             pump, webData.Agent,
-             webfetch::HostRouting{options.fetch.resolve, options.fetch.connectTo},
-             webData.limits(), options.lookupConcurrency);
+             pump, webData.Agent, webData.routing(), webData.limits(), options.lookupConcurrency,
+             webData.backoff());
        },
        [&](std::string_view address) { return webData.fetchPage(address); }});
   controller.setFindWebsiteEmails(options.findEmails);
   controller.setPageTimeout(std::chrono::seconds(options.fetch.timeoutSeconds));
   controller.setMaxPages(options.maxPages);
+  controller.setPageDelay(options.delay);
+  controller.setRefusalWait(options.refusalWait);
   controller.addObserver(printer);
   std::optional<capture::RunJournal> recorder;
   if (journal != nullptr) {
@@ -102,24 +113,27 @@ bool captureHeadless(const CaptureOptions& options, const QUrl& url, results::Re
 
   g_interrupted = 0;
   const auto previous = std::signal(SIGINT, onInterrupt);
-  bool ok = true;
+  capture::RunEnd end;
   try {
     if (const auto failure =
             loadPage(browser, url, std::chrono::seconds(options.fetch.timeoutSeconds))) {
-      throw capture::CaptureError(*failure);
+      // A first page refused, or one that asks for a person, is the run's to tell.
+      const int status = browser.HttpStatus();
+      if (status != 403 && status != 429 && status != 503) throw capture::CaptureError(*failure);
     }
     const std::unique_ptr<capture::RunMode> mode =
         options.profile ? std::make_unique<capture::ProfileMode>(*options.profile)
                         : capture::runModeFor(options.mode);
     if (!mode) throw capture::CaptureError("no site or mode is called \"" + options.mode + "\"");
     controller.capture(*mode, resumption);
+    end = printer.end();
   } catch (const std::exception& e) {
     err << "quillon-cli capture: " << e.what() << "\n";
-    ok = false;
+    end = capture::RunEnd::failed(e.what());
   }
   std::signal(SIGINT, previous);
   browser.RemoveListener(downloadBusy);
-  return ok;
+  return end;
 }
 
 }  // namespace quillon::cli

@@ -33,7 +33,7 @@ const std::string kListingsHelp =
         "Usage: quillon-cli listings URL|FILE [--follow-details] [--profile PROFILE]\n"
         "                            [--resolve HOST:PORT:ADDRESS]...\n"
         "                            [--connect-to HOST:PORT:CONNECT-HOST:CONNECT-PORT]...\n"
-        "                            [--timeout SECONDS]\n\n"
+        "                            [--timeout SECONDS] [--proxy URL]\n\n"
         "Loads one page in an offscreen browser, as a capture does (its scripts run), and\n"
         "prints the listings that a capture with --site auto reads from it: those of its\n"
         "schema.org data (JSON-LD, microdata) and the listing cards that detection finds (see\n"
@@ -123,6 +123,7 @@ int listPage(const ListingsOptions& options, const QUrl& url, CommandContext& co
               << "\n";
   webfetch::TWebData webData(pump, options.fetch.resolve);
   webData.setConnectTo(options.fetch.connectTo);
+  webData.setProxy(options.fetch.routing().proxy);
   capture::FetchPageFn fetchPage;
   if (options.followDetails) {
     fetchPage = [&](std::string_view address) { return webData.fetchPage(address); };
@@ -145,6 +146,7 @@ int runListings(CommandContext& context) {
   const auto& options = std::get<ListingsOptions>(parsed);
   const auto url = resolveAddress(options.address, context.err);
   if (!url) return kExitFailure;
+  useProxy(options.fetch.proxy);
   const auto app = makeOffscreenApplication();
   try {
     return listPage(options, *url, context);

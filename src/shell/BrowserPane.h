@@ -25,6 +25,8 @@ class BrowserPane {
   virtual capture::Browser& browser() = 0;
   // Keeps the page's images, media and fonts from loading, or lets them load again.
   virtual void setBlockHeavyResources(bool /*block*/) {}
+  // The application's proxy has changed: the page's next load must go through the new one.
+  virtual void proxyChanged() {}
 
   // The text selected on the page (empty when there is none).
   virtual QString selectedText() const { return {}; }

@@ -75,7 +75,8 @@ void SessionJournal::start(std::unique_ptr<journal::Journal> journal) {
       if (alive.lock()) stopped(why);
     });
   });
-  m_runJournal = std::make_unique<capture::RunJournal>(*m_journal, nullptr);
+  // Each run gets a record, so that the journal knows where a run that did not end stood.
+  m_runJournal = std::make_unique<capture::RunJournal>(*m_journal, nullptr, true);
   m_controller.addObserver(*m_runJournal);
 }
 

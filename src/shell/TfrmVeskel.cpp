@@ -1,6 +1,7 @@
 #include "shell/TfrmVeskel.h"
 
 #include "capture/CaptureController.h"
+#include "capture/PageAnswer.h"
 #include "capture/PageSurvey.h"
 #include "capture/QueuedEmailSearches.h"
 #include "results/SpreadsheetExport.h"
@@ -13,6 +14,9 @@
 #include "shell/StatusBar.h"
 #include "shell/TeachPanel.h"
 #include "shell/WindowTitle.h"
+#include "webengine/ApplicationProxy.h"
+#include "webfetch/ProxySetting.h"
+#include "webfetch/WebFetchError.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -46,6 +50,7 @@ TfrmVeskel::TfrmVeskel(std::unique_ptr<BrowserPane> browserPane, Dialogs* dialog
   m_capture = std::make_unique<capture::CaptureController>(capture::CaptureServices{
       browser(), *this, m_table, m_pump, m_downloadBusy, [this] { return makeEmailSearches(); },
       [this](std::string_view url) { return m_webData.fetchPage(url); }});
+  m_capture->setPausesForPersons(true);
   createWidgets();
   connectHandlers();
   browser().AddListener(m_downloadBusy);
@@ -103,6 +108,29 @@ void TfrmVeskel::btnAnySiteClick() {
 }
 void TfrmVeskel::btnStopClick() { m_capture->stop(); }
 
+void TfrmVeskel::btnContinueClick() { m_capture->continueAfterCheck(); }
+
+void TfrmVeskel::proxyEntered() {
+  const std::string typed = m_proxyField->text().trimmed().toStdString();
+  std::optional<webfetch::ProxySetting> proxy;
+  if (!typed.empty()) {
+    try {
+      proxy = webfetch::parseProxy(typed);
+    } catch (const webfetch::WebFetchError& error) {
+      m_statusBar->setPanelText(StatusBar::kHintPanel, QString::fromStdString(error.what()));
+      return;
+    }
+  }
+  webengine::useApplicationProxy(proxy);
+  m_webData.setProxy(proxy ? proxy->curlAddress() : std::string());
+  m_browserPane->proxyChanged();
+  m_statusBar->setPanelText(StatusBar::kHintPanel,
+                            proxy
+                                ? QStringLiteral("Pages and fetches go through the proxy %1")
+                                      .arg(QString::fromStdString(proxy->hostAndPort()))
+                                : QStringLiteral("Pages and fetches go directly, without a proxy"));
+}
+
 void TfrmVeskel::runCapture(const std::function<void()>& run) {
   // Lighter pages, when asked for, only while a run goes.
   if (!m_capture->isRunning()) m_browserPane->setBlockHeavyResources(m_skipImages);
@@ -117,10 +145,9 @@ void TfrmVeskel::runCapture(const std::function<void()>& run) {
 
 std::unique_ptr<capture::EmailSearches> TfrmVeskel::makeEmailSearches() {
   // Built for each run from the web data component's agent, routing and limits as they are.
-  return std::make_unique<capture::QueuedEmailSearches>(
-      m_pump, m_webData.Agent,
-      webfetch::HostRouting{m_webData.hostOverrides(), m_webData.connectTo()}, m_webData.limits(),
-      m_lookupConcurrency);
+  return std::make_unique<capture::QueuedEmailSearches>(m_pump, m_webData.Agent,
+                                                        m_webData.routing(), m_webData.limits(),
+                                                        m_lookupConcurrency, m_webData.backoff());
 }
 
 void TfrmVeskel::useJournal(const std::string& journalFolder) {
@@ -227,9 +254,23 @@ void TfrmVeskel::pageStarting(int page, std::string_view) {
   if (page == 1) m_statusBar->setPanelText(StatusBar::kHintPanel, StatusBar::listHint());
 }
 
-void TfrmVeskel::runEnded(const std::string& reason) {
+void TfrmVeskel::pageRefused(int page, int status, std::chrono::milliseconds wait) {
   m_statusBar->setPanelText(StatusBar::kHintPanel,
-                            QStringLiteral("Capture ended: ") + QString::fromStdString(reason));
+                            QString::fromStdString(capture::refusalNotice(page, status, wait)));
+}
+
+void TfrmVeskel::personCheck(int, const std::string&, std::string_view) {
+  m_statusBar->setPanelText(
+      StatusBar::kHintPanel,
+      QStringLiteral("The site asks for a check on this page. Pass it in the page, then press "
+                     "Continue."));
+  // The user works in the page now; Continue sets the busy looks again.
+  unsetCursor();
+}
+
+void TfrmVeskel::runEnded(const capture::RunEnd& end) {
+  m_statusBar->setPanelText(StatusBar::kHintPanel,
+                            QStringLiteral("Capture ended: ") + QString::fromStdString(end.reason));
 }
 
 void TfrmVeskel::setBusy(bool busy) {
@@ -259,6 +300,13 @@ void TfrmVeskel::enableAllButtons() {
 }
 
 void TfrmVeskel::setStopVisible(bool visible) { m_stopButton->setVisible(visible); }
+
+void TfrmVeskel::setContinueVisible(bool visible) {
+  // The two share Stop's place, side by side, while a run waits for the user.
+  m_stopButton->setGeometry(visible ? kStopBesideContinue : kStopAlone);
+  m_stopButton->setText(visible ? QStringLiteral("Stop") : QStringLiteral("Stop Capture!"));
+  m_continueButton->setVisible(visible);
+}
 
 capture::ProgressIndicator& TfrmVeskel::progress() { return m_statusBar->progressPanel(); }
 

@@ -13,12 +13,14 @@
 #include "webfetch/TWebData.h"
 
 #include <QMainWindow>
+#include <QRect>
 
 #include <array>
 #include <functional>
 #include <memory>
 
 class QCheckBox;
+class QDoubleSpinBox;
 class QCloseEvent;
 class QLineEdit;
 class QMenu;
@@ -60,6 +62,10 @@ class TfrmVeskel final : public QMainWindow,
   static constexpr int kRestoredWidth = 864;
   static constexpr int kRestoredHeight = 633;
   static constexpr int kLowerPaneHeight = 203;
+  // Stop's place in the navigation panel, alone and beside Continue.
+  static constexpr QRect kStopAlone{12, 346, 99, 25};
+  static constexpr QRect kStopBesideContinue{12, 346, 48, 25};
+  static constexpr QRect kContinue{63, 346, 48, 25};
 
   // dialogs: where the window's questions go (Qt's dialogs when null); not owned.
   explicit TfrmVeskel(std::unique_ptr<BrowserPane> browserPane, Dialogs* dialogs = nullptr,
@@ -73,6 +79,9 @@ class TfrmVeskel final : public QMainWindow,
   StatusBar& statusPanels() const { return *m_statusBar; }
   QPushButton& button(WindowButton which) const;
   QPushButton& stopButton() const { return *m_stopButton; }
+  QPushButton& continueButton() const { return *m_continueButton; }
+  QLineEdit& proxyField() const { return *m_proxyField; }
+  QDoubleSpinBox& delayBox() const { return *m_delayBox; }
   QLineEdit& addressField() const { return *m_addressField; }
   TeachPanel& teachPanel() const { return *m_teachPanel; }
   QPushButton& teachButton() const { return *m_teachButton; }
@@ -90,6 +99,10 @@ class TfrmVeskel final : public QMainWindow,
   void btncanadaClick();
   void btnAnySiteClick();
   void btnStopClick();
+  // Continue: the check for a person is passed in the page; the paused run goes on.
+  void btnContinueClick();
+  // The Options' proxy, as typed: empty for none; a bad one is said in the hint panel.
+  void proxyEntered();
   void btnSaveClick();
   void sbPanelClick(int panelIndex);
   // Enter in the address field: loads what the user typed (a bare host name over https).
@@ -106,6 +119,7 @@ class TfrmVeskel final : public QMainWindow,
   // capture::RunDisplay
   void setBusy(bool busy) override;
   void setStopVisible(bool visible) override;
+  void setContinueVisible(bool visible) override;
   capture::ProgressIndicator& progress() override;
   void setCountText(const std::string& text) override;
 
@@ -146,7 +160,9 @@ class TfrmVeskel final : public QMainWindow,
 
   // capture::CaptureObserver: why a run ended goes to the hint panel.
   void pageStarting(int page, std::string_view address) override;
-  void runEnded(const std::string& reason) override;
+  void pageRefused(int page, int status, std::chrono::milliseconds wait) override;
+  void personCheck(int page, const std::string& recognised, std::string_view address) override;
+  void runEnded(const capture::RunEnd& end) override;
   void showAddress();
   // The hint panel says what "Capture any site" finds on the page shown.
   void showPageHint();
@@ -174,11 +190,14 @@ class TfrmVeskel final : public QMainWindow,
   StatusBar* m_statusBar = nullptr;
   std::array<QPushButton*, kWindowButtonCount> m_buttons{};
   QPushButton* m_stopButton = nullptr;
+  QPushButton* m_continueButton = nullptr;
   QLineEdit* m_addressField = nullptr;
   ToolPanel* m_optionsPanel = nullptr;
   QCheckBox* m_findEmailsBox = nullptr;
   QCheckBox* m_skipImagesBox = nullptr;
   QSpinBox* m_lookupsBox = nullptr;
+  QDoubleSpinBox* m_delayBox = nullptr;
+  QLineEdit* m_proxyField = nullptr;
   TeachPanel* m_teachPanel = nullptr;
   QPushButton* m_teachButton = nullptr;
 };

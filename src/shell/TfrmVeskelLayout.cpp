@@ -11,6 +11,7 @@
 #include "shell/ToolPanel.h"
 
 #include <QCheckBox>
+#include <QDoubleSpinBox>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QKeySequence>
@@ -20,6 +21,8 @@
 #include <QShortcut>
 #include <QSpinBox>
 #include <QVBoxLayout>
+
+#include <cmath>
 
 namespace quillon::shell {
 namespace {
@@ -134,8 +137,12 @@ ToolPanel* TfrmVeskel::createNavigationPanel() {
   button(WindowButton::CaptureAnySite)
       .setToolTip(
           QStringLiteral("Capture the listings that any site publishes as schema.org data"));
-  m_stopButton = addButton(panel, "btnStop", QStringLiteral("Stop Capture!"), buttonAt(346));
+  m_stopButton = addButton(panel, "btnStop", QStringLiteral("Stop Capture!"), kStopAlone);
   m_stopButton->hide();
+  m_continueButton = addButton(panel, "btnContinue", QStringLiteral("Continue"), kContinue);
+  m_continueButton->setToolTip(
+      QStringLiteral("The check in the page is passed: read this page and go on capturing"));
+  m_continueButton->hide();
   m_teachButton = addButton(panel, "btnTeach", QStringLiteral(u"Teach this site…"), buttonAt(377));
   m_teachButton->setCheckable(true);
   m_teachButton->setToolTip(QStringLiteral(
@@ -195,9 +202,31 @@ ToolPanel* TfrmVeskel::createOptionsPanel(QWidget* parent) {
   lookupsLabel->setBuddy(m_lookupsBox);
   lookupsRow->addWidget(lookupsLabel);
   lookupsRow->addWidget(m_lookupsBox);
+  auto* delayRow = new QHBoxLayout;
+  auto* delayLabel = new QLabel(QStringLiteral("Wait between pages (s)"), body);
+  m_delayBox = new QDoubleSpinBox(body);
+  m_delayBox->setObjectName(QStringLiteral("spnDelay"));
+  m_delayBox->setRange(0, 3600);
+  m_delayBox->setDecimals(1);
+  m_delayBox->setSingleStep(0.5);
+  m_delayBox->setAccessibleName(delayLabel->text());
+  m_delayBox->setToolTip(
+      QStringLiteral("At least this long between two result pages, plus up to half of it"));
+  delayLabel->setBuddy(m_delayBox);
+  delayRow->addWidget(delayLabel);
+  delayRow->addWidget(m_delayBox);
+  m_proxyField = new QLineEdit(body);
+  m_proxyField->setObjectName(QStringLiteral("edProxy"));
+  m_proxyField->setAccessibleName(QStringLiteral("Proxy"));
+  m_proxyField->setPlaceholderText(QStringLiteral("Proxy: http://host:port"));
+  m_proxyField->setToolTip(
+      QStringLiteral("Every page and fetch goes through it: http://[user:password@]host:port or "
+                     "socks5://host:port; empty for none"));
   layout->addWidget(m_findEmailsBox);
   layout->addWidget(m_skipImagesBox);
   layout->addLayout(lookupsRow);
+  layout->addLayout(delayRow);
+  layout->addWidget(m_proxyField);
   layout->addStretch(1);
   return m_optionsPanel;
 }
@@ -238,6 +267,11 @@ void TfrmVeskel::connectHandlers() {
   connect(m_lookupsBox, &QSpinBox::valueChanged, this,
           [this](int value) { m_lookupConcurrency = value; });
   connect(m_skipImagesBox, &QCheckBox::toggled, this, [this](bool on) { m_skipImages = on; });
+  connect(m_delayBox, &QDoubleSpinBox::valueChanged, this, [this](double seconds) {
+    m_capture->setPageDelay(std::chrono::milliseconds(std::llround(seconds * 1000)));
+  });
+  connect(m_proxyField, &QLineEdit::editingFinished, this,
+          [this] { m_errors.guard([this] { proxyEntered(); }); });
   connect(m_addressField, &QLineEdit::returnPressed, this,
           [this] { m_errors.guard([this] { addressEntered(); }); });
   onClick(WindowButton::Save, [this] { m_errors.guard([this] { btnSaveClick(); }); });
@@ -245,6 +279,8 @@ void TfrmVeskel::connectHandlers() {
           [this] { m_errors.guard([this] { teachClick(); }); });
   connect(m_stopButton, &QPushButton::clicked, this,
           [this] { m_errors.guard([this] { btnStopClick(); }); });
+  connect(m_continueButton, &QPushButton::clicked, this,
+          [this] { m_errors.guard([this] { btnContinueClick(); }); });
   connect(m_statusBar, &StatusBar::panelClicked, this,
           [this](int index) { m_errors.guard([this, index] { sbPanelClick(index); }); });
 }

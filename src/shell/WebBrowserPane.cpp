@@ -1,8 +1,10 @@
 #include "shell/WebBrowserPane.h"
 
+#include "webengine/ApplicationProxy.h"
 #include "webengine/WebEngineBrowser.h"
 
 #include <QMenu>
+#include <QWebEnginePage>
 #include <QWebEngineView>
 
 namespace quillon::shell {
@@ -25,6 +27,10 @@ capture::Browser& WebBrowserPane::browser() { return *m_browser; }
 
 void WebBrowserPane::setBlockHeavyResources(bool block) {
   m_browser->setBlockHeavyResources(block);
+}
+
+void WebBrowserPane::proxyChanged() {
+  if (m_view != nullptr) webengine::takeApplicationProxy(m_view->page()->profile());
 }
 
 QString WebBrowserPane::selectedText() const { return m_view ? m_view->selectedText() : QString(); }

@@ -39,7 +39,7 @@ constexpr std::u16string_view kScript =
   for (const e of all) {
     for (const id of (e.getAttribute('itemref') || '').split(spaces)) if (id) referenced.add(id);
   }
-  const jsonLd = [], microdata = [], links = [];
+  const jsonLd = [], microdata = [], links = [], frames = [], scripts = [];
   const index = new Map();
   for (const e of all) {
     const tag = e.localName;
@@ -60,6 +60,8 @@ constexpr std::u16string_view kScript =
         !itemprop ? '' : itemscope ? text(e.textContent || '') : itemValue(e, tag)
       ]);
     }
+    if (tag === 'iframe' && e.hasAttribute('src')) frames.push(address(e, 'src'));
+    if (tag === 'script' && e.hasAttribute('src')) scripts.push(address(e, 'src'));
     if (tag === 'a' || tag === 'link') {
       links.push([
         tag, attr(e, 'rel'), address(e, 'href'),
@@ -70,7 +72,10 @@ constexpr std::u16string_view kScript =
   }
   const root = d.documentElement;
   const language = root !== null && root.namespaceURI === html ? attr(root, 'lang') : '';
-  return JSON.stringify({url: text(d.URL), jsonLd, microdata, links, language});
+  // What tells a check for a person; a check says little, so the head of the text is enough.
+  const shown = d.body ? text(d.body.innerText || '').slice(0, 20000) : '';
+  return JSON.stringify({url: text(d.URL), jsonLd, microdata, links, language,
+                         signs: {text: shown, frames, scripts}});
 })())js";
 
 }  // namespace

@@ -12,6 +12,7 @@ constexpr std::u16string_view kBody =
     uR"js(;
   const full = new Set(scope.fullTags);
   const withText = new Set(scope.text);
+  const textTags = new Set(scope.textTags);
   const withInner = new Set(scope.inner);
   const withOuter = new Set(scope.outer);
   const parts = [];
@@ -32,14 +33,16 @@ constexpr std::u16string_view kBody =
     put(tag);
     put(cls);
     put(String(e.getAttribute('id') || ''));
-    if (every || withText.has(cls)) {
+    if (every || withText.has(cls) || textTags.has(tag)) {
       put(typeof e.innerText === 'string' ? e.innerText : String(e.textContent || ''));
     } else {
       parts.push('-');
     }
     if (every || withInner.has(cls)) put(e.innerHTML); else parts.push('-');
     if (every || withOuter.has(cls)) put(e.outerHTML); else parts.push('-');
-    put(tag === 'A' && typeof e.href === 'string' ? e.href : '');
+    const source = tag === 'IFRAME' || tag === 'SCRIPT';
+    put(tag === 'A' && typeof e.href === 'string' ? e.href
+        : source && typeof e.src === 'string' ? e.src : '');
   }
   const bodyCount = body ? body.getElementsByTagName('*').length : 0;
   return [html ? 1 : 0, body ? 1 : 0, bodyStart, bodyCount, n].join(',') + ';' +
@@ -76,6 +79,8 @@ std::u16string snapshotScript(const capture::SnapshotScope& scope) {
   script += scope.everything ? u"true" : u"false";
   script += u", fullTags: ";
   appendArray(script, scope.fullTags);
+  script += u", textTags: ";
+  appendArray(script, scope.textTags);
   script += u", text: ";
   appendArray(script, scope.innerTextClasses);
   script += u", inner: ";

@@ -7,6 +7,7 @@
 #include "webengine/SnapshotScript.h"
 
 #include <QEventLoop>
+#include <QNetworkProxy>
 #include <QTimer>
 #include <QUrl>
 #include <QWebEngineHistory>
@@ -21,6 +22,8 @@ namespace {
 
 constexpr int kReadyStateUninitialized = 0;
 constexpr int kReadyStateLoading = 1;
+// Chromium's net::ERR_PROXY_CONNECTION_FAILED.
+constexpr int kProxyConnectionFailed = -130;
 
 QString toQString(std::u16string_view text) {
   return QString(reinterpret_cast<const QChar*>(text.data()), static_cast<qsizetype>(text.size()));
@@ -37,6 +40,13 @@ std::string loadErrorText(const QWebEngineLoadingInfo& info) {
       return "HTTP status " + std::to_string(info.errorCode());
     case QWebEngineLoadingInfo::DnsErrorDomain:
       return "host not found";
+    case QWebEngineLoadingInfo::ConnectionErrorDomain:
+      if (info.errorCode() == kProxyConnectionFailed) {
+        const QNetworkProxy proxy = QNetworkProxy::applicationProxy();
+        return "the proxy " + proxy.hostName().toStdString() + ":" + std::to_string(proxy.port()) +
+               " refused the connection";
+      }
+      break;
     default:
       break;
   }
@@ -131,8 +141,14 @@ void WebEngineBrowser::handleLoadFinished(bool ok) {
 void WebEngineBrowser::handleLoadingChanged(const QWebEngineLoadingInfo& info) {
   if (info.status() == QWebEngineLoadingInfo::LoadStartedStatus) {
     m_lastLoadError.clear();
+    m_httpStatus = 0;
   } else if (info.status() != QWebEngineLoadingInfo::LoadStoppedStatus) {
     m_lastLoadError = loadErrorText(info);
+    // The engine gives the status of every answer in this domain, 200 too, and the page of
+    // an error status is still the site's own when it sent one.
+    if (info.errorDomain() == QWebEngineLoadingInfo::HttpStatusCodeDomain) {
+      m_httpStatus = info.errorCode();
+    }
   }
 }
 

@@ -58,6 +58,7 @@ class WebEngineBrowser final : public QObject, public capture::Browser {
   // renderer process ends.
   std::shared_ptr<const capture::HtmlDocument> Document() override;
   std::u16string LocationURL() const override;
+  int HttpStatus() const override { return m_httpStatus; }
   // Throws CaptureError as Document() does.
   std::string PageData() override;
   // These three throw CaptureError as Document() does.
@@ -93,6 +94,7 @@ class WebEngineBrowser final : public QObject, public capture::Browser {
   bool m_loaded = false;
   bool m_lastLoadOk = false;
   std::string m_lastLoadError;
+  int m_httpStatus = 0;
   int m_rendererGeneration = 0;  // counts renderer ends, so a waiting read can notice one
 };
 

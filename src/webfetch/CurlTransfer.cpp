@@ -63,6 +63,7 @@ std::unique_ptr<CurlTransfer> CurlTransfer::make(std::string_view url, const std
   std::unique_ptr<CurlTransfer> transfer(new CurlTransfer());
   transfer->m_url = requestAddress(url);
   transfer->m_agent = agent;
+  transfer->m_proxy = routing.proxy;
   transfer->m_cap = limits.maxBodyBytes;
   Lists& lists = *transfer->m_lists;
   // The page always comes from the server, never from a cache on the way.
@@ -104,6 +105,11 @@ std::unique_ptr<CurlTransfer> CurlTransfer::make(std::string_view url, const std
       curl_easy_setopt(easy, CURLOPT_WRITEDATA, static_cast<void*>(transfer.get())),
       curl_easy_setopt(easy, CURLOPT_PRIVATE, static_cast<void*>(transfer.get())),
   };
+  // Without one, libcurl's own rules (the environment's variables) stay.
+  if (!transfer->m_proxy.empty() &&
+      curl_easy_setopt(easy, CURLOPT_PROXY, transfer->m_proxy.c_str()) != CURLE_OK) {
+    return nullptr;
+  }
   if (!std::all_of(std::begin(results), std::end(results),
                    [](CURLcode result) { return result == CURLE_OK; })) {
     return nullptr;
@@ -154,6 +160,15 @@ long CurlTransfer::status() const {
   long code = 0;
   curl_easy_getinfo(m_easy, CURLINFO_RESPONSE_CODE, &code);
   return code;
+}
+
+std::optional<std::string> CurlTransfer::retryAfter() const {
+  curl_header* header = nullptr;
+  if (curl_easy_header(m_easy, "Retry-After", 0, CURLH_HEADER, -1, &header) != CURLHE_OK ||
+      header == nullptr || header->value == nullptr) {
+    return std::nullopt;
+  }
+  return std::string(header->value);
 }
 
 std::string CurlTransfer::finalUrl() const {

@@ -40,6 +40,8 @@ class CurlTransfer {
   std::string finalUrl() const;
   // The status of the last answer, after redirects; 0 when none came.
   long status() const;
+  // The Retry-After header of the last answer, when it had one.
+  std::optional<std::string> retryAfter() const;
   // What the chunk hook raised, if anything.
   std::exception_ptr error() const { return m_error; }
 
@@ -56,6 +58,7 @@ class CurlTransfer {
   std::unique_ptr<Lists> m_lists;
   std::string m_url;
   std::string m_agent;
+  std::string m_proxy;
   std::size_t m_cap = 0;
   std::string m_body;
   std::function<void()> m_chunkHook;

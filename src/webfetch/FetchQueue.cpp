@@ -29,6 +29,7 @@ struct FetchQueue::Fetch {
   std::string site;  // the key of the host gap
   std::unique_ptr<CurlTransfer> transfer;
   FetchResult result;
+  int requests = 0;
 };
 
 FetchQueue::FetchQueue(MessagePump& pump, std::string agent, HostRouting routing,
@@ -39,6 +40,7 @@ FetchQueue::FetchQueue(MessagePump& pump, std::string agent, HostRouting routing
       m_limits(limits),
       m_options(options),
       m_multi(std::make_unique<CurlMulti>()) {
+  if (!m_options.backoff) m_options.backoff = std::make_shared<HostBackoff>();
   for (const std::string& entry : m_routing.resolve) checkHostOverride(entry);
   for (const std::string& entry : m_routing.connectTo) checkConnectTo(entry);
   checkFetchLimits(m_limits);
@@ -129,14 +131,12 @@ bool FetchQueue::startWaiting() {
   const auto maxRunning = static_cast<std::size_t>(m_options.maxTransfers);
   for (auto it = m_waiting.begin(); it != m_waiting.end() && m_running.size() < maxRunning;) {
     Fetch& fetch = **it;
-    if (fetch.pacing == Pacing::HostGap) {
-      const auto last = m_lastStart.find(fetch.site);
-      if (last != m_lastStart.end() && now - last->second < m_options.hostGap) {
-        ++it;
-        continue;
-      }
+    if (!mayStart(fetch, now)) {
+      ++it;
+      continue;
     }
     fetch.transfer = CurlTransfer::make(fetch.url, m_agent, m_routing, m_limits);
+    ++fetch.requests;
     if (fetch.transfer && m_multi->add(*fetch.transfer)) {
       m_lastStart[fetch.site] = now;
       m_running.push_back(std::move(*it));
@@ -158,6 +158,10 @@ void FetchQueue::collectEnded() {
     if (found == m_running.end()) continue;
     Fetch& fetch = **found;
     m_multi->remove(*fetch.transfer);
+    if (requeueRefused(*found, *fetch.transfer)) {
+      m_running.erase(found);
+      continue;
+    }
     fetch.result.body = fetch.transfer->takeBody();
     fetch.result.status = fetch.transfer->status();
     fetch.result.finalUrl = fetch.transfer->finalUrl();
@@ -168,6 +172,22 @@ void FetchQueue::collectEnded() {
 }
 
 // The library gave up on the multi handle: every transfer in it fails rather than hang.
+bool FetchQueue::mayStart(const Fetch& fetch, Clock::time_point now) const {
+  if (now < m_options.backoff->readyAt(fetch.site)) return false;
+  if (fetch.pacing == Pacing::Unpaced) return true;
+  const auto last = m_lastStart.find(fetch.site);
+  return last == m_lastStart.end() || now - last->second >= m_options.hostGap;
+}
+
+bool FetchQueue::requeueRefused(std::unique_ptr<Fetch>& fetch, CurlTransfer& transfer) {
+  if (!isRefusalStatus(transfer.status())) return false;
+  m_options.backoff->refused(fetch->site, transfer.retryAfter());
+  if (fetch->requests >= kMaxRequestsPerFetch) return false;
+  fetch->transfer.reset();
+  m_waiting.push_back(std::move(fetch));
+  return true;
+}
+
 void FetchQueue::failRunning() {
   for (auto& fetch : m_running) {
     m_multi->remove(*fetch->transfer);
@@ -193,12 +213,12 @@ std::chrono::milliseconds FetchQueue::untilNextStart(std::chrono::milliseconds c
   const Clock::time_point now = Clock::now();
   std::chrono::milliseconds wait = cap;
   for (const auto& fetch : m_waiting) {
+    Clock::time_point start = m_options.backoff->readyAt(fetch->site);
     const auto last = m_lastStart.find(fetch->site);
-    if (fetch->pacing == Pacing::Unpaced || last == m_lastStart.end()) {
-      return std::chrono::milliseconds(0);
+    if (fetch->pacing == Pacing::HostGap && last != m_lastStart.end()) {
+      start = std::max(start, last->second + m_options.hostGap);
     }
-    const auto left =
-        std::chrono::ceil<std::chrono::milliseconds>(last->second + m_options.hostGap - now);
+    const auto left = std::chrono::ceil<std::chrono::milliseconds>(start - now);
     wait = std::min(wait, std::max(left, std::chrono::milliseconds(0)));
   }
   return wait;

@@ -2,6 +2,7 @@
 
 #include "base/MessagePump.h"
 #include "webfetch/FetchLimits.h"
+#include "webfetch/HostBackoff.h"
 #include "webfetch/HttpFetcher.h"
 
 #include <chrono>
@@ -16,6 +17,7 @@
 namespace quillon::webfetch {
 
 class CurlMulti;
+class CurlTransfer;
 
 // How one fetch of a FetchQueue ended.
 struct FetchResult {
@@ -38,14 +40,19 @@ struct FetchQueueOptions {
   // The least time between the starts of two requests to the same host name (with or
   // without "www."), for the fetches added with Pacing::HostGap; zero or more.
   std::chrono::milliseconds hostGap{1000};
+  // The hosts' refusals, shared with the owner's other fetches; the queue keeps its own
+  // when none is given.
+  std::shared_ptr<HostBackoff> backoff = {};
 };
 
 // Fetches many pages at the same time on the caller's thread: libcurl's multi interface,
 // moved on by drive(), which the owner's message pump calls on every pass, and by wait().
 // Each fetch has HttpFetcher's limits, redirects, status rules, body cap, host routing and
-// user agent. Callbacks run from drive(), wait() and cancelAll() only, in the order the
-// fetches end; a callback may add fetches. What a callback raises leaves the call that
-// ran it; the fetches that ended after it are reported by the next call.
+// user agent. A fetch that its host refuses (HTTP 429 or 503) waits as the host asks and is
+// made again, three requests in all, and no fetch goes to that host until the wait is over.
+// Callbacks run from drive(), wait() and cancelAll() only, in the order the fetches end; a callback
+// may add fetches. What a callback raises leaves the call that ran it; the fetches that ended after
+// it are reported by the next call.
 class FetchQueue {
  public:
   enum class Pacing {
@@ -88,6 +95,9 @@ class FetchQueue {
   struct Fetch;
   void step(std::chrono::milliseconds maxWait);
   bool startWaiting();
+  bool mayStart(const Fetch& fetch, std::chrono::steady_clock::time_point now) const;
+  // Puts a refused fetch back in line, or false when it has made its last request.
+  bool requeueRefused(std::unique_ptr<Fetch>& fetch, CurlTransfer& transfer);
   void collectEnded();
   void failRunning();
   void deliverEnded();

@@ -16,7 +16,7 @@ TWebData::TWebData(MessagePump& pump, std::vector<std::string> hostOverrides, Fe
 
 bool TWebData::Execute() {
   if (Data.empty()) return false;
-  const HttpFetcher fetcher(m_pump, Agent, m_routing, m_limits);
+  const HttpFetcher fetcher(m_pump, Agent, m_routing, m_limits, m_backoff.get());
   bool lastFetched = false;
   // Indexed, with the URL copied: a handler run during a fetch may change the collection.
   for (std::size_t index = 0; index < Data.size(); ++index) {
@@ -30,7 +30,7 @@ bool TWebData::Execute() {
 }
 
 std::optional<std::string> TWebData::fetchPage(std::string_view url) const {
-  return HttpFetcher(m_pump, Agent, m_routing, m_limits).get(url);
+  return HttpFetcher(m_pump, Agent, m_routing, m_limits, m_backoff.get()).get(url);
 }
 
 void TWebData::setHostOverrides(std::vector<std::string> overrides) {

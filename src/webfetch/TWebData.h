@@ -2,12 +2,15 @@
 
 #include "base/MessagePump.h"
 #include "webfetch/FetchLimits.h"
+#include "webfetch/HostBackoff.h"
 #include "webfetch/HttpFetcher.h"
 #include "webfetch/TWebDataItem.h"
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace quillon::webfetch {
@@ -46,6 +49,14 @@ class TWebData {
   void setConnectTo(std::vector<std::string> overrides);
   const std::vector<std::string>& connectTo() const { return m_routing.connectTo; }
 
+  // The proxy of every fetch, as ProxySetting::curlAddress gives it; empty for none.
+  void setProxy(std::string proxy) { m_routing.proxy = std::move(proxy); }
+  const std::string& proxy() const { return m_routing.proxy; }
+  const HostRouting& routing() const { return m_routing; }
+  // The refusals of each host, shared by this component's fetches and whoever else fetches
+  // for the same owner (a run's e-mail searches).
+  const std::shared_ptr<HostBackoff>& backoff() const { return m_backoff; }
+
   // Throws WebFetchError for a value that is not positive and then keeps the earlier limits.
   void setLimits(const FetchLimits& limits);
   const FetchLimits& limits() const { return m_limits; }
@@ -54,6 +65,7 @@ class TWebData {
   MessagePump& m_pump;
   HostRouting m_routing;
   FetchLimits m_limits;
+  std::shared_ptr<HostBackoff> m_backoff = std::make_shared<HostBackoff>();
 };
 
 }  // namespace quillon::webfetch

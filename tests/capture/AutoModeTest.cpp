@@ -30,7 +30,7 @@ struct Recorder final : CaptureObserver {
   std::string reason;
   void warning(const std::string& text) override { warnings.push_back(text); }
   void pageDone(const PageDone& done) override { pages.push_back(done); }
-  void runEnded(const std::string& why) override { reason = why; }
+  void runEnded(const RunEnd& end) override { reason = end.reason; }
 };
 
 struct AutoHarness {

@@ -301,7 +301,7 @@ TEST(CaptureController, LongRunsAndPageLimits) {
     std::string reason;
     void pageCaptured(int, int, int) override { ++pages; }
     void linkFollowed(int, const PageTurn&) override { ++links; }
-    void runEnded(const std::string& why) override { reason = why; }
+    void runEnded(const RunEnd& end) override { reason = end.reason; }
   } counter;
   h.controller.addObserver(counter);
   h.controller.setMaxPages(2000);

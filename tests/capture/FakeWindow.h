@@ -15,11 +15,13 @@ class FakeWindow final : public RunDisplay {
  public:
   bool busy = false;
   bool stopVisible = false;
+  bool continueVisible = false;
   std::string countText;
   PlainProgressIndicator bar;
 
   void setBusy(bool on) override { busy = on; }
   void setStopVisible(bool visible) override { stopVisible = visible; }
+  void setContinueVisible(bool visible) override { continueVisible = visible; }
   void setCountText(const std::string& text) override { countText = text; }
   ProgressIndicator& progress() override { return bar; }
 };

@@ -39,7 +39,7 @@ struct Recorder final : CaptureObserver {
   std::string reason;
   std::string failure;
   void warning(const std::string& text) override { warnings.push_back(text); }
-  void runEnded(const std::string& why) override { reason = why; }
+  void runEnded(const RunEnd& end) override { reason = end.reason; }
   void runFailed(const std::string& message) override { failure = message; }
 };
 

@@ -92,7 +92,7 @@ struct PageCounter final : CaptureObserver {
     pages = page;
     if (onPage) onPage(page);
   }
-  void runEnded(const std::string& why) override { reason = why; }
+  void runEnded(const RunEnd& end) override { reason = end.reason; }
 };
 
 // Proves: Stop works while a page never finishes loading (the window is usable again at

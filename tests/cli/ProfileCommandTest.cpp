@@ -94,12 +94,13 @@ TEST(ProfileCommands, TeachThenCaptureReadsEveryPageExactly) {
   const Rows all = fixtureRows();
   EXPECT_EQ(readRows(page.out), Rows(all.end() - 3, all.end()));
 
-  // A block page: the run ends with its reason, and that is no failure.
+  // A block page: the run ends with what was recognised, and the search was not read.
   const auto blocked =
       runWith({"capture", "--profile", profile, server.url("/profile/blocked.html")});
-  EXPECT_EQ(blocked.status, kExitOk) << blocked.err;
+  EXPECT_EQ(blocked.status, kExitFailure) << blocked.err;
   EXPECT_EQ(blocked.out, "[]\n");
-  EXPECT_NE(blocked.err.find("stopped: page 1 has no listings for profile 127.0.0.1\n"),
+  EXPECT_NE(blocked.err.find(
+                "stopped: page 1 asks to prove that a person is there (\"no es un robot\")\n"),
             std::string::npos)
       << blocked.err;
 }

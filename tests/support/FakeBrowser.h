@@ -26,6 +26,7 @@ class FakeBrowser final : public Browser {
   // Shown instead of `document` when set (a decoded snapshot, for instance).
   std::shared_ptr<const capture::HtmlDocument> shownDocument;
   int readyState = kReadyStateComplete;
+  int httpStatus = 200;
   std::u16string location;
   std::string pageDataJson = R"({"url":"","jsonLd":[],"microdata":[],"links":[]})";
   // A site profile's reads: the answer to each request (the JSON text of the collect
@@ -66,6 +67,7 @@ class FakeBrowser final : public Browser {
   }
   int ReadyState() const override { return readyState; }
   std::u16string LocationURL() const override { return location; }
+  int HttpStatus() const override { return httpStatus; }
   std::string PageData() override { return pageDataJson; }
   std::string ProfileData(std::string_view request) override {
     if (!onProfileData) throw std::runtime_error("no profile data");

@@ -74,7 +74,8 @@ TEST_F(WebDataTest, AFailedStatusOrAnEmptyBodyKeepsTheEarlierPage) {
   LoopbackServer server(routes({
       {"/good", httpResponse(200, "earlier page\n")},
       {"/forbidden", httpResponse(403, "no\n")},
-      {"/unavailable", httpResponse(503, "later\n")},
+      // Refused at once each time: the back-off asks without waiting, and gives up.
+      {"/unavailable", httpResponse(503, "later\n", "Retry-After: 0\r\n")},
       {"/multiple", httpResponse(300, "choose\n")},
       {"/nowhere", httpResponse(302, "no location\n")},
       {"/empty", httpResponse(200, "")},
