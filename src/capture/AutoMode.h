@@ -8,10 +8,13 @@
 
 namespace quillon::capture {
 
-// A run over any directory that publishes its listings as schema.org data (JSON-LD or
-// microdata): the page's listings become rows with the English captions; a summary page's
-// entries are read from their detail pages; the next page is found by rel=next or a "next"
-// link. A warning is given once per run for each JSON-LD block that does not parse.
+// A run over any directory: on each page, the listings of its schema.org data (JSON-LD or
+// microdata) and the listing cards that detection finds on it (DetectedCards: a run of the
+// detected profile, with its "load more" and reveal clicks), one row per business
+// (unionByBusiness). The rows have the English captions; a summary page's entries are read
+// from their detail pages; the next page is found by rel=next or a "next" link. A page where
+// neither gives a listing ends the run: "page N has no listings". A warning is given once per
+// run for each JSON-LD block that does not parse.
 class AutoMode final : public RunMode {
  public:
   results::CaptionSet captions() const override;

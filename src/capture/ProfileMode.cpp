@@ -85,11 +85,16 @@ void ProfileMode::revealAll(Browser& browser, MessagePump& pump) {
   }
 }
 
+void ProfileMode::prepare(Browser& browser, MessagePump& pump,
+                          const std::function<void(const std::string&)>& warn, int page) {
+  if (!m_profile.loadMore.empty()) loadEverything(browser, pump, warn, page);
+  if (!m_profile.reveal.empty()) revealAll(browser, pump);
+}
+
 std::vector<structured::Listing> ProfileMode::readListings(
     Browser& browser, MessagePump& pump, const std::function<void(const std::string&)>& warn,
     int page) {
-  if (!m_profile.loadMore.empty()) loadEverything(browser, pump, warn, page);
-  if (!m_profile.reveal.empty()) revealAll(browser, pump);
+  prepare(browser, pump, warn, page);
   m_page = read(browser);
   return profiles::profileListings(m_profile, m_values, m_page);
 }

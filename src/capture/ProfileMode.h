@@ -45,6 +45,11 @@ class ProfileMode final : public RunMode {
                                                 const std::function<void(const std::string&)>& warn,
                                                 int page = 1);
   const profiles::Profile& profile() const { return m_profile; }
+  // Clicks "load more" and the reveal buttons as readListings does, without reading.
+  void prepare(Browser& browser, MessagePump& pump,
+               const std::function<void(const std::string&)>& warn, int page = 1);
+  // What the page gave when it was read last (its page data for the next page's rules).
+  const profiles::ProfilePage& lastPage() const { return m_page; }
 
  private:
   profiles::ProfilePage read(Browser& browser);

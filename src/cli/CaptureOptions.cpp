@@ -29,8 +29,10 @@ const std::string kCaptureHelp =
         "refused page (then, or with 403) or a page that asks to prove that a person is there\n"
         "ends the run with exit status 1: the rows so far are written, and the journal goes\n"
         "on at that page.\n\n"
-        "  --site SITE       es, it, au or ca: a built-in directory; auto: any site that\n"
-        "                    publishes its listings as schema.org data (JSON-LD or microdata)\n") +
+        "  --site SITE       es, it, au or ca: a built-in directory; auto: any other\n"
+        "                    directory, from its schema.org data (JSON-LD or microdata) and\n"
+        "                    the listing cards that detection finds on each page (see\n"
+        "                    quillon-cli detect), one row per business\n") +
     kProfileOptionHelp +
     std::string(
         "                    (instead of --site)\n"

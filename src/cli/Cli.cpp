@@ -21,9 +21,11 @@ constexpr std::array kCommands = {
     CommandEntry{"rows", runRows, "cut a page text into listings and print the rows they add"},
     CommandEntry{"walk", runWalk, "load a result page offscreen and print its page text"},
     CommandEntry{"capture", runCapture, "capture every result page of a search, without a window"},
-    CommandEntry{"listings", runListings, "print the schema.org listings that one page gives"},
+    CommandEntry{"listings", runListings,
+                 "print the listings that an any-site capture reads from one page"},
     CommandEntry{"journal", runJournal, "print what a capture journal holds"},
     CommandEntry{"teach", runTeach, "teach a site profile from one listing's values"},
+    CommandEntry{"detect", runDetect, "find a page's listing cards and write them as a profile"},
 };
 
 void printUsage(std::ostream& out) {

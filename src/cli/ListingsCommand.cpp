@@ -1,4 +1,7 @@
 #include "capture/CaptureError.h"
+#include "capture/DetectedCards.h"
+#include "capture/ListingUnion.h"
+#include "capture/PageSurvey.h"
 #include "capture/ProfileMode.h"
 #include "capture/SchemaListings.h"
 #include "cli/Command.h"
@@ -32,10 +35,12 @@ const std::string kListingsHelp =
         "                            [--connect-to HOST:PORT:CONNECT-HOST:CONNECT-PORT]...\n"
         "                            [--timeout SECONDS] [--proxy URL]\n\n"
         "Loads one page in an offscreen browser, as a capture does (its scripts run), and\n"
-        "prints the listings that its schema.org data (JSON-LD, microdata) gives, as a capture\n"
-        "with --site auto reads them: a JSON array of rows of ten strings, one row a line, as\n"
-        "the table would hold them. No next page is followed. Warnings about the page go to\n"
-        "standard error. Check a site with it before a long run.\n\n"
+        "prints the listings that a capture with --site auto reads from it: those of its\n"
+        "schema.org data (JSON-LD, microdata) and the listing cards that detection finds (see\n"
+        "quillon-cli detect), one row per business, as a JSON array of rows of ten strings,\n"
+        "one row a line, as the table would hold them. Standard error says where they come\n"
+        "from (structured data, detection, or both). No next page is followed. Warnings about\n"
+        "the page go to standard error. Check a site with it before a long run.\n\n"
         "  --follow-details  a summary page (a list of links to detail pages) gives the\n"
         "                    listing of each detail page, fetched over HTTP; without it, none\n") +
     kProfileOptionHelp +
@@ -104,13 +109,18 @@ int listPage(const ListingsOptions& options, const QUrl& url, CommandContext& co
     return kExitFailure;
   }
   if (options.profile) return listProfilePage(*options.profile, browser, context);
-  const structured::PageData page = structured::decodePageData(browser.PageData());
-  const structured::Extraction extraction = structured::extractListings(page);
   const capture::WarnFn warn = [&](const std::string& text) {
     context.err << "warning: " << text << "\n";
   };
-  for (const std::string& warning : extraction.warnings) warn(warning);
   webengine::QtMessagePump pump;
+  capture::DetectedCards detected = capture::detectCards(browser, pump, warn);
+  const structured::PageData page =
+      detected.detection.ok ? detected.page : structured::decodePageData(browser.PageData());
+  const structured::Extraction extraction = structured::extractListings(page);
+  for (const std::string& warning : extraction.warnings) warn(warning);
+  context.err << "read from: "
+              << capture::surveySources(capture::surveyPage(extraction, detected.detection))
+              << "\n";
   webfetch::TWebData webData(pump, options.fetch.resolve);
   webData.setConnectTo(options.fetch.connectTo);
   webData.setProxy(options.fetch.routing().proxy);
@@ -119,7 +129,7 @@ int listPage(const ListingsOptions& options, const QUrl& url, CommandContext& co
     fetchPage = [&](std::string_view address) { return webData.fetchPage(address); };
   }
   const std::vector<structured::Listing> listings =
-      capture::listingsOf(extraction, fetchPage, warn);
+      capture::unionByBusiness(capture::listingsOf(extraction, fetchPage, warn), detected.cards);
   if (listings.empty() && !extraction.summaryUrls.empty() && !options.followDetails) {
     context.err << "a summary page: " << extraction.summaryUrls.size()
                 << " entries link to detail pages (--follow-details reads them)\n";

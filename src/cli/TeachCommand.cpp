@@ -2,6 +2,7 @@
 #include "cli/Command.h"
 #include "cli/CommandLine.h"
 #include "cli/OffscreenBrowser.h"
+#include "cli/ProfileReport.h"
 #include "profiles/ProfileError.h"
 #include "profiles/ProfileFile.h"
 #include "webengine/QtMessagePump.h"
@@ -93,31 +94,6 @@ void printNotes(const profiles::TeachResult& result, std::ostream& err) {
   for (const std::string& note : result.notes) err << "note: " << note << "\n";
 }
 
-void printRows(const profiles::TeachResult& result, std::ostream& err) {
-  err << result.listingCount << (result.listingCount == 1 ? " listing" : " listings")
-      << " on the page\n";
-  for (std::size_t i = 0; i < profiles::kColumnCount; ++i) {
-    const std::string line = profiles::fillLine(result, profiles::columnAt(i));
-    if (!line.empty()) err << line << "\n";
-  }
-  const std::size_t shown = std::min<std::size_t>(3, result.rows.size());
-  for (std::size_t row = 0; row < shown; ++row) {
-    err << "  " << row + 1 << ".";
-    const char* separator = " ";
-    for (std::size_t i = 0; i < profiles::kColumnCount; ++i) {
-      const std::string& value = result.rows[row].columns[i];
-      if (value.empty()) continue;
-      err << separator << kFieldOptions[i] << ": " << value;
-      separator = "; ";
-    }
-    err << "\n";
-  }
-  const profiles::Profile& profile = result.profile;
-  if (!profile.reveal.empty()) err << "reveal buttons: " << profile.reveal << "\n";
-  if (!profile.loadMore.empty()) err << "load more: " << profile.loadMore << "\n";
-  if (!profile.next.empty()) err << "next page: " << profile.next << "\n";
-}
-
 int teach(const TeachOptions& options, const QUrl& url, CommandContext& context) {
   webengine::WebEngineBrowser browser;
   if (const auto failure = loadPage(browser, url, std::chrono::seconds(options.timeoutSeconds))) {
@@ -132,7 +108,7 @@ int teach(const TeachOptions& options, const QUrl& url, CommandContext& context)
     return kExitFailure;
   }
   profiles::saveProfileFile(result.profile, options.output);
-  printRows(result, context.err);
+  printProfileReport(result, "listing", context.err);
   context.err << "profile \"" << result.profile.name << "\" written to " << options.output << "\n";
   return kExitOk;
 }

@@ -131,6 +131,11 @@ KindSet kindsOf(std::string_view value, const PageContext& page) {
       }
       if (text::startsWithNoCase(text, "mailto:"))
         return isEmail(text) ? KindSet{Kind::Email} : KindSet{};
+      // A web address is one whatever digits its path holds ("/pros/05416214").
+      if (text::startsWithNoCase(text, "http:") || text::startsWithNoCase(text, "https:")) {
+        const std::string host = webAddressHost(text);
+        return host.empty() || page.directory.contains(host) ? KindSet{} : KindSet{Kind::Web};
+      }
     }
   }
   if (outline.digits >= 6 && isTelephone(text, page.country)) return {Kind::Telephone};

@@ -5,7 +5,9 @@
 #include "text/Ascii.h"
 
 #include <algorithm>
+#include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace quillon::fields {
@@ -31,12 +33,19 @@ std::string_view captionCore(std::string_view text) {
   return text;
 }
 
-const std::vector<std::string>& captionForms() {
-  static const std::vector<std::string> forms = [] {
-    std::vector<std::string> out;
-    for (const std::string_view caption : words::buttonCaptions()) {
-      out.push_back(lookupForm(captionCore(caption)));
-    }
+// The lookup forms of every caption list, sorted, each with its list.
+const std::vector<std::pair<std::string, Caption>>& captionForms() {
+  static const std::vector<std::pair<std::string, Caption>> forms = [] {
+    std::vector<std::pair<std::string, Caption>> out;
+    const auto add = [&out](std::span<const std::string_view> captions, Caption kind) {
+      for (const std::string_view caption : captions) {
+        out.emplace_back(lookupForm(captionCore(caption)), kind);
+      }
+    };
+    add(words::buttonCaptions(), Caption::Button);
+    add(words::revealCaptions(), Caption::Reveal);
+    add(words::adMarks(), Caption::AdMark);
+    add(words::sectionCaptions(), Caption::Section);
     std::sort(out.begin(), out.end());
     return out;
   }();
@@ -45,14 +54,17 @@ const std::vector<std::string>& captionForms() {
 
 }  // namespace
 
-bool isButtonCaption(std::string_view text) {
+Caption captionOf(std::string_view text) {
   // Captions are a few short words; most texts are told apart without the lookup form.
-  if (text.size() > 64 || std::count(text.begin(), text.end(), ' ') > 4) return false;
+  if (text.size() > 64 || std::count(text.begin(), text.end(), ' ') > 4) return Caption::None;
   const std::string form = lookupForm(captionCore(text));
-  if (form.empty()) return false;
+  if (form.empty()) return Caption::None;
   const auto& forms = captionForms();
-  return std::binary_search(forms.begin(), forms.end(), form);
+  const auto found = std::lower_bound(forms.begin(), forms.end(), std::pair{form, Caption::None});
+  return found != forms.end() && found->first == form ? found->second : Caption::None;
 }
+
+bool isButtonCaption(std::string_view text) { return captionOf(text) != Caption::None; }
 
 bool looksLikePrice(std::string_view text) {
   if (text.size() > 200) return false;

@@ -6,8 +6,18 @@
 
 namespace quillon::fields {
 
-// A caption of a button or link ("Show phone", "Ver teléfono", "Website", "More info ›"),
-// compared without case and accents, with arrows and other signs around it aside.
+// Which of the caption lists of Words.h a text is in, compared without case and accents,
+// with arrows and other signs around it aside.
+enum class Caption {
+  None,
+  Button,   // "Website", "More info ›"
+  Reveal,   // "Show phone", "Ver teléfono"
+  AdMark,   // "Sponsored", "Anuncio"
+  Section,  // "Handy tips", "Related searches"
+};
+Caption captionOf(std::string_view text);
+
+// A caption of any of them: never a business name.
 bool isButtonCaption(std::string_view text);
 
 // A number with a currency beside it ("25 €", "$1,200", "desde 30 EUR").

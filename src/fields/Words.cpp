@@ -73,14 +73,8 @@ constexpr std::string_view kCountryNames[] = {
 };
 
 constexpr std::string_view kButtonCaptions[] = {
-    // telephone reveals and calls
-    "show phone", "show number", "show phone number", "show telephone", "view phone", "view number",
-    "reveal number", "call", "call now", "ver teléfono", "ver telefono", "ver número",
-    "mostrar teléfono", "llamar", "mostra telefono", "mostra numero", "visualizza numero", "chiama",
-    "afficher le numéro", "afficher le n°", "voir le numéro", "appeler", "telefon anzeigen",
-    "nummer anzeigen", "telefonnummer anzeigen", "anrufen", "pokaż numer", "pokaż telefon",
-    "zadzwoń", "εμφάνιση τηλεφώνου", "показать телефон", "telefonu göster", "toon nummer",
-    "telefoonnummer tonen",
+    // calls
+    "call", "call now", "llamar", "chiama", "appeler", "anrufen", "zadzwoń",
     // websites, mail, maps
     "website", "web", "web site", "visit website", "sitio web", "página web", "visitar web",
     "sito web", "visita il sito", "site web", "site internet", "visiter le site", "webseite",
@@ -99,21 +93,46 @@ constexpr std::string_view kButtonCaptions[] = {
     "lire la suite", "mehr infos", "mehr erfahren", "mehr", "weiterlesen", "więcej", "περισσότερα",
     "подробнее", "daha fazla", "meer info", "book", "book now", "reservar", "prenota", "réserver",
     "buchen", "request a quote", "solicitar presupuesto", "richiedi preventivo",
-    "demander un devis", "angebot anfordern", "reviews", "write a review", "opiniones",
+    "demander un devis", "angebot anfordern", "get a quote", "get quote", "request quote",
+    "book online", "view profile", "see profile", "reviews", "write a review", "opiniones",
     "recensioni", "avis", "bewertungen", "share", "compartir", "condividi", "partager", "teilen",
     "save", "guardar", "salva", "enregistrer", "speichern", "photos", "fotos", "foto", "bilder",
     "claim this business",
     // hours, ads, paging
     "open now", "opening hours", "abierto", "horario", "aperto", "orari", "ouvert", "horaires",
     "geöffnet", "öffnungszeiten", "closed", "cerrado", "chiuso", "fermé", "geschlossen",
-    "sponsored", "ad", "advertisement", "patrocinado", "anuncio", "publicidad", "sponsorizzato",
-    "annuncio", "pubblicità", "sponsorisé", "annonce", "publicité", "gesponsert", "anzeige",
-    "werbung", "next", "previous", "siguiente", "anterior", "successiva", "precedente", "suivant",
+    "next", "previous", "siguiente", "anterior", "successiva", "precedente", "suivant",
     "précédent", "weiter", "zurück", "load more", "show more", "ver más resultados", "mostra altri",
     "afficher plus", "mehr anzeigen",
     // the field captions themselves
     "phone", "telephone", "teléfono", "telefono", "téléphone", "telefon", "fax", "whatsapp",
     "address", "dirección", "indirizzo", "adresse",
+};
+
+constexpr std::string_view kRevealCaptions[] = {
+    "show phone", "show number", "show phone number", "show telephone", "view phone", "view number",
+    "reveal number", "display number", "ver teléfono", "ver telefono", "ver número",
+    "mostrar teléfono", "mostrar número", "ver tel", "mostra telefono", "mostra numero",
+    "visualizza numero", "vedi telefono", "afficher le numéro", "afficher le n°",
+    "voir le numéro", "afficher le téléphone", "telefon anzeigen", "nummer anzeigen",
+    "telefonnummer anzeigen", "pokaż numer", "pokaż telefon", "εμφάνιση τηλεφώνου",
+    "показать телефон", "telefonu göster", "toon nummer", "telefoonnummer tonen",
+};
+
+constexpr std::string_view kAdMarks[] = {
+    "sponsored", "ad", "ads", "advertisement", "promoted", "patrocinado", "anuncio", "publicidad",
+    "promocionado", "sponsorizzato", "annuncio", "pubblicità", "sponsorisé", "annonce",
+    "publicité", "gesponsert", "anzeige", "werbung",
+};
+
+constexpr std::string_view kSectionCaptions[] = {
+    "tips", "handy tips", "useful tips", "top tips", "related searches", "related categories",
+    "people also search for", "people also searched for", "popular searches", "you may also like",
+    "consejos", "consejos útiles", "búsquedas relacionadas", "otras búsquedas",
+    "búsquedas populares", "consigli", "consigli utili", "ricerche correlate", "ricerche popolari",
+    "conseils", "nos conseils", "recherches associées", "recherches similaires",
+    "recherches populaires", "tipps", "ratgeber", "ähnliche suchen", "verwandte suchen",
+    "beliebte suchen",
 };
 
 constexpr std::string_view kCurrencies[] = {
@@ -148,6 +167,9 @@ std::span<const std::string_view> labelWords() { return kLabelWords; }
 std::span<const std::string_view> postalLabels() { return kPostalLabels; }
 std::span<const std::string_view> countryNames() { return kCountryNames; }
 std::span<const std::string_view> buttonCaptions() { return kButtonCaptions; }
+std::span<const std::string_view> revealCaptions() { return kRevealCaptions; }
+std::span<const std::string_view> adMarks() { return kAdMarks; }
+std::span<const std::string_view> sectionCaptions() { return kSectionCaptions; }
 std::span<const std::string_view> currencies() { return kCurrencies; }
 std::span<const std::string_view> australianStates() { return kAustralianStates; }
 std::span<const std::string_view> canadianProvinces() { return kCanadianProvinces; }

@@ -20,8 +20,15 @@ std::span<const std::string_view> labelWords();
 std::span<const std::string_view> postalLabels();
 // Country names: after a locality and a comma they are no province ("75012 Paris, France").
 std::span<const std::string_view> countryNames();
-// Captions of buttons and links that are never a business name ("Show phone", "Website").
+// Captions of buttons and links that are never a business name ("Website", "More info").
 std::span<const std::string_view> buttonCaptions();
+// Captions of the buttons that show a listing's hidden telephone ("Show phone", "Ver teléfono").
+std::span<const std::string_view> revealCaptions();
+// Marks of an advertisement or a paid box ("Sponsored", "Anuncio", "Anzeige").
+std::span<const std::string_view> adMarks();
+// Headings of the boxes a result page puts between its listings that hold none ("Handy tips",
+// "Related searches", "Búsquedas relacionadas").
+std::span<const std::string_view> sectionCaptions();
 // Currency signs and codes that make a number a price.
 std::span<const std::string_view> currencies();
 

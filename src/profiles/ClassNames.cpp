@@ -3,6 +3,7 @@
 #include "text/Ascii.h"
 
 #include <array>
+#include <utility>
 
 namespace quillon::profiles {
 namespace {
@@ -60,6 +61,25 @@ bool looksGenerated(std::string_view name) {
     }
   }
   return false;
+}
+
+std::vector<std::string> nameWords(std::string_view name) {
+  std::vector<std::string> words;
+  std::string word;
+  const auto end = [&] {
+    if (!word.empty()) words.push_back(std::exchange(word, {}));
+  };
+  for (std::size_t i = 0; i < name.size(); ++i) {
+    const char c = name[i];
+    if (c == '-' || c == '_' || c == ' ') {
+      end();
+      continue;
+    }
+    if (isAsciiUpper(c) && i > 0 && isAsciiLower(name[i - 1])) end();
+    word += text::asciiLower(c);
+  }
+  end();
+  return words;
 }
 
 bool looksGeneratedId(std::string_view id) {

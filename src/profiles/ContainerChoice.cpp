@@ -62,35 +62,31 @@ std::vector<int> listingsAmong(const TreeKinds& kinds, const std::vector<int>& c
   return listings;
 }
 
-// How many of the elements share the parent that most of them share: cards repeat side by
-// side, while the inner boxes of cards each sit in a card of their own.
-std::size_t siblingShare(const PageTree& tree, const std::vector<int>& elements) {
-  std::map<int, std::size_t> byParent;
-  std::size_t most = 0;
-  for (const int each : elements) most = std::max(most, ++byParent[at(tree, each).parent]);
-  return most;
-}
-
 }  // namespace
 
-std::string nameIn(const TreeKinds& kinds, int container) {
+int nameElementIn(const TreeKinds& kinds, int container) {
   const PageTree& tree = kinds.tree();
   const int depth = at(tree, container).depth;
-  std::string link;
+  int link = -1;
   bool firstLink = true;
   for (int i = container + 1; i < static_cast<int>(tree.elements.size()); ++i) {
     const TreeElement& element = at(tree, i);
     if (element.depth <= depth) break;
     if (element.hidden || element.text.empty()) continue;
     const bool named = kinds.ofText(i).has(Kind::Name);
-    if (named && namesItself(element)) return element.text;
+    if (named && namesItself(element)) return i;
     // The card's main link comes first; a later one is a button's ("Get a quote").
     if (element.tag == "a" && firstLink) {
       firstLink = false;
-      if (named) link = element.text;
+      if (named) link = i;
     }
   }
   return link;
+}
+
+std::string nameIn(const TreeKinds& kinds, int container) {
+  const int element = nameElementIn(kinds, container);
+  return element < 0 ? std::string() : at(kinds.tree(), element).text;
 }
 
 bool isListing(const TreeKinds& kinds, int container, const ListingTest& test) {
@@ -108,6 +104,13 @@ ContainerScore scoreContainers(const TreeKinds& kinds, const SimpleSelector& sel
   return score;
 }
 
+std::size_t siblingShare(const PageTree& tree, const std::vector<int>& elements) {
+  std::map<int, std::size_t> byParent;
+  std::size_t most = 0;
+  for (const int each : elements) most = std::max(most, ++byParent[at(tree, each).parent]);
+  return most;
+}
+
 bool betterContainer(const TreeKinds& kinds, const ContainerChoice& a, const ContainerChoice& b) {
   if (a.listings.size() != b.listings.size()) return a.listings.size() > b.listings.size();
   const std::size_t aOthers = a.containers.size() - a.listings.size();
@@ -120,10 +123,13 @@ bool betterContainer(const TreeKinds& kinds, const ContainerChoice& a, const Con
 }
 
 std::vector<ContainerChoice> rankContainers(const TreeKinds& kinds, int inner,
-                                            fields::KindSet others, const NameReaderFor& nameFor) {
+                                            fields::KindSet others, const NameReaderFor& nameFor,
+                                            int maxLevels) {
   const PageTree& tree = kinds.tree();
   std::vector<ContainerChoice> ranked;
-  for (int up = at(tree, inner).parent; up >= 0; up = at(tree, up).parent) {
+  int level = 0;
+  for (int up = at(tree, inner).parent; up >= 0 && level != maxLevels;
+       up = at(tree, up).parent, ++level) {
     std::optional<ContainerChoice> best;
     for (SimpleSelector& selector : containerSelectors(tree, up)) {
       ListingTest test{{}, others};

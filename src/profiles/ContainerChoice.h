@@ -36,6 +36,8 @@ struct ListingTest {
 // to h6) or itemprop=name element that looks like a name, else that of its first link with a
 // text (the card's main link) when it looks like one.
 std::string nameIn(const TreeKinds& kinds, int container);
+// The element that shows it; -1 when there is none.
+int nameElementIn(const TreeKinds& kinds, int container);
 
 // Whether the container is a listing: its name looks like a name, and it holds another kind.
 bool isListing(const TreeKinds& kinds, int container, const ListingTest& test);
@@ -65,9 +67,15 @@ using NameReaderFor = std::function<NameReader(int ancestor, const std::vector<i
 // most listings, then the fewest containers that are no listing. Selectors whose containers
 // nest, or that find fewer than two listings, are left out. Best first: most listings, then
 // fewest containers that are no listing, then most listings side by side under one parent
-// (the cards rather than a box inside each card), then the nearest ancestor.
+// (the cards rather than a box inside each card), then the nearest ancestor. With
+// maxLevels, only that many ancestors are tried, the nearest first.
 std::vector<ContainerChoice> rankContainers(const TreeKinds& kinds, int inner,
-                                            fields::KindSet others, const NameReaderFor& nameFor);
+                                            fields::KindSet others, const NameReaderFor& nameFor,
+                                            int maxLevels = -1);
+
+// How many of the elements share the parent that most of them share: cards repeat side by
+// side, while the inner boxes of cards each sit in a card of their own.
+std::size_t siblingShare(const PageTree& tree, const std::vector<int>& elements);
 
 // Whether a is better than b by the order above.
 bool betterContainer(const TreeKinds& kinds, const ContainerChoice& a, const ContainerChoice& b);

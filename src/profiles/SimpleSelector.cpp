@@ -17,6 +17,9 @@ bool stepMatches(const PageTree& tree, const SelectorStep& step, int index) {
     if (test.exists) continue;
     if (test.prefix ? !actual->starts_with(test.value) : *actual != test.value) return false;
   }
+  for (const std::string& name : step.notClasses) {
+    if (element.hasClass(name)) return false;
+  }
   if (step.nthOfType == 0 && !step.lastOfType) return true;
   if (element.parent < 0) return step.nthOfType <= 1;
   const auto& siblings = tree.elements[static_cast<std::size_t>(element.parent)].children;
@@ -178,6 +181,10 @@ class SubsetReader {
         if (step.nthOfType < 1 || !take(')')) return false;
       } else if (take(":last-of-type")) {
         step.lastOfType = true;
+      } else if (take(":not(.")) {
+        std::string name = ident();
+        if (name.empty() || !take(')')) return false;
+        step.notClasses.push_back(std::move(name));
       } else {
         break;
       }
@@ -242,6 +249,7 @@ std::string SimpleSelector::css() const {
       if (!test.exists) out += (test.prefix ? "^=" : "=") + cssString(test.value);
       out += ']';
     }
+    for (const std::string& name : step.notClasses) out += ":not(." + cssIdentifier(name) + ')';
     if (step.nthOfType != 0) out += ":nth-of-type(" + std::to_string(step.nthOfType) + ')';
     if (step.lastOfType) out += ":last-of-type";
     if (out.size() == start) out += '*';

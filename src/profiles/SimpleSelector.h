@@ -19,8 +19,8 @@ struct AttributeTest {
   bool operator==(const AttributeTest&) const = default;
 };
 
-// One compound of the selectors the teacher writes: a tag, classes, attribute values and a
-// position among the siblings of its tag.
+// One compound of the selectors the teacher writes: a tag, classes, attribute values, classes
+// it must not have and a position among the siblings of its tag.
 struct SelectorStep {
   enum class Combinator { Descendant, Child };
   Combinator combinator = Combinator::Descendant;  // how it joins the step before
@@ -29,6 +29,7 @@ struct SelectorStep {
   std::vector<AttributeTest> attributes;
   int nthOfType = 0;  // 0: any position
   bool lastOfType = false;
+  std::vector<std::string> notClasses;  // :not(.name): elements without the class
 
   bool operator==(const SelectorStep&) const = default;
 };

@@ -1,5 +1,6 @@
 #include "profiles/TeachSession.h"
 
+#include "profiles/CardDetection.h"
 #include "profiles/ProfileError.h"
 #include "text/TextRules.h"
 #include "url/UrlParts.h"
@@ -8,9 +9,31 @@
 
 namespace quillon::profiles {
 
+namespace {
+
+bool sameExamples(const TeachExamples& a, const TeachExamples& b) {
+  return a.values == b.values && a.nextText == b.nextText;
+}
+
+}  // namespace
+
 void TeachSession::setPage(PageTree tree) {
   m_tree = std::move(tree);
   m_hasPage = true;
+  if (m_detected.ok && sameExamples(m_examples, m_detectedExamples)) {
+    detectExamples();
+  } else {
+    teach();
+  }
+}
+
+void TeachSession::detectExamples() {
+  m_detected = m_hasPage ? detectProfile(m_tree) : TeachResult{};
+  m_examples = {};
+  if (m_detected.ok && !m_detected.rows.empty()) {
+    m_examples.values = m_detected.rows.front().columns;
+  }
+  m_detectedExamples = m_examples;
   teach();
 }
 
@@ -34,7 +57,9 @@ void TeachSession::teach() {
     m_result = {};
     return;
   }
-  m_result = teachProfile(m_tree, m_examples);
+  m_result = m_detected.ok && sameExamples(m_examples, m_detectedExamples)
+                 ? m_detected
+                 : teachProfile(m_tree, m_examples);
 }
 
 std::string TeachSession::status() const {

@@ -13,8 +13,12 @@ namespace quillon::profiles {
 // again after every change.
 class TeachSession {
  public:
-  // The page shown (read again after a load or a click on it).
+  // The page shown (read again after a load or a click on it). Examples that detection gave
+  // and the user left as they were are detected again on it.
   void setPage(PageTree tree);
+  // Takes as examples the values of the first card that detection finds on the page (none
+  // when it finds none); the result is the detection's until an example changes.
+  void detectExamples();
   bool hasPage() const { return m_hasPage; }
   const std::string& pageUrl() const { return m_tree.url; }
 
@@ -46,6 +50,8 @@ class TeachSession {
   bool m_hasPage = false;
   TeachExamples m_examples;
   TeachResult m_result;
+  TeachResult m_detected;  // what detection found on the page, when it gave the examples
+  TeachExamples m_detectedExamples;
 };
 
 }  // namespace quillon::profiles

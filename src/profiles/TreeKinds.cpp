@@ -15,16 +15,17 @@ TreeKinds::TreeKinds(const PageTree& tree, fields::PageContext page)
       m_page(std::move(page)),
       m_text(tree.elements.size()),
       m_link(tree.elements.size()),
-      m_known(tree.elements.size(), false) {}
+      m_known(tree.elements.size(), false),
+      m_inside(tree.elements.size()) {}
 
 fields::KindSet TreeKinds::ofText(int element) const {
   const auto at = static_cast<std::size_t>(element);
   if (!m_known[at]) {
     const TreeElement& node = m_tree.elements[at];
-    if (!node.hidden && !node.text.empty()) m_text[at] = fields::kindsOf(node.text, m_page);
+    if (!node.hidden && !node.text.empty()) m_text[at] = ofValue(node.text);
     if (node.tag == "a" || node.tag == "area") {
       if (const std::string* href = node.attribute("href"); href != nullptr && !href->empty()) {
-        m_link[at] = fields::kindsOf(*href, m_page);
+        m_link[at] = ofValue(*href);
       }
     }
     m_known[at] = true;
@@ -37,7 +38,18 @@ fields::KindSet TreeKinds::ofLink(int element) const {
   return m_link[static_cast<std::size_t>(element)];
 }
 
+fields::KindSet TreeKinds::ofValue(std::string_view value) const {
+  // Past this many values, a hostile page gains nothing from being remembered.
+  constexpr std::size_t kMaxRemembered = 100'000;
+  if (const auto found = m_values.find(value); found != m_values.end()) return found->second;
+  const fields::KindSet kinds = fields::kindsOf(value, m_page);
+  if (m_values.size() < kMaxRemembered) m_values.emplace(std::string(value), kinds);
+  return kinds;
+}
+
 fields::KindSet TreeKinds::inside(int element) const {
+  auto& known = m_inside[static_cast<std::size_t>(element)];
+  if (known) return *known;
   fields::KindSet kinds;
   const int depth = m_tree.elements[static_cast<std::size_t>(element)].depth;
   // Document order: the element's descendants follow it until an element no deeper than it.
@@ -50,6 +62,7 @@ fields::KindSet TreeKinds::inside(int element) const {
       }
     }
   }
+  known = kinds;
   return kinds;
 }
 

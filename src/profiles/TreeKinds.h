@@ -3,7 +3,11 @@
 #include "fields/Kinds.h"
 #include "profiles/PageTree.h"
 
+#include <functional>
+#include <optional>
+#include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 // The kinds of what each element of a page tree shows, each judged once: the teacher, its
@@ -31,8 +35,11 @@ class TreeKinds {
   // Every kind shown in the element or below it, by texts and links; Name left out.
   fields::KindSet inside(int element) const;
 
+  // The kinds of a value read from the page, each value judged once: the candidates that
+  // choices score read the same texts over and over.
+  fields::KindSet ofValue(std::string_view value) const;
   bool isOfKind(std::string_view value, fields::Kind kind) const {
-    return fields::isOfKind(value, kind, m_page);
+    return ofValue(value).has(kind);
   }
 
  private:
@@ -40,6 +47,15 @@ class TreeKinds {
   fields::PageContext m_page;
   mutable std::vector<fields::KindSet> m_text, m_link;
   mutable std::vector<bool> m_known;
+  mutable std::vector<std::optional<fields::KindSet>> m_inside;
+  // Looked up by the value's view, without a copy of it.
+  struct ValueHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view value) const {
+      return std::hash<std::string_view>{}(value);
+    }
+  };
+  mutable std::unordered_map<std::string, fields::KindSet, ValueHash, std::equal_to<>> m_values;
 };
 
 }  // namespace quillon::profiles

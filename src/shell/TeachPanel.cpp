@@ -145,6 +145,17 @@ QWidget* TeachPanel::createFooter() {
   return box;
 }
 
+void TeachPanel::open() {
+  readPage();
+  const bool untouched =
+      std::all_of(m_session.examples().values.begin(), m_session.examples().values.end(),
+                  [](const std::string& value) { return value.empty(); });
+  if (untouched && m_session.examples().nextText.empty()) {
+    m_session.detectExamples();
+    showSession();
+  }
+}
+
 void TeachPanel::readPage() {
   m_session.setPage(profiles::decodePageTree(m_browser.PageTree()));
   refreshProfiles();
@@ -170,6 +181,12 @@ void TeachPanel::setField(int field, const QString& text) {
 }
 
 void TeachPanel::showSession() {
+  // The fields show the examples, those that detection gave too.
+  for (std::size_t i = 0; i < profiles::kColumnCount; ++i) {
+    const QString value = fromUtf8(m_session.examples().values[i]);
+    if (fieldEdit(static_cast<int>(i)).text() != value)
+      fieldEdit(static_cast<int>(i)).setText(value);
+  }
   m_status->setText(fromUtf8(m_session.status()));
   for (std::size_t i = 0; i < m_fills.size(); ++i) {
     m_fills[i]->setText(fromUtf8(m_session.fillText(profiles::columnAt(i))));

@@ -54,6 +54,9 @@ class TeachPanel final : public QWidget {
   // The captions of the fields: "Name", ..., "E-mail", "Next page".
   static QString fieldCaption(int field);
 
+  // Reads the page shown; with no example given yet, takes those of the first card that
+  // detection finds on it (the panel opens with the fields filled).
+  void open();
   // Reads the page shown again (after a load, or before taking a value).
   void readPage();
   // Takes the page's selection as the field's value.

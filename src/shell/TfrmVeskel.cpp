@@ -2,6 +2,7 @@
 
 #include "capture/CaptureController.h"
 #include "capture/PageAnswer.h"
+#include "capture/PageSurvey.h"
 #include "capture/QueuedEmailSearches.h"
 #include "results/SpreadsheetExport.h"
 #include "shell/BrowserPane.h"
@@ -206,10 +207,27 @@ void TfrmVeskel::DownloadComplete() {
 
 void TfrmVeskel::DocumentComplete(std::u16string_view) {
   showAddress();
+  // What "Capture any site" would read, for the page the user shows.
+  if (!m_capture->isRunning()) m_errors.guard([this] { showPageHint(); });
   // The teach panel follows the page the user shows, not the pages of a run.
   if (m_teachPanel->isVisible() && !m_capture->isRunning()) {
     m_errors.guard([this] { m_teachPanel->readPage(); });
   }
+}
+
+void TfrmVeskel::showPageHint() {
+  const std::u16string address = browser().LocationURL();
+  bool ownPage = address.empty() || address.starts_with(u"about:");
+  try {
+    ownPage = ownPage || address == fileAddress(homePageFilePath()).toStdU16String();
+  } catch (...) {
+    // Without a home page file, no page is the program's own.
+  }
+  const std::optional<capture::PageSurvey> survey =
+      ownPage ? std::nullopt : capture::surveyShownPage(browser());
+  m_statusBar->setPanelText(
+      StatusBar::kHintPanel,
+      survey ? QString::fromStdString(capture::surveyHint(*survey)) : StatusBar::listHint());
 }
 
 void TfrmVeskel::showAddress() {

@@ -164,6 +164,8 @@ class TfrmVeskel final : public QMainWindow,
   void personCheck(int page, const std::string& recognised, std::string_view address) override;
   void runEnded(const capture::RunEnd& end) override;
   void showAddress();
+  // The hint panel says what "Capture any site" finds on the page shown.
+  void showPageHint();
 
   std::unique_ptr<Dialogs> m_ownDialogs;
   Dialogs& m_dialogs;

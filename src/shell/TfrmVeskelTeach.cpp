@@ -38,7 +38,7 @@ void TfrmVeskel::teachClick() {
   const bool show = !m_teachPanel->isVisible();
   m_teachPanel->setVisible(show);
   m_teachButton->setChecked(show);
-  if (show) m_teachPanel->readPage();
+  if (show) m_teachPanel->open();
 }
 
 void TfrmVeskel::captureWithProfile(const profiles::Profile& profile) {

@@ -152,6 +152,17 @@ TEST(AutoMode, ABrokenBlockIsNamedOnceAndTheOtherBlocksStillCount) {
   EXPECT_NE(h.recorder.warnings[0].find("http://d.test/1"), std::string::npos);
 }
 
+TEST(AutoMode, APageWithoutListingsOrCardsEndsTheRunKeepingEarlierRows) {
+  AutoHarness h;
+  h.site["http://d.test/1"] = {"", {business("Alpha", "1")}, {}, {nextLink("http://d.test/2")}, {}};
+  h.site["http://d.test/2"] = {"", {}, {}, {nextLink("http://d.test/3")}, {}};  // a block page
+  h.show("http://d.test/1");
+  h.controller.captureAnySite();
+  EXPECT_EQ(h.recorder.reason, "page 2 has no listings");
+  EXPECT_EQ(h.names(), std::vector<std::string>{"Alpha"});
+  EXPECT_EQ(h.browser.navigations, std::vector<std::u16string>{u"http://d.test/2"});
+}
+
 TEST(AutoMode, PageDataThatIsNotTheCollectorsIsAClearError) {
   AutoHarness h;
   h.browser.pageDataJson = "<html>";

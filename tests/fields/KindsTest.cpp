@@ -32,6 +32,8 @@ TEST(KindsOf, SaysEveryKindAValueCanBe) {
       {"https://www.casapepe.es/", {K::Web}},
       {"www.casapepe.es", {K::Web}},
       {"https://www.paginasamarillas.es/ficha/casa-pepe/123#mapa", {}},
+      {"https://www.paginasamarillas.es/ficha/05416214", {}},
+      {"https://www.casapepe.es/carta/20240512", {K::Web}},
       {"javascript:void(0)", {}},
       {"28013 Madrid", {K::PostalCode, K::Locality}},
       {"28013", {K::PostalCode}},

@@ -67,6 +67,7 @@ TEST_F(SimpleSelectorTest, MatchesTheSubsetItWrites) {
   EXPECT_EQ(texts("div.item > span:last-of-type"), (V{"b", "d"}));
   EXPECT_EQ(texts("a[href^=\"tel:\"]"), (V{"c"}));
   EXPECT_EQ(texts("a[href=\"tel:1\"]"), (V{"c"}));
+  EXPECT_EQ(texts("div.item > span:not(.x)"), (V{"a", "d"}));
 }
 
 TEST_F(SimpleSelectorTest, ARelativeSelectorStaysInsideItsContainer) {
@@ -85,11 +86,13 @@ TEST_F(SimpleSelectorTest, WritesAndReadsBackItsOwnText) {
                             {"1st", "x y"},
                             {{"title", "say \"hi\"\nnow", false}},
                             2,
-                            true});
-  selector.steps.push_back({SelectorStep::Combinator::Descendant, "", {}, {}, 0, false});
+                            true,
+                            {"ad"}});
+  selector.steps.push_back({SelectorStep::Combinator::Descendant, "", {}, {}, 0, false, {}});
   const std::string css = selector.css();
-  EXPECT_EQ(css,
-            "> a.\\31 st.x\\ y[title=\"say \\\"hi\\\"\\a now\"]:nth-of-type(2):last-of-type *");
+  EXPECT_EQ(
+      css,
+      "> a.\\31 st.x\\ y[title=\"say \\\"hi\\\"\\a now\"]:not(.ad):nth-of-type(2):last-of-type *");
   EXPECT_EQ(cssSelectorProblem(css, true), std::nullopt);
   EXPECT_EQ(parseSimpleSelector(css), selector);
   EXPECT_FALSE(parseSimpleSelector("a:hover"));

@@ -133,9 +133,13 @@ TEST_F(WindowTeach, TeachesBySelectionSavesAndCapturesWithTheProfile) {
             "A saved profile does not read and is left out:\nprofile " +
                 (folder / "huge.json").string() + ": a number is too large: '1e99999'");
   EXPECT_TRUE(window->teachButton().isChecked());
+  // The panel opens with the fields of the first card that detection finds.
+  EXPECT_EQ(panel.fieldEdit(0).text(), QStringLiteral("Casa Pepe"));
+  EXPECT_EQ(panel.fieldEdit(5).text(), QStringLiteral("28013"));
+  EXPECT_EQ(panel.fieldEdit(3).text(), QString());  // behind "Ver teléfono"
   EXPECT_EQ(panel.statusLabel().text(),
-            QStringLiteral("Select the name of one listing on the page and take it."));
-  EXPECT_FALSE(panel.saveButton().isEnabled());
+            QStringLiteral("4 listings on this page (more behind \"load more\")."));
+  EXPECT_TRUE(panel.saveButton().isEnabled());
 
   select(".card__title a", QStringLiteral("Casa Pepe"));
   take(0).click();
@@ -153,10 +157,14 @@ TEST_F(WindowTeach, TeachesBySelectionSavesAndCapturesWithTheProfile) {
   inPage("document.querySelector('.card__reveal').click()");
   select(".card__phone", QStringLiteral("91 555 12 34"), 5);
   take(3).click();
+  panel.fieldEdit(5).selectAll();
   QTest::keyClicks(&panel.fieldEdit(5), QStringLiteral("28013"));
+  panel.fieldEdit(6).selectAll();
   QTest::keyClicks(&panel.fieldEdit(6), QStringLiteral("Madrid"));
   // A "Sitio web" link shows no address: the user types the one it leads to.
+  panel.fieldEdit(8).selectAll();
   QTest::keyClicks(&panel.fieldEdit(8), QStringLiteral("www.casapepe.example"));
+  panel.fieldEdit(9).selectAll();
   QTest::keyClicks(&panel.fieldEdit(9), QStringLiteral("hola@casapepe.example"));
   QTest::keyClicks(&panel.fieldEdit(TeachPanel::kNextField), QStringLiteral("Adelante"));
   EXPECT_TRUE(panel.session().ready()) << panel.statusLabel().text().toStdString();
