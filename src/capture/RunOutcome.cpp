@@ -1,0 +1,26 @@
+#include "capture/RunOutcome.h"
+
+namespace quillon::capture {
+
+void RunOutcome::pageCaptured(int page, int, int) {
+  ++m_pages;
+  m_lastPage = page;
+}
+
+void RunOutcome::linkFollowed(int page, const PageTurn&) { m_followedFrom = page; }
+
+void RunOutcome::runEnded(const std::string& reason) {
+  m_ended = true;
+  m_reason = reason;
+}
+
+void RunOutcome::runFailed(const std::string& message) { fail(message); }
+
+void RunOutcome::fail(const std::string& message) {
+  // The first word is the one that explains: a later one only follows from it.
+  if (m_failed) return;
+  m_failed = true;
+  m_reason = message;
+}
+
+}  // namespace quillon::capture
