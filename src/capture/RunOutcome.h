@@ -19,8 +19,8 @@ class RunOutcome final : public CaptureObserver {
   // an error that its observers were not told of.
   void fail(const std::string& message);
 
-  // True when the run ended without a failure. A run that fails is not read to its end.
-  bool endedNormally() const { return m_ended && !m_failed; }
+  // True unless the run failed: a run that fails is not read to its end.
+  bool endedNormally() const { return !m_failed; }
   bool failed() const { return m_failed; }
   // True once the run told why it ended (with or without a failure).
   bool ended() const { return m_ended || m_failed; }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cli/BatchOptions.h"
 #include "cli/Command.h"
 #include "cli/FetchOptions.h"
 #include "profiles/Profile.h"
@@ -23,8 +24,9 @@ struct CaptureOptions {
   int lookupConcurrency = 8;
   bool findEmails = false;
   bool loadImages = false;
-  std::string journal;  // --journal FILE
-  std::string resume;   // --resume FILE
+  std::string journal;             // --journal FILE
+  std::string resume;              // --resume FILE
+  std::optional<BatchList> batch;  // --searches, or --search-template and --values
 
   // What a journal keeps of them, so that a resumed run reads the same way.
   std::vector<std::pair<std::string, std::string>> journalled() const;

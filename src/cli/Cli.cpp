@@ -24,6 +24,7 @@ constexpr std::array kCommands = {
     CommandEntry{"listings", runListings, "print the schema.org listings that one page gives"},
     CommandEntry{"journal", runJournal, "print what a capture journal holds"},
     CommandEntry{"teach", runTeach, "teach a site profile from one listing's values"},
+    CommandEntry{"merge", runMerge, "merge files of rows into one, without duplicates"},
 };
 
 void printUsage(std::ostream& out) {

@@ -29,6 +29,7 @@ int runCapture(CommandContext& context);
 int runListings(CommandContext& context);
 int runJournal(CommandContext& context);
 int runTeach(CommandContext& context);
+int runMerge(CommandContext& context);
 
 // Runs "quillon-cli ARGS..." (args[0] is the first argument after the program name).
 int runCli(CommandContext& context);

@@ -6,6 +6,7 @@
 #include "capture/QueuedEmailSearches.h"
 #include "capture/RunJournal.h"
 #include "capture/RunModes.h"
+#include "capture/RunOutcome.h"
 #include "cli/HeadlessWindow.h"
 #include "cli/OffscreenBrowser.h"
 #include "webengine/QtMessagePump.h"
@@ -30,16 +31,16 @@ class InterruptiblePump final : public MessagePump {
  public:
   void processPendingMessages() override {
     m_qt.processPendingMessages();
-    if (g_interrupted && m_controller && !m_stopped) {
+    if (g_interrupted && m_action && !m_stopped) {
       m_stopped = true;
-      m_controller->stop();
+      m_action();
     }
   }
-  void setController(capture::CaptureController* controller) { m_controller = controller; }
+  void setAction(std::function<void()> action) { m_action = std::move(action); }
 
  private:
   webengine::QtMessagePump m_qt;
-  capture::CaptureController* m_controller = nullptr;
+  std::function<void()> m_action;
   bool m_stopped = false;
 };
 
@@ -58,7 +59,11 @@ class ProgressPrinter final : public capture::CaptureObserver {
     }
   }
   void warning(const std::string& text) override { m_err << "warning: " << text << "\n"; }
-  void runEnded(const std::string& reason) override { m_err << "stopped: " << reason << "\n"; }
+  void runEnded(const std::string& reason) override {
+    if (printsEnd) m_err << "stopped: " << reason << "\n";
+  }
+
+  bool printsEnd = true;
 
  private:
   std::ostream& m_err;
@@ -66,60 +71,96 @@ class ProgressPrinter final : public capture::CaptureObserver {
 
 }  // namespace
 
+// Declared in the order they are built: each one's users come after it.
+struct HeadlessCapture::Parts {
+  Parts(const CaptureOptions& options, results::ResultsTable& table, journal::Journal* journal,
+        std::ostream& err)
+      : webData(pump, options.fetch.resolve),
+        printer(err),
+        controller({browser, window, table, pump, downloadBusy,
+                    [this, &options]() -> std::unique_ptr<capture::EmailSearches> {
+                      return std::make_unique<capture::QueuedEmailSearches>(
+                          pump, webData.Agent,
+                          webfetch::HostRouting{options.fetch.resolve, options.fetch.connectTo},
+                          webData.limits(), options.lookupConcurrency);
+                    },
+                    [this](std::string_view address) { return webData.fetchPage(address); }}) {
+    browser.setBlockHeavyResources(!options.loadImages);
+    browser.AddListener(downloadBusy);
+    webData.setConnectTo(options.fetch.connectTo);
+    controller.setFindWebsiteEmails(options.findEmails);
+    controller.setPageTimeout(std::chrono::seconds(options.fetch.timeoutSeconds));
+    controller.setMaxPages(options.maxPages);
+    controller.addObserver(printer);
+    if (journal != nullptr) {
+      recorder.emplace(*journal, [&err](const std::string& why) {
+        err << "quillon-cli capture: " << why << "; the run goes on without the journal\n";
+      });
+      controller.addObserver(*recorder);
+    }
+    pump.setAction([this] { controller.stop(); });
+  }
+  ~Parts() { browser.RemoveListener(downloadBusy); }
+  Parts(const Parts&) = delete;
+  Parts& operator=(const Parts&) = delete;
+
+  webengine::WebEngineBrowser browser;
+  capture::DownloadBusyFlag downloadBusy;
+  InterruptiblePump pump;
+  HeadlessWindow window;
+  webfetch::TWebData webData;
+  ProgressPrinter printer;
+  capture::CaptureController controller;
+  std::optional<capture::RunJournal> recorder;
+  void (*previousHandler)(int) = nullptr;
+};
+
+HeadlessCapture::HeadlessCapture(const CaptureOptions& options, results::ResultsTable& table,
+                                 journal::Journal* journal, std::ostream& err)
+    : m_options(options), m_parts(std::make_unique<Parts>(options, table, journal, err)) {
+  g_interrupted = 0;
+  m_parts->previousHandler = std::signal(SIGINT, onInterrupt);
+}
+
+HeadlessCapture::~HeadlessCapture() { std::signal(SIGINT, m_parts->previousHandler); }
+
+capture::CaptureController& HeadlessCapture::controller() { return m_parts->controller; }
+
+std::optional<std::string> HeadlessCapture::load(const QUrl& url) {
+  return loadPage(m_parts->browser, url, std::chrono::seconds(m_options.fetch.timeoutSeconds));
+}
+
+void HeadlessCapture::dispatch() { m_parts->pump.processPendingMessages(); }
+
+std::unique_ptr<capture::RunMode> HeadlessCapture::makeMode() const {
+  std::unique_ptr<capture::RunMode> mode =
+      m_options.profile ? std::make_unique<capture::ProfileMode>(*m_options.profile)
+                        : capture::runModeFor(m_options.mode);
+  if (!mode) throw capture::CaptureError("no site or mode is called \"" + m_options.mode + "\"");
+  return mode;
+}
+
+void HeadlessCapture::setInterruptAction(std::function<void()> action) {
+  m_parts->pump.setAction(std::move(action));
+}
+
+void HeadlessCapture::setRunEndPrinted(bool printed) { m_parts->printer.printsEnd = printed; }
+
 bool captureHeadless(const CaptureOptions& options, const QUrl& url, results::ResultsTable& table,
                      journal::Journal* journal, const capture::RunResumption& resumption,
                      std::ostream& err) {
-  webengine::WebEngineBrowser browser;
-  browser.setBlockHeavyResources(!options.loadImages);
-  capture::DownloadBusyFlag downloadBusy;
-  browser.AddListener(downloadBusy);
-  InterruptiblePump pump;
-  HeadlessWindow window;
-  webfetch::TWebData webData(pump, options.fetch.resolve);
-  webData.setConnectTo(options.fetch.connectTo);
-  ProgressPrinter printer(err);
-  capture::CaptureController controller(
-      {browser, window, table, pump, downloadBusy,
-       [&]() -> std::unique_ptr<capture::EmailSearches> {
-         return std::make_unique<capture::QueuedEmailSearches>(
-             pump, webData.Agent,
-             webfetch::HostRouting{options.fetch.resolve, options.fetch.connectTo},
-             webData.limits(), options.lookupConcurrency);
-       },
-       [&](std::string_view address) { return webData.fetchPage(address); }});
-  controller.setFindWebsiteEmails(options.findEmails);
-  controller.setPageTimeout(std::chrono::seconds(options.fetch.timeoutSeconds));
-  controller.setMaxPages(options.maxPages);
-  controller.addObserver(printer);
-  std::optional<capture::RunJournal> recorder;
-  if (journal != nullptr) {
-    recorder.emplace(*journal, [&err](const std::string& why) {
-      err << "quillon-cli capture: " << why << "; the run goes on without the journal\n";
-    });
-    controller.addObserver(*recorder);
-  }
-  pump.setController(&controller);
-
-  g_interrupted = 0;
-  const auto previous = std::signal(SIGINT, onInterrupt);
-  bool ok = true;
+  HeadlessCapture session(options, table, journal, err);
+  capture::RunOutcome outcome;
+  session.controller().addObserver(outcome);
   try {
-    if (const auto failure =
-            loadPage(browser, url, std::chrono::seconds(options.fetch.timeoutSeconds))) {
-      throw capture::CaptureError(*failure);
-    }
-    const std::unique_ptr<capture::RunMode> mode =
-        options.profile ? std::make_unique<capture::ProfileMode>(*options.profile)
-                        : capture::runModeFor(options.mode);
-    if (!mode) throw capture::CaptureError("no site or mode is called \"" + options.mode + "\"");
-    controller.capture(*mode, resumption);
+    if (const auto failure = session.load(url)) throw capture::CaptureError(*failure);
+    session.controller().capture(*session.makeMode(), resumption);
   } catch (const std::exception& e) {
     err << "quillon-cli capture: " << e.what() << "\n";
-    ok = false;
+    outcome.fail(e.what());
   }
-  std::signal(SIGINT, previous);
-  browser.RemoveListener(downloadBusy);
-  return ok;
+  session.controller().removeObserver(outcome);
+  return outcome.endedNormally();
 }
 
 }  // namespace quillon::cli
