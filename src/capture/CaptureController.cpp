@@ -172,8 +172,6 @@ void CaptureController::capture(RunMode& mode, const RunResumption& resumption) 
   try {
     for (int page = resumption.firstPage; readPage(run, page); ++page) {
     }
-    // A run ends when its last e-mail search has.
-    finishPage(run);
   } catch (const RunAborted&) {
     // The window is closing: end quietly in the idle state, keeping the rows.
     run.endReason = "window closed";
@@ -188,8 +186,9 @@ void CaptureController::capture(RunMode& mode, const RunResumption& resumption) 
   leave();
 }
 
-// The page read last is done once its e-mail searches have reported: its rows, e-mails
-// and the next address are then complete, as a journal must have them together.
+// A page is done once its rows are in, its next page asked for (or the run ends with it) and
+// its e-mail searches have reported, which they do while the next page loads: its rows,
+// e-mails and next address are then complete, as a journal must have them together.
 void CaptureController::finishPage(Run& run) {
   if (!run.pending) return;
   if (run.searches) run.searches->wait();
@@ -198,18 +197,18 @@ void CaptureController::finishPage(Run& run) {
 }
 
 void CaptureController::failed(Run& run, const std::string& message) {
-  // The page read before the failure was read to its end, its lookups too; the one that
-  // failed added nothing.
-  finishPage(run);
+  // Every page before the one that failed is done and journalled. A page adds its rows all or
+  // not at all; the e-mails of rows it did add still come before the failure is told.
+  if (run.searches) run.searches->wait();
+  run.pending.reset();
   notify([&](CaptureObserver& o) { o.runFailed(message); });
 }
 
-// One capture step; false when the run ends with it (the reason is in run.endReason).
+// One capture step; false when the run ends with it (the reason is in run.endReason). The
+// page is done (and journalled) before its step ends, and only then reported as read.
 bool CaptureController::readPage(Run& run, int page) {
   enterRun(run.mode);
   waitForPage(run.context.pump);
-  // The searches of the page before had the load to run in; the page is done with them.
-  finishPage(run);
   const std::string address = text::utf16ToUtf8(m_services.browser.LocationURL());
   run.context.page = page;
   PageReading reading = run.mode.readPage(run.context);
@@ -231,21 +230,22 @@ bool CaptureController::readPage(Run& run, int page) {
 
   notify([&](CaptureObserver& o) { o.pageStarting(page, address); });
   const int added = reading.addRows();
-  report(run.mode);
-  notify([&](CaptureObserver& o) { o.pageCaptured(page, added, m_services.table.Count()); });
-
   run.pending = PageDone{page, address, reading.signature, {}};
+
+  std::optional<PageTurn> turn;
   if (m_maxPages > 0 && page >= m_maxPages) {
     run.endReason = "page limit";
-    return false;
+  } else if (turn = run.mode.turnPage(run.context); !turn->followed) {
+    run.endReason = turn->endReason;
+  } else {
+    run.pending->nextAddress = turn->address;
   }
-  const PageTurn turn = run.mode.turnPage(run.context);
-  if (!turn.followed) {
-    run.endReason = turn.endReason;
-    return false;
-  }
-  run.pending->nextAddress = turn.address;
-  notify([&](CaptureObserver& o) { o.linkFollowed(page, turn); });
+  // The next page loads meanwhile.
+  finishPage(run);
+  report(run.mode);
+  notify([&](CaptureObserver& o) { o.pageCaptured(page, added, m_services.table.Count()); });
+  if (!turn || !turn->followed) return false;
+  notify([&](CaptureObserver& o) { o.linkFollowed(page, *turn); });
   if (m_stopFlag) {  // the next step's stop check
     consumeStop();
     run.endReason = "Stop";

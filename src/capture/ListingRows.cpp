@@ -9,7 +9,7 @@ namespace quillon::capture {
 int addListingRows(const std::vector<structured::Listing>& listings, results::ResultsTable& table,
                    const std::function<void(results::RowHandle)>& rowAdded,
                    const std::function<bool(const structured::Listing&)>& leavesEmailOut) {
-  int added = 0;
+  std::vector<results::RowHandle> added;
   for (const structured::Listing& listing : listings) {
     const std::string& name = listing[structured::Column::Name];
     if (name.empty()) continue;
@@ -18,11 +18,13 @@ int addListingRows(const std::vector<structured::Listing>& listings, results::Re
         listing.columns.size() - (leavesEmailOut && leavesEmailOut(listing) ? 1 : 0);
     std::vector<std::string> subItems(listing.columns.begin() + 1,
                                       listing.columns.begin() + static_cast<std::ptrdiff_t>(last));
-    const results::RowHandle row = table.AddRow(name, std::move(subItems));
-    ++added;
-    if (rowAdded) rowAdded(row);
+    added.push_back(table.AddRow(name, std::move(subItems)));
   }
-  return added;
+  // The e-mail searches start once the page's rows are all in.
+  if (rowAdded) {
+    for (const results::RowHandle row : added) rowAdded(row);
+  }
+  return static_cast<int>(added.size());
 }
 
 }  // namespace quillon::capture

@@ -22,20 +22,26 @@ std::string tableText(std::u16string_view field) {
 
 int addPageRows(parsers::Site site, std::u16string_view pageText, results::ResultsTable& table,
                 const RowAddedFn& rowAdded) {
-  int added = 0;
+  // Every block is parsed before the first row goes in: a block that fails leaves the table
+  // as it was, and a page's rows are in the table (and its journal) all or not at all.
+  std::vector<parsers::ListingRow> listings;
   forEachBlock(pageText, [&](std::u16string_view block) {
-    const parsers::ListingRow listing = parsers::parseListingBlock(site, std::u16string(block));
-    if (listing.name.empty()) return;
+    parsers::ListingRow listing = parsers::parseListingBlock(site, std::u16string(block));
+    if (!listing.name.empty()) listings.push_back(std::move(listing));
+  });
+  std::vector<results::RowHandle> added;
+  for (const parsers::ListingRow& listing : listings) {
     const std::string name = tableText(listing.name);
-    if (table.IsAlreadyIn(tableText(listing.phone), name)) return;
+    if (table.IsAlreadyIn(tableText(listing.phone), name)) continue;
     std::vector<std::string> subItems;
     subItems.reserve(listing.columns.size());
     for (const auto& column : listing.columns) subItems.push_back(tableText(column));
-    const results::RowHandle row = table.AddRow(name, std::move(subItems));
-    ++added;
-    if (rowAdded) rowAdded(row);
-  });
-  return added;
+    added.push_back(table.AddRow(name, std::move(subItems)));
+  }
+  if (rowAdded) {
+    for (const results::RowHandle row : added) rowAdded(row);
+  }
+  return static_cast<int>(added.size());
 }
 
 }  // namespace quillon::capture

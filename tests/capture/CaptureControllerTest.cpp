@@ -271,9 +271,7 @@ TEST(CaptureController, ClosingTheWindowEndsTheLookupsAndTheirRowsKeepAnEmptyEma
   Harness h;
   showItalianPageWhoseNextNeverLoads(h);
   // The user closes the window while page 2 loads and the lookup is still out.
-  h.pump.onPass = [&](int) {
-    if (h.searches.pending() > 0) h.controller.abortRun();
-  };
+  h.searches.onWait = [&] { h.controller.abortRun(); };
   h.searches.answer = [](const std::string&) -> std::string {
     ADD_FAILURE() << "a cancelled lookup must not be answered";
     return "x";

@@ -7,6 +7,7 @@
 #include "shell/StatusBar.h"
 #include "shell/TfrmVeskel.h"
 #include "shell/WebBrowserPane.h"
+#include "support/TemporaryFolder.h"
 #include "text/Cp1252.h"
 #include "webengine/WebEngineBrowser.h"
 
@@ -17,6 +18,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <httplib.h>
@@ -188,6 +190,46 @@ TEST_F(WindowOnFixtureSite, StopEndsTheRunAfterThePageInProgress) {
   button("btnAustralia").click();
   EXPECT_EQ(testing::sortedTableRows(window->table()), expectedRows("au"));
   expectIdle();
+}
+
+// A crash while page 2 loads: the window's journal, as a crash would leave it at that moment
+// (its files copied), brings page 1's rows back at the next start.
+TEST_F(WindowOnFixtureSite, ACrashWhilePage2LoadsRestoresPage1sRows) {
+  quillon::testing::TemporaryFolder journals;
+  quillon::testing::TemporaryFolder crashed;
+  window->useJournal(journals.path().string());
+  struct Snapshot final : capture::CaptureObserver {
+    const quillon::testing::TemporaryFolder* from = nullptr;
+    const quillon::testing::TemporaryFolder* to = nullptr;
+    std::vector<std::string> page1Rows;
+    const results::ResultsTable* table = nullptr;
+    void linkFollowed(int page, const capture::PageTurn&) override {
+      if (page != 1) return;
+      for (const auto& entry : std::filesystem::directory_iterator(from->path())) {
+        std::filesystem::copy_file(entry.path(), to->path() / entry.path().filename());
+      }
+      for (int row = 0; row < table->Count(); ++row) page1Rows.push_back(table->Cell(row, 0));
+    }
+  } snapshot;
+  snapshot.from = &journals;
+  snapshot.to = &crashed;
+  snapshot.table = &window->table();
+  window->captureController().addObserver(snapshot);
+  open("/auto/resume-1.html");
+  button("btnAnySite").click();
+  window->captureController().removeObserver(snapshot);
+  ASSERT_EQ(snapshot.page1Rows.size(), 2u);
+
+  testing::ScriptedDialogs restarted;
+  restarted.yesNoAnswers = {true};
+  TfrmVeskel next(std::make_unique<WebBrowserPane>(), &restarted);
+  next.useJournal(crashed.path().string());
+  ASSERT_EQ(restarted.questions.size(), 1u);
+  EXPECT_EQ(restarted.questions[0].text,
+            QStringLiteral("Restore the 2 rows captured in the last session?"));
+  std::vector<std::string> names;
+  for (int row = 0; row < next.table().Count(); ++row) names.push_back(next.table().Cell(row, 0));
+  EXPECT_EQ(names, snapshot.page1Rows);
 }
 
 // The user types the search's address, presses Enter and "Capture any site": the schema.org

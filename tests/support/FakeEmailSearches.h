@@ -25,6 +25,8 @@ class FakeEmailSearches final : public capture::EmailSearches {
   int cancels = 0;
   // False: searches report only on wait() or cancelAll(), as slow fetches would.
   bool reportOnDrive = true;
+  // Runs when a wait begins, as what the wait's message dispatch runs (a click) would.
+  std::function<void()> onWait;
 
   void lookUp(std::string url, std::function<void(std::string)> done) override {
     lookups.push_back(url);
@@ -40,6 +42,7 @@ class FakeEmailSearches final : public capture::EmailSearches {
     for (auto& [url, done] : due) done(answer(url));
   }
   void wait() override {
+    if (onWait && !m_pending.empty()) onWait();
     while (!m_pending.empty()) {
       auto due = std::exchange(m_pending, {});
       for (auto& [url, done] : due) done(answer(url));
