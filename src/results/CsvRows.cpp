@@ -58,8 +58,9 @@ std::vector<RowTexts> csvRows(std::string_view text) {
       for (std::size_t i = start; i < at; ++i) line += text[i] == '\n';
     }
     if (fields.size() != kColumnCount) {
-      throw RowFileError("line " + std::to_string(recordLine) + " has " +
-                         std::to_string(fields.size()) + " fields, not ten");
+      const std::string count = std::to_string(fields.size());
+      refuse(recordLine,
+             "has " + count + (fields.size() == 1 ? " field" : " fields") + ", not ten");
     }
     RowTexts& cells = rows.emplace_back();
     for (std::size_t column = 0; column < cells.size(); ++column) {

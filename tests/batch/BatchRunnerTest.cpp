@@ -164,8 +164,8 @@ TEST(BatchRunner, AStoppedBatchResumesFromItsJournalToTheRowsOfAnUninterruptedOn
     struct StopOnPage : capture::CaptureObserver {
       Harness& h;
       explicit StopOnPage(Harness& harness) : h(harness) {}
-      void pageCaptured(int, int, int) override {
-        if (h.browser.location == u"http://ca/c1") h.runner.stop();
+      void pageStarting(int, std::string_view address) override {
+        if (address == "http://ca/c1") h.runner.stop();
       }
     } stopper(first);
     first.controller.addObserver(stopper);
