@@ -13,7 +13,7 @@ packages=(
 )
 test_packages=(
   libgtest-dev libgmock-dev libbenchmark-dev libcpp-httplib-dev
-  xvfb xauth python3 python3-openpyxl python3-xlrd
+  xvfb xauth python3 python3-openpyxl python3-xlrd python3-yaml
   clang clang-format libclang-rt-14-dev libfuzzer-14-dev
   desktop-file-utils appstream lintian man-db
 )
