@@ -102,6 +102,10 @@ std::vector<std::string> BatchDialogModel::preview(std::size_t count) const {
           m_addresses.begin() + static_cast<std::ptrdiff_t>(std::min(count, m_addresses.size()))};
 }
 
+BatchChoice BatchDialogModel::choice() const {
+  return {modeCode(), m_kind == RunKind::Profile ? m_profile : std::string(), m_addresses};
+}
+
 void BatchDialogModel::update() {
   m_addresses.clear();
   m_problem.clear();

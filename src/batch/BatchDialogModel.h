@@ -6,6 +6,16 @@
 
 namespace quillon::batch {
 
+// What the dialog's Start hands the window: the run mode's code ("es", ..., "auto",
+// "profile"), the profile's name for "profile", and the start addresses in order.
+struct BatchChoice {
+  std::string mode;
+  std::string profile;
+  std::vector<std::string> addresses;
+
+  friend bool operator==(const BatchChoice&, const BatchChoice&) = default;
+};
+
 // What the window's "Capture a list of searches" dialog shows and edits, without Qt: the run
 // kind, the list of start addresses or a template with its values (typed, pasted or loaded
 // from a text file), the first addresses they give, and what keeps Start from going.
@@ -50,6 +60,8 @@ class BatchDialogModel {
   // The start addresses, in the order they will be read (empty while there is a problem).
   const std::vector<std::string>& addresses() const { return m_addresses; }
   std::vector<std::string> preview(std::size_t count) const;
+  // What Start runs; meaningful when ready().
+  BatchChoice choice() const;
 
  private:
   void update();

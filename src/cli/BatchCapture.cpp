@@ -108,9 +108,8 @@ int resumeBatchCapture(CaptureOptions& options, journal::Journal& journal,
                        results::ResultsTable& table, CommandContext& context) {
   const int rows = journal.restore(table);
   journal::BatchRecord batch = *journal.lastBatch();
-  const auto next = std::find_if(batch.searches.begin(), batch.searches.end(),
-                                 [](const auto& search) { return !search.settled(); });
-  if (batch.ended || next == batch.searches.end()) {
+  const journal::SearchRecord* next = batch.nextSearch();
+  if (batch.ended || next == nullptr) {
     context.err << "the batch in " << options.resume
                 << " ended: " << batch::summaryText(batch, rows) << "; its rows are written\n";
     return statusOf(writeRows(table, options, context), batch);

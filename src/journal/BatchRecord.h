@@ -49,6 +49,13 @@ struct BatchRecord {
   std::vector<SearchRecord> searches;
   bool ended = false;  // every search settled, or the user ended it
 
+  // The first search not settled (where a resumed batch goes on); nullptr when none is left.
+  const SearchRecord* nextSearch() const {
+    for (const SearchRecord& search : searches) {
+      if (!search.settled()) return &search;
+    }
+    return nullptr;
+  }
   friend bool operator==(const BatchRecord&, const BatchRecord&) = default;
 };
 

@@ -43,12 +43,11 @@ std::string batchText(const BatchRecord& batch) {
   text += "\n";
   for (const auto& [name, value] : batch.start.options)
     text += "option: " + name + " " + value + "\n";
-  const SearchRecord* next = nullptr;
   for (const SearchRecord& search : batch.searches) {
     text += "  search " + std::to_string(search.position) + ": " + stateText(search) + ": " +
             search.address + "\n";
-    if (next == nullptr && !search.settled()) next = &search;
   }
+  const SearchRecord* next = batch.nextSearch();
   if (next == nullptr || batch.ended) return text + "batch: ended\n";
   return text + "batch: not ended; next search: " + std::to_string(next->position) + "\n";
 }

@@ -3,6 +3,7 @@
 #include <QString>
 
 #include <functional>
+#include <string>
 
 class QMenu;
 class QWidget;
@@ -25,6 +26,9 @@ class BrowserPane {
   virtual capture::Browser& browser() = 0;
   // Keeps the page's images, media and fonts from loading, or lets them load again.
   virtual void setBlockHeavyResources(bool /*block*/) {}
+  // Why the last page that finished loading did not load, in words ("HTTP status 404",
+  // "host not found"); empty when it loaded.
+  virtual std::string loadFailure() const { return {}; }
 
   // The text selected on the page (empty when there is none).
   virtual QString selectedText() const { return {}; }

@@ -27,6 +27,13 @@ void WebBrowserPane::setBlockHeavyResources(bool block) {
   m_browser->setBlockHeavyResources(block);
 }
 
+std::string WebBrowserPane::loadFailure() const {
+  // The engine reports a page that answers with an error status as loaded.
+  const std::string& reason = m_browser->lastLoadError();
+  if (m_browser->lastLoadSucceeded() && !reason.starts_with("HTTP status ")) return {};
+  return reason.empty() ? std::string("the page did not load") : reason;
+}
+
 QString WebBrowserPane::selectedText() const { return m_view ? m_view->selectedText() : QString(); }
 
 void WebBrowserPane::setContextMenuExtension(MenuExtension extend) {

@@ -24,6 +24,7 @@ class WebBrowserPane final : public BrowserPane {
   QWidget* widget() override;
   capture::Browser& browser() override;
   void setBlockHeavyResources(bool block) override;
+  std::string loadFailure() const override;
   QString selectedText() const override;
   void setContextMenuExtension(MenuExtension extend) override;
   webengine::WebEngineBrowser& webBrowser() { return *m_browser; }

@@ -55,6 +55,9 @@ TEST(BatchDialogModel, TheRunKindNamesTheModeAndAProfileRunNeedsAProfile) {
   model.setProfile("Other");
   model.setProfileNames({"Other", "Third"});  // the chosen one stays while it is there
   EXPECT_EQ(model.profile(), "Other");
+  EXPECT_EQ(model.choice(), (BatchChoice{"profile", "Other", {"https://d.example/a"}}));
+  model.setRunKind(Kind::BuiltInSite);
+  EXPECT_EQ(model.choice(), (BatchChoice{"it", "", {"https://d.example/a"}}));
 }
 
 // A file in another encoding is loaded as UTF-8 with U+FFFD for its bad bytes, said once;
