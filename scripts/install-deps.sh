@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   libpcre2-dev libcurl4-openssl-dev libxlsxwriter-dev libicu-dev zlib1g-dev libsqlite3-dev
-  nlohmann-json3-dev libgumbo-dev libexpat1-dev
+  nlohmann-json3-dev libgumbo-dev libphonenumber-dev libexpat1-dev
   qt6-base-dev qt6-webengine-dev qt6-qpa-plugins libgl-dev
   fonts-wine fonts-dejavu-core
   librsvg2-bin dpkg-dev
