@@ -267,6 +267,7 @@ void TfrmVeskel::enableAllButtons() {
 void TfrmVeskel::setStopVisible(bool visible) {
   if (!visible && batchGoesOn()) return;
   m_stopButton->setVisible(visible);
+  m_batchButton->setVisible(!visible);
 }
 
 capture::ProgressIndicator& TfrmVeskel::progress() { return m_statusBar->progressPanel(); }

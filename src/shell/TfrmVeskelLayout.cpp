@@ -140,8 +140,9 @@ ToolPanel* TfrmVeskel::createNavigationPanel() {
   m_teachButton->setCheckable(true);
   m_teachButton->setToolTip(QStringLiteral(
       "Teach Quillon a directory by example, keep it as a profile, capture with it"));
+  // Stop takes its place while a run goes (see setStopVisible).
   m_batchButton = addButton(panel, "btnBatch", QStringLiteral(u"Capture a list\nof searches…"),
-                            {kButtonLeft, 408, kButtonWidth, 36});
+                            {kButtonLeft, 346, kButtonWidth, 29});
   m_batchButton->setAccessibleName(QStringLiteral(u"Capture a list of searches…"));
   m_batchButton->setToolTip(
       QStringLiteral("Read many searches one after another into one table: a list of start "

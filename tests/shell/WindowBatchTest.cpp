@@ -99,7 +99,8 @@ TEST_F(WindowBatch, StopEndsTheBatchAndACrashAfterItOffersOnlyTheRows) {
   // unfinished, and nothing else starts.
   onPage = [this](std::u16string_view url) {
     if (url == u"http://ca/a2") {
-      EXPECT_FALSE(button("btnStop").isHidden());
+      EXPECT_FALSE(button("btnStop").isHidden());  // in the list button's place
+      EXPECT_TRUE(window->batchButton().isHidden());
       EXPECT_FALSE(window->batchButton().isEnabled());
       button("btnStop").click();
     }
@@ -113,6 +114,7 @@ TEST_F(WindowBatch, StopEndsTheBatchAndACrashAfterItOffersOnlyTheRows) {
   EXPECT_TRUE(dialogs.errors.empty());
   EXPECT_FALSE(window->captureController().stopFlag());
   EXPECT_TRUE(button("btnStop").isHidden());
+  EXPECT_FALSE(window->batchButton().isHidden());
 
   dialogs.yesNoAnswers = {true};
   window.reset();  // gone without closing, as in a crash
