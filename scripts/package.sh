@@ -5,22 +5,23 @@
 # libraries from the executables (dpkg-shlibdeps). Install it with
 #   sudo apt install ./dist/quillon_<version>_<arch>.deb
 # Usage: scripts/package.sh [BUILD_DIR]      (default: build-package)
+#        scripts/package.sh --from BUILD_DIR  packs a build made with the same flags
+#                                             (the test command's), without building again
 set -euo pipefail
 cd "$(dirname "$0")/.."
-build_dir=${1:-build-package}
-bash scripts/install-deps.sh
-
-# Every hardening Debian offers (bindnow too). Warnings are gated by the test build; a
-# package is not refused over a new one.
-export DEB_BUILD_MAINT_OPTIONS=hardening=+all
-cppflags=$(dpkg-buildflags --get CPPFLAGS)
-cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
-  -DQUILLON_GUI=ON -DQUILLON_TESTS=OFF -DQUILLON_BENCH=OFF -DQUILLON_SANITIZE=OFF \
-  -DQUILLON_WERROR=OFF \
-  -DCMAKE_C_FLAGS="$cppflags $(dpkg-buildflags --get CFLAGS)" \
-  -DCMAKE_CXX_FLAGS="$cppflags $(dpkg-buildflags --get CXXFLAGS)" \
-  -DCMAKE_EXE_LINKER_FLAGS="$(dpkg-buildflags --get LDFLAGS)" >/dev/null
-cmake --build "$build_dir" -j "$(nproc)"
+source scripts/release-flags.sh
+if [ "${1:-}" = "--from" ]; then
+  build_dir=${2:?--from takes a build folder}
+  cmake --build "$build_dir" -j "$(nproc)"
+else
+  build_dir=${1:-build-package}
+  bash scripts/install-deps.sh
+  # Warnings are gated by the test build; a package is not refused over a new one.
+  cmake -S . -B "$build_dir" -G Ninja "${release_cmake_args[@]}" \
+    -DQUILLON_GUI=ON -DQUILLON_TESTS=OFF -DQUILLON_BENCH=OFF -DQUILLON_SANITIZE=OFF \
+    -DQUILLON_WERROR=OFF >/dev/null
+  cmake --build "$build_dir" -j "$(nproc)"
+fi
 
 rm -f "$build_dir"/quillon_*.deb
 if ! (cd "$build_dir" && cpack -G DEB >cpack.log 2>&1); then

@@ -4,7 +4,9 @@
 # suites again under AddressSanitizer and UndefinedBehaviorSanitizer, a fixed smoke run of
 # every fuzz target, and the checks of an install and of the Debian package. Any failure,
 # sanitizer report, fuzz finding or packaging error ends the script with a non-zero status;
-# the last line is the summary of the whole suite.
+# the last line is the summary of the whole suite. The test build is the release build, with
+# Debian's hardening flags, that the package is made from; nothing is built that no step
+# runs (the benchmarks are built by scripts/build.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh --test
@@ -13,7 +15,8 @@ export QT_QPA_PLATFORM=offscreen
 # A hung test fails after five minutes instead of holding the run.
 timeout=300
 
-bash scripts/build.sh build-test
+source scripts/release-flags.sh
+bash scripts/build.sh build-test "${release_cmake_args[@]}" -DQUILLON_BENCH=OFF
 ctest --test-dir build-test --output-on-failure --timeout "$timeout" -j "$(nproc)" | tee build-test/suite.log
 summary=$(grep -E "tests passed" build-test/suite.log | tail -1)
 
@@ -36,14 +39,14 @@ ASAN_OPTIONS=$asan:detect_leaks=0:new_delete_type_mismatch=0 \
 # longer, unseeded runs (scripts/fuzz.sh SECONDS) are for hunting.
 bash scripts/fuzz.sh --runs "${QUILLON_FUZZ_RUNS:-20000}"
 
-# Packaging: the test build installed into a scratch folder, then the Debian package built
-# and unpacked; each tree checked (files, desktop entry, AppStream metadata, manual pages),
-# and the package passed through lintian, whose errors are fatal.
+# Packaging: the test build installed into a scratch folder, then the Debian package packed
+# from the same build and unpacked; each tree checked (files, desktop entry, AppStream
+# metadata, manual pages), and the package passed through lintian, whose errors are fatal.
 stage=$(mktemp -d)
 trap 'rm -rf "$stage"' EXIT
 DESTDIR="$stage/install" cmake --install build-test --prefix /usr >/dev/null
 bash scripts/check-install.sh "$stage/install/usr"
-bash scripts/package.sh
+bash scripts/package.sh --from build-test
 package=$(ls dist/quillon_*.deb)
 dpkg-deb -x "$package" "$stage/package"
 bash scripts/check-install.sh "$stage/package/usr"
