@@ -15,6 +15,9 @@ namespace quillon::results {
 namespace {
 
 constexpr std::size_t kMaxPartBytes = std::size_t{1} << 30;
+// The rows of an Excel sheet: a row past them is no file of Quillon's (and would make the
+// reader hold that many rows).
+constexpr int kMaxRows = 1'048'576;
 
 // Excel and the workbook library write a character that XML cannot hold as "_xHHHH_" (and a
 // text's own "_x" sequence as "_x005F_" followed by it): each such sequence back as the
@@ -133,6 +136,9 @@ class SheetCells final : public XmlHandler {
       text = m_value;  // a number, as written
     }
     if (text.empty()) return;
+    if (m_row < 1 || m_row > kMaxRows) {
+      throw RowFileError("a cell lies outside the rows 1 to 1,048,576 of a sheet");
+    }
     if (m_column >= kColumnCount) {
       throw RowFileError("row " + std::to_string(m_row) +
                          " has a cell past the ten columns A to J");

@@ -145,6 +145,22 @@ TEST(RowFileReader, AFileThatIsNotTenColumnRowsIsRefusedByName) {
   EXPECT_EQ(
       refusal(wide),
       wide + " is not a file of ten-column rows: row 2 has a cell past the ten columns A to J");
+
+  // Sheets that no spreadsheet program writes: a cell outside any row, a row past the last.
+  for (const std::string cells :
+       {"<c r='A1' t='inlineStr'><is><t>x</t></is></c>",
+        "<row r='1048577'><c r='A1048577' t='inlineStr'><is><t>x</t></is></c></row>"}) {
+    const std::string crafted = folder.file("crafted.xlsx");
+    runPython(
+        "import sys, zipfile\nwith zipfile.ZipFile(sys.argv[1], 'w') as z:\n"
+        "    z.writestr('xl/worksheets/sheet1.xml', \"<worksheet><sheetData>" +
+            cells + "</sheetData></worksheet>\")\n",
+        crafted, &status);
+    ASSERT_EQ(status, 0);
+    EXPECT_EQ(refusal(crafted), crafted +
+                                    " is not a file of ten-column rows: a cell lies outside "
+                                    "the rows 1 to 1,048,576 of a sheet");
+  }
 }
 
 TEST(TableMerge, TheFirstRowOfATelephoneAndNameIsKept) {
