@@ -6,14 +6,14 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   libpcre2-dev libcurl4-openssl-dev libxlsxwriter-dev libicu-dev zlib1g-dev libsqlite3-dev
-  nlohmann-json3-dev libgumbo-dev libphonenumber-dev
+  nlohmann-json3-dev libgumbo-dev libphonenumber-dev libexpat1-dev
   qt6-base-dev qt6-webengine-dev qt6-qpa-plugins libgl-dev
   fonts-wine fonts-dejavu-core
   librsvg2-bin dpkg-dev
 )
 test_packages=(
   libgtest-dev libgmock-dev libbenchmark-dev libcpp-httplib-dev
-  xvfb xauth python3 python3-openpyxl python3-xlrd
+  xvfb xauth python3 python3-openpyxl python3-xlrd python3-yaml
   clang clang-format libclang-rt-14-dev libfuzzer-14-dev
   desktop-file-utils appstream lintian man-db
 )

@@ -11,11 +11,15 @@ PageAnswer answerOf(int httpStatus, bool hasListings, const std::function<PageSi
   if (signs) answer.recognised = recognisePersonCheck(signs());
   if (!answer.recognised.empty()) {
     answer.kind = PageAnswer::Kind::PersonCheck;
-  } else if (httpStatus == 429 || httpStatus == 503 || httpStatus == 403) {
+  } else if (runAnswersStatus(httpStatus)) {
     answer.kind = PageAnswer::Kind::Refused;
     answer.askAgain = httpStatus != 403;
   }
   return answer;
+}
+
+bool runAnswersStatus(int httpStatus) {
+  return httpStatus == 429 || httpStatus == 503 || httpStatus == 403;
 }
 
 std::string secondsText(std::chrono::milliseconds time) {

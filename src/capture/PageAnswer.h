@@ -24,6 +24,10 @@ struct PageAnswer {
 // `signs` is asked only for a page without listings.
 PageAnswer answerOf(int httpStatus, bool hasListings, const std::function<PageSigns()>& signs);
 
+// True for the statuses of a refusal (429, 503, 403): a page that loads with one of them is
+// the run's to tell of, not a page that failed to load.
+bool runAnswersStatus(int httpStatus);
+
 // The most requests a run makes for one refused page, and the longest it waits between two.
 inline constexpr int kMaxPageRequests = 3;
 inline constexpr std::chrono::seconds kLongestRefusalWait{120};

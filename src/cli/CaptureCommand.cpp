@@ -1,15 +1,14 @@
 #include "capture/RunJournal.h"
+#include "cli/BatchCapture.h"
 #include "cli/CaptureOptions.h"
+#include "cli/CaptureOutput.h"
 #include "cli/Command.h"
 #include "cli/HeadlessCapture.h"
 #include "cli/OffscreenBrowser.h"
 #include "journal/Journal.h"
 #include "journal/JournalError.h"
 #include "profiles/ProfileError.h"
-#include "results/JsonWriter.h"
 #include "results/ResultsTable.h"
-#include "results/RowWriter.h"
-#include "results/SpreadsheetExport.h"
 
 #include <QGuiApplication>
 
@@ -20,25 +19,6 @@
 
 namespace quillon::cli {
 namespace {
-
-// Writes the table where the options say; false after saying why it could not.
-bool writeRows(const results::ResultsTable& table, const CaptureOptions& options,
-               CommandContext& context) {
-  try {
-    if (options.output.empty()) {
-      results::JsonWriter writer(context.out);
-      results::writeTable(table, writer);
-      context.out.flush();
-    } else {
-      results::ExportToSpreadsheet(table, options.output);
-      context.err << table.Count() << " rows written to " << options.output << "\n";
-    }
-  } catch (const std::exception& e) {
-    context.err << "quillon-cli capture: " << e.what() << "\n";
-    return false;
-  }
-  return true;
-}
 
 // What a run needs to begin: its first address and, when it goes on from a journal, where.
 struct RunPlan {
@@ -92,6 +72,7 @@ int runCapture(CommandContext& context) {
   auto parsed = parseCaptureOptions(context);
   if (const int* status = std::get_if<int>(&parsed)) return *status;
   CaptureOptions& options = std::get<CaptureOptions>(parsed);
+  if (options.batch) return runBatchCapture(options, context);
 
   results::ResultsTable table;
   std::unique_ptr<journal::Journal> journal;  // after the table: it goes first
@@ -99,6 +80,7 @@ int runCapture(CommandContext& context) {
   try {
     if (!options.resume.empty()) {
       journal = std::make_unique<journal::Journal>(options.resume);
+      if (journal->lastBatch()) return resumeBatchCapture(options, *journal, table, context);
       const auto resumed = planResumption(options, *journal, table, context);
       if (!resumed) return kExitFailure;
       plan = *resumed;

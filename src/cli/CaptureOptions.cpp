@@ -19,6 +19,9 @@ const std::string kCaptureHelp =
         "                           [--resolve HOST:PORT:ADDRESS]...\n"
         "                           [--connect-to HOST:PORT:CONNECT-HOST:CONNECT-PORT]...\n"
         "                           [--timeout SECONDS]\n"
+        "       quillon-cli capture (--site SITE | --profile PROFILE)\n"
+        "                           (--searches FILE | --search-template TEMPLATE\n"
+        "                            --values FILE) [--shard K/N] [OPTIONS]\n"
         "       quillon-cli capture --resume FILE [--output FILE] [--timeout SECONDS]\n"
         "                           [--delay SECONDS] [--refusal-wait SECONDS] [--proxy URL]\n\n"
         "Captures a directory search without a window: reads the result page at URL and\n"
@@ -29,6 +32,12 @@ const std::string kCaptureHelp =
         "refused page (then, or with 403) or a page that asks to prove that a person is there\n"
         "ends the run with exit status 1: the rows so far are written, and the journal goes\n"
         "on at that page.\n\n"
+        "A list of searches is read one search after another into one table (a business\n"
+        "found by two searches is one row); standard error says \"search 3 of 40: URL\",\n"
+        "how each ended (\"search 3: 57 rows, stopped: no next page\") and in the end\n"
+        "\"40 searches: 38 read to their end, 2 failed; 1,912 rows\". A search whose first\n"
+        "page does not load, or that fails, is said and the batch goes on; the exit\n"
+        "status is then 1.\n\n"
         "  --site SITE       es, it, au or ca: a built-in directory; auto: any other\n"
         "                    directory, from its schema.org data (JSON-LD or microdata) and\n"
         "                    the listing cards that detection finds on each page (see\n"
@@ -56,8 +65,9 @@ const std::string kCaptureHelp =
         "                    progress\n"
         "  --resume FILE     go on with the run that the journal FILE holds, after a kill:\n"
         "                    its rows come back and the run starts at the first page not\n"
-        "                    read to its end; the output is that of an uninterrupted run\n") +
-    kFetchOptionsHelp;
+        "                    read to its end; the output is that of an uninterrupted run\n"
+        "                    (a batch: the first search not read to its end)\n") +
+    kBatchOptionsHelp + kFetchOptionsHelp;
 
 }  // namespace
 
@@ -98,6 +108,7 @@ std::variant<CaptureOptions, int> parseCaptureOptions(CommandContext& context) {
   line.addFlag(QStringLiteral("find-emails"));
   line.addFlag(QStringLiteral("load-images"));
   addFetchOptions(line);
+  addBatchOptions(line);
   if (const auto status = line.parse(context.args, context)) return *status;
 
   CaptureOptions options;
@@ -133,8 +144,8 @@ std::variant<CaptureOptions, int> parseCaptureOptions(CommandContext& context) {
   if (!options.resume.empty()) {
     // The journal says where the run goes on, and how.
     if (line.isSet(QStringLiteral("site")) || line.isSet(QStringLiteral("profile")) ||
-        !addresses.empty() || !options.journal.empty()) {
-      return line.fail(context, "--resume takes the site, the address and the journal from FILE");
+        !addresses.empty() || !options.journal.empty() || wantsBatch(line)) {
+      return line.fail(context, "--resume takes the site, the addresses and the journal from FILE");
     }
     return options;
   }
@@ -142,7 +153,11 @@ std::variant<CaptureOptions, int> parseCaptureOptions(CommandContext& context) {
   if (byProfile && line.isSet(QStringLiteral("site"))) {
     return line.fail(context, "--site and --profile exclude each other");
   }
-  if ((!line.isSet(QStringLiteral("site")) && !byProfile) || addresses.empty()) {
+  if (wantsBatch(line) && !addresses.empty()) {
+    return line.fail(context, "a URL or FILE and a list of searches exclude each other");
+  }
+  if ((!line.isSet(QStringLiteral("site")) && !byProfile) ||
+      (addresses.empty() && !wantsBatch(line))) {
     return line.fail(context, "--site (or --profile) and a URL or FILE are required", true);
   }
   if (byProfile) {
@@ -153,6 +168,12 @@ std::variant<CaptureOptions, int> parseCaptureOptions(CommandContext& context) {
   } else {
     options.mode = line.value(QStringLiteral("site"));
     if (!capture::runModeFor(options.mode)) return line.failOption(context, QStringLiteral("site"));
+  }
+  if (wantsBatch(line)) {
+    auto list = readBatchOptions(line, context);
+    if (const int* status = std::get_if<int>(&list)) return *status;
+    options.batch = std::move(std::get<BatchList>(list));
+    return options;
   }
   options.address = addresses.front();
   return options;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cli/BatchOptions.h"
 #include "cli/Command.h"
 #include "cli/FetchOptions.h"
 #include "profiles/Profile.h"
@@ -28,6 +29,7 @@ struct CaptureOptions {
   std::chrono::milliseconds refusalWait{30'000};  // --refusal-wait
   std::string journal;                            // --journal FILE
   std::string resume;                             // --resume FILE
+  std::optional<BatchList> batch;                 // --searches, or --search-template and --values
 
   // What a journal keeps of them, so that a resumed run reads the same way.
   std::vector<std::pair<std::string, std::string>> journalled() const;

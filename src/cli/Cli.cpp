@@ -26,6 +26,7 @@ constexpr std::array kCommands = {
     CommandEntry{"journal", runJournal, "print what a capture journal holds"},
     CommandEntry{"teach", runTeach, "teach a site profile from one listing's values"},
     CommandEntry{"detect", runDetect, "find a page's listing cards and write them as a profile"},
+    CommandEntry{"merge", runMerge, "merge files of rows into one, without duplicates"},
 };
 
 void printUsage(std::ostream& out) {

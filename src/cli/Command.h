@@ -30,6 +30,7 @@ int runListings(CommandContext& context);
 int runJournal(CommandContext& context);
 int runTeach(CommandContext& context);
 int runDetect(CommandContext& context);
+int runMerge(CommandContext& context);
 
 // Runs "quillon-cli ARGS..." (args[0] is the first argument after the program name).
 int runCli(CommandContext& context);

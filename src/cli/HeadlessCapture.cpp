@@ -7,6 +7,7 @@
 #include "capture/QueuedEmailSearches.h"
 #include "capture/RunJournal.h"
 #include "capture/RunModes.h"
+#include "capture/RunOutcome.h"
 #include "cli/HeadlessWindow.h"
 #include "cli/OffscreenBrowser.h"
 #include "webengine/QtMessagePump.h"
@@ -31,16 +32,16 @@ class InterruptiblePump final : public MessagePump {
  public:
   void processPendingMessages() override {
     m_qt.processPendingMessages();
-    if (g_interrupted && m_controller && !m_stopped) {
+    if (g_interrupted && m_action && !m_stopped) {
       m_stopped = true;
-      m_controller->stop();
+      m_action();
     }
   }
-  void setController(capture::CaptureController* controller) { m_controller = controller; }
+  void setAction(std::function<void()> action) { m_action = std::move(action); }
 
  private:
   webengine::QtMessagePump m_qt;
-  capture::CaptureController* m_controller = nullptr;
+  std::function<void()> m_action;
   bool m_stopped = false;
 };
 
@@ -63,10 +64,10 @@ class ProgressPrinter final : public capture::CaptureObserver {
     m_err << capture::refusalNotice(page, status, wait) << "\n";
   }
   void runEnded(const capture::RunEnd& end) override {
-    m_err << "stopped: " << end.reason << "\n";
-    m_end = end;
+    if (printsEnd) m_err << "stopped: " << end.reason << "\n";
   }
-  const capture::RunEnd& end() const { return m_end; }
+
+  bool printsEnd = true;
 
  private:
   std::ostream& m_err;
@@ -75,65 +76,102 @@ class ProgressPrinter final : public capture::CaptureObserver {
 
 }  // namespace
 
+// Declared in the order they are built: each one's users come after it.
+struct HeadlessCapture::Parts {
+  Parts(const CaptureOptions& options, results::ResultsTable& table, journal::Journal* journal,
+        std::ostream& err)
+      : webData(pump, options.fetch.resolve),
+        printer(err),
+        controller({browser, window, table, pump, downloadBusy,
+                    [this, &options]() -> std::unique_ptr<capture::EmailSearches> {
+                      return std::make_unique<capture::QueuedEmailSearches>(
+                          pump, webData.Agent, webData.routing(), webData.limits(),
+                          options.lookupConcurrency, webData.backoff());
+                    },
+                    [this](std::string_view address) { return webData.fetchPage(address); }}) {
+    browser.setBlockHeavyResources(!options.loadImages);
+    browser.AddListener(downloadBusy);
+    webData.setConnectTo(options.fetch.connectTo);
+    webData.setProxy(options.fetch.routing().proxy);
+    controller.setFindWebsiteEmails(options.findEmails);
+    controller.setPageTimeout(std::chrono::seconds(options.fetch.timeoutSeconds));
+    controller.setMaxPages(options.maxPages);
+    controller.setPageDelay(options.delay);
+    controller.setRefusalWait(options.refusalWait);
+    controller.addObserver(printer);
+    if (journal != nullptr) {
+      recorder.emplace(*journal, [&err](const std::string& why) {
+        err << "quillon-cli capture: " << why << "; the run goes on without the journal\n";
+      });
+      controller.addObserver(*recorder);
+    }
+    pump.setAction([this] { controller.stop(); });
+  }
+  ~Parts() { browser.RemoveListener(downloadBusy); }
+  Parts(const Parts&) = delete;
+  Parts& operator=(const Parts&) = delete;
+
+  webengine::WebEngineBrowser browser;
+  capture::DownloadBusyFlag downloadBusy;
+  InterruptiblePump pump;
+  HeadlessWindow window;
+  webfetch::TWebData webData;
+  ProgressPrinter printer;
+  capture::CaptureController controller;
+  std::optional<capture::RunJournal> recorder;
+  void (*previousHandler)(int) = nullptr;
+};
+
+HeadlessCapture::HeadlessCapture(const CaptureOptions& options, results::ResultsTable& table,
+                                 journal::Journal* journal, std::ostream& err)
+    : m_options(options), m_parts(std::make_unique<Parts>(options, table, journal, err)) {
+  g_interrupted = 0;
+  m_parts->previousHandler = std::signal(SIGINT, onInterrupt);
+}
+
+HeadlessCapture::~HeadlessCapture() { std::signal(SIGINT, m_parts->previousHandler); }
+
+capture::CaptureController& HeadlessCapture::controller() { return m_parts->controller; }
+
+std::optional<std::string> HeadlessCapture::load(const QUrl& url) {
+  auto failure =
+      loadPage(m_parts->browser, url, std::chrono::seconds(m_options.fetch.timeoutSeconds));
+  // A first page refused, or one that asks for a person, is the run's to tell.
+  if (failure && capture::runAnswersStatus(m_parts->browser.HttpStatus())) return std::nullopt;
+  return failure;
+}
+
+void HeadlessCapture::dispatch() { m_parts->pump.processPendingMessages(); }
+
+std::unique_ptr<capture::RunMode> HeadlessCapture::makeMode() const {
+  std::unique_ptr<capture::RunMode> mode =
+      m_options.profile ? std::make_unique<capture::ProfileMode>(*m_options.profile)
+                        : capture::runModeFor(m_options.mode);
+  if (!mode) throw capture::CaptureError("no site or mode is called \"" + m_options.mode + "\"");
+  return mode;
+}
+
+void HeadlessCapture::setInterruptAction(std::function<void()> action) {
+  m_parts->pump.setAction(std::move(action));
+}
+
+void HeadlessCapture::setRunEndPrinted(bool printed) { m_parts->printer.printsEnd = printed; }
+
 capture::RunEnd captureHeadless(const CaptureOptions& options, const QUrl& url,
                                 results::ResultsTable& table, journal::Journal* journal,
                                 const capture::RunResumption& resumption, std::ostream& err) {
-  webengine::WebEngineBrowser browser;
-  browser.setBlockHeavyResources(!options.loadImages);
-  capture::DownloadBusyFlag downloadBusy;
-  browser.AddListener(downloadBusy);
-  InterruptiblePump pump;
-  HeadlessWindow window;
-  webfetch::TWebData webData(pump, options.fetch.resolve);
-  webData.setConnectTo(options.fetch.connectTo);
-  webData.setProxy(options.fetch.routing().proxy);
-  ProgressPrinter printer(err);
-  capture::CaptureController controller(
-      {browser, window, table, pump, downloadBusy,
-       [&]() -> std::unique_ptr<capture::EmailSearches> {
-         return std::make_unique<capture::QueuedEmailSearches>(
-             pump, webData.Agent, webData.routing(), webData.limits(), options.lookupConcurrency,
-             webData.backoff());
-       },
-       [&](std::string_view address) { return webData.fetchPage(address); }});
-  controller.setFindWebsiteEmails(options.findEmails);
-  controller.setPageTimeout(std::chrono::seconds(options.fetch.timeoutSeconds));
-  controller.setMaxPages(options.maxPages);
-  controller.setPageDelay(options.delay);
-  controller.setRefusalWait(options.refusalWait);
-  controller.addObserver(printer);
-  std::optional<capture::RunJournal> recorder;
-  if (journal != nullptr) {
-    recorder.emplace(*journal, [&err](const std::string& why) {
-      err << "quillon-cli capture: " << why << "; the run goes on without the journal\n";
-    });
-    controller.addObserver(*recorder);
-  }
-  pump.setController(&controller);
-
-  g_interrupted = 0;
-  const auto previous = std::signal(SIGINT, onInterrupt);
-  capture::RunEnd end;
+  HeadlessCapture session(options, table, journal, err);
+  capture::RunOutcome outcome;
+  session.controller().addObserver(outcome);
   try {
-    if (const auto failure =
-            loadPage(browser, url, std::chrono::seconds(options.fetch.timeoutSeconds))) {
-      // A first page refused, or one that asks for a person, is the run's to tell.
-      const int status = browser.HttpStatus();
-      if (status != 403 && status != 429 && status != 503) throw capture::CaptureError(*failure);
-    }
-    const std::unique_ptr<capture::RunMode> mode =
-        options.profile ? std::make_unique<capture::ProfileMode>(*options.profile)
-                        : capture::runModeFor(options.mode);
-    if (!mode) throw capture::CaptureError("no site or mode is called \"" + options.mode + "\"");
-    controller.capture(*mode, resumption);
-    end = printer.end();
+    if (const auto failure = session.load(url)) throw capture::CaptureError(*failure);
+    session.controller().capture(*session.makeMode(), resumption);
   } catch (const std::exception& e) {
     err << "quillon-cli capture: " << e.what() << "\n";
-    end = capture::RunEnd::failed(e.what());
+    outcome.fail(e.what());
   }
-  std::signal(SIGINT, previous);
-  browser.RemoveListener(downloadBusy);
-  return end;
+  session.controller().removeObserver(outcome);
+  return outcome.end();
 }
 
 }  // namespace quillon::cli

@@ -5,7 +5,11 @@
 
 #include <QUrl>
 
+#include <functional>
 #include <iosfwd>
+#include <memory>
+#include <optional>
+#include <string>
 
 namespace quillon::results {
 class ResultsTable;
@@ -15,6 +19,36 @@ class Journal;
 }
 
 namespace quillon::cli {
+
+// What a capture without a window runs in: an offscreen browser, the fetches of the e-mail
+// searches, a capture controller set up from the options, progress, warnings and why each
+// run ended on err, Ctrl+C as Stop, and the journal's record of every page when a journal
+// is given. One object serves one search or a whole batch of them.
+class HeadlessCapture {
+ public:
+  HeadlessCapture(const CaptureOptions& options, results::ResultsTable& table,
+                  journal::Journal* journal, std::ostream& err);
+  ~HeadlessCapture();
+  HeadlessCapture(const HeadlessCapture&) = delete;
+  HeadlessCapture& operator=(const HeadlessCapture&) = delete;
+
+  capture::CaptureController& controller();
+  // Loads the address and waits until it is complete: why it did not load, or nothing.
+  std::optional<std::string> load(const QUrl& url);
+  // Handles what is pending, Ctrl+C among it.
+  void dispatch();
+  // A fresh run mode of the options' site or profile; throws CaptureError for none.
+  std::unique_ptr<capture::RunMode> makeMode() const;
+  // What Ctrl+C does (once); by default the controller's Stop.
+  void setInterruptAction(std::function<void()> action);
+  // Whether why each run ended is printed ("stopped: ..."); on by default.
+  void setRunEndPrinted(bool printed);
+
+ private:
+  struct Parts;
+  const CaptureOptions& m_options;
+  std::unique_ptr<Parts> m_parts;
+};
 
 // Runs a capture in an offscreen browser, from the page at url, with progress, warnings and
 // the end reason on err; Ctrl+C acts as Stop. A journal, when given, records every page;

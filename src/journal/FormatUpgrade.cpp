@@ -40,4 +40,18 @@ void upgradeFromFormat1(SqliteDatabase& database) {
   database.execute("PRAGMA user_version = 2");
 }
 
+void addBatchTables(SqliteDatabase& database) {
+  // A search's pages are those of its run; `run` is 0 until it starts.
+  database.execute(R"SQL(
+CREATE TABLE batches(id INTEGER PRIMARY KEY, mode BLOB NOT NULL, list_size INTEGER NOT NULL,
+                     shard BLOB NOT NULL, ended INTEGER NOT NULL DEFAULT 0);
+CREATE TABLE batch_options(batch INTEGER NOT NULL, name BLOB NOT NULL, value BLOB NOT NULL);
+CREATE TABLE searches(batch INTEGER NOT NULL, position INTEGER NOT NULL, address BLOB NOT NULL,
+                      state INTEGER NOT NULL DEFAULT 0, reason BLOB NOT NULL DEFAULT x'',
+                      run INTEGER NOT NULL DEFAULT 0, rows_before INTEGER NOT NULL DEFAULT 0,
+                      rows INTEGER NOT NULL DEFAULT 0, PRIMARY KEY(batch, position));
+PRAGMA user_version = 3;
+)SQL");
+}
+
 }  // namespace quillon::journal

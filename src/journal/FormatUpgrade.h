@@ -10,4 +10,9 @@ class SqliteDatabase;
 // both formats.
 void upgradeFromFormat1(SqliteDatabase& database);
 
+// Format 3 adds the tables of a batch of searches (its list, each search's state and run).
+// Creates them in a format 2 journal (or a new one) and marks it format 3, in the caller's
+// transaction.
+void addBatchTables(SqliteDatabase& database);
+
 }  // namespace quillon::journal

@@ -34,6 +34,9 @@ Journal::Journal(const std::string& path)
   JournalReader reader(m_file->database());
   m_saved = reader.saved();
   if (const auto last = reader.lastRun(); last && !last->second.ended) m_runId = last->first;
+  if (const auto batch = reader.lastBatch(); batch && !batch->second.ended) {
+    m_batchId = batch->first;
+  }
 }
 
 Journal::~Journal() { m_recorder.detach(); }
@@ -180,6 +183,98 @@ int Journal::rowCount() {
 void Journal::markSaved() {
   transact([&] { m_statements->setSaved.bind(1, std::int64_t{1}).run(); });
   if (active()) m_saved = true;
+}
+
+void Journal::startBatch(const BatchStart& start, const std::vector<SearchRecord>& searches) {
+  requireOpen();
+  std::int64_t id = 0;
+  transact([&] {
+    SqliteDatabase& db = m_file->database();
+    SqliteStatement insert(db, "INSERT INTO batches(mode, list_size, shard) VALUES(?1, ?2, ?3)");
+    insert.bind(1, start.mode).bind(2, std::int64_t{start.listSize}).bind(3, start.shard).run();
+    id = db.lastInsertId();
+    SqliteStatement option(db, "INSERT INTO batch_options(batch, name, value) VALUES(?1, ?2, ?3)");
+    for (const auto& [name, value] : start.options)
+      option.bind(1, id).bind(2, name).bind(3, value).run();
+    SqliteStatement search(db, "INSERT INTO searches(batch, position, address) VALUES(?1, ?2, ?3)");
+    for (const SearchRecord& each : searches)
+      search.bind(1, id).bind(2, std::int64_t{each.position}).bind(3, each.address).run();
+  });
+  if (active()) m_batchId = id;
+}
+
+void Journal::startSearch(int position, int rowsBefore) {
+  if (m_batchId == 0) throw std::logic_error("The journal " + m_path + " holds no open batch");
+  std::int64_t run = 0;
+  transact([&] {
+    SqliteDatabase& db = m_file->database();
+    SqliteStatement find(db,
+                         "SELECT run, address FROM searches WHERE batch = ?1 AND position = ?2");
+    find.bind(1, m_batchId).bind(2, std::int64_t{position});
+    if (!find.step()) {
+      throw std::logic_error("The batch has no search " + std::to_string(position));
+    }
+    run = find.integer(0);
+    const std::string address = find.bytes(1);
+    if (run != 0) {
+      // The search goes on: its pages so far stay, the next ones join them.
+      SqliteStatement reopen(db, "UPDATE runs SET ended = 0, end_reason = x'' WHERE id = ?1");
+      reopen.bind(1, run).run();
+      return;
+    }
+    SqliteStatement insert(db,
+                           "INSERT INTO runs(mode, start_address, next_address) "
+                           "SELECT mode, ?2, ?2 FROM batches WHERE id = ?1");
+    insert.bind(1, m_batchId).bind(2, address).run();
+    run = db.lastInsertId();
+    SqliteStatement options(db,
+                            "INSERT INTO run_options(run, name, value) "
+                            "SELECT ?2, name, value FROM batch_options WHERE batch = ?1 "
+                            "ORDER BY rowid");
+    options.bind(1, m_batchId).bind(2, run).run();
+    SqliteStatement started(db,
+                            "UPDATE searches SET run = ?3, state = 1, rows_before = ?4 "
+                            "WHERE batch = ?1 AND position = ?2");
+    started.bind(1, m_batchId).bind(2, std::int64_t{position}).bind(3, run);
+    started.bind(4, std::int64_t{rowsBefore}).run();
+  });
+  if (active()) m_runId = run;
+}
+
+void Journal::endSearch(const SearchRecord& search) {
+  if (m_batchId == 0) return;
+  transact([&] {
+    SqliteDatabase& db = m_file->database();
+    SqliteStatement update(db,
+                           "UPDATE searches SET state = ?3, reason = ?4, rows = ?5 "
+                           "WHERE batch = ?1 AND position = ?2");
+    update.bind(1, m_batchId).bind(2, std::int64_t{search.position});
+    update.bind(3, static_cast<std::int64_t>(search.state)).bind(4, search.reason);
+    update.bind(5, std::int64_t{search.rows}).run();
+    if (!search.settled()) return;
+    SqliteStatement end(db,
+                        "UPDATE runs SET ended = 1, end_reason = ?3, next_address = x'' "
+                        "WHERE ended = 0 AND id = (SELECT run FROM searches "
+                        "WHERE batch = ?1 AND position = ?2)");
+    end.bind(1, m_batchId).bind(2, std::int64_t{search.position}).bind(3, search.reason).run();
+  });
+  if (active() && search.settled()) m_runId = 0;
+}
+
+void Journal::endBatch() {
+  if (m_batchId == 0) return;
+  transact([&] {
+    SqliteStatement end(m_file->database(), "UPDATE batches SET ended = 1 WHERE id = ?1");
+    end.bind(1, m_batchId).run();
+  });
+  if (active()) m_batchId = 0;
+}
+
+std::optional<BatchRecord> Journal::lastBatch() {
+  if (m_file == nullptr) return std::nullopt;
+  auto last = JournalReader(m_file->database()).lastBatch();
+  if (!last) return std::nullopt;
+  return std::move(last->second);
 }
 
 void Journal::discard() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "journal/BatchRecord.h"
 #include "journal/JournalError.h"
 #include "journal/RunRecord.h"
 #include "journal/TableOp.h"
@@ -74,6 +75,20 @@ class Journal {
   // The run started last, as the file holds it; nullopt when there is none.
   std::optional<RunRecord> lastRun();
 
+  // A batch of searches: its list (each search Waiting) goes in at once. A journal opened
+  // on a batch that had not ended goes on with that batch.
+  void startBatch(const BatchStart& start, const std::vector<SearchRecord>& searches);
+  // The search at the list position starts: a run is started for it under the batch's mode
+  // and options, or, when it had one, that run goes on (pages go under it again).
+  void startSearch(int position, int rowsBefore);
+  // Writes where the search stands (state, reason, rows); a settled search's run ends.
+  void endSearch(const SearchRecord& search);
+  // No search of the batch is to be read any more (all settled, or the user ended it).
+  void endBatch();
+  // The batch started last, with its searches and their pages; nullopt when there is none
+  // (also in a journal of a format before batches).
+  std::optional<BatchRecord> lastBatch();
+
   // The rows that a restore would give now.
   int rowCount();
   // The table as it stands is saved: a later session need not offer it back unless it
@@ -112,6 +127,7 @@ class Journal {
   bool m_inPage = false;
   bool m_saved = false;
   std::int64_t m_runId = 0;
+  std::int64_t m_batchId = 0;
   std::optional<JournalError> m_failure;
   std::function<void(const JournalError&)> m_stopListener;
 };

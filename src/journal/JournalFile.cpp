@@ -27,7 +27,11 @@ CREATE TABLE pages(run INTEGER NOT NULL, number INTEGER NOT NULL, address BLOB N
 
 constexpr const char* kCountTables =
     "SELECT count(*) FROM sqlite_schema WHERE type = 'table' AND "
-    "name IN ('state', 'ops', 'runs', 'run_options', 'pages')";
+    "name IN ('state', 'ops', 'runs', 'run_options', 'pages', "
+    "'batches', 'batch_options', 'searches')";
+
+// The tables that kCountTables finds in a journal of the format.
+constexpr std::int64_t tablesOfFormat(std::int64_t format) { return format >= 3 ? 8 : 5; }
 
 }  // namespace
 
@@ -43,10 +47,11 @@ JournalFile::JournalFile(const std::string& path, bool create) : m_database(path
     const std::string check = m_database.queryText("PRAGMA quick_check");
     if (check != "ok")
       throw JournalError(Reason::Damaged, "The journal " + path + " is damaged: " + check);
-    // A journal that goes on being written holds one encoding throughout.
-    if (create && m_format == 1) {
+    // A journal that goes on being written holds one encoding and one schema throughout.
+    if (create && m_format < kFormat) {
       m_database.execute("BEGIN IMMEDIATE");
-      upgradeFromFormat1(m_database);
+      if (m_format == 1) upgradeFromFormat1(m_database);
+      addBatchTables(m_database);
       m_database.execute("COMMIT");
       m_format = kFormat;
     }
@@ -77,7 +82,7 @@ void JournalFile::checkFormat(bool create) {
                            "(journal format " + std::to_string(format) +
                            "; this version reads format " + std::to_string(kFormat) + ")");
   }
-  if (format < 1 || tables != 5) {
+  if (format < 1 || tables != tablesOfFormat(format)) {
     throw JournalError(Reason::Damaged,
                        "The journal " + path() + " is damaged: tables are missing");
   }
@@ -89,6 +94,7 @@ void JournalFile::createSchema() {
                             "; PRAGMA user_version = " + std::to_string(kFormat) + ";";
   m_database.execute("BEGIN IMMEDIATE");
   m_database.execute(kSchema);
+  addBatchTables(m_database);
   m_database.execute(stamp.c_str());
   m_database.execute("COMMIT");
 }

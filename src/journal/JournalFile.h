@@ -18,9 +18,9 @@ namespace quillon::journal {
 class JournalFile {
  public:
   static constexpr std::int64_t kApplicationId = 0x51756C6A;  // "Qulj"
-  // 1: table texts in cp1252; 2: in UTF-8. A format 1 file opened to be written is
-  // converted to format 2 first; read only, it stays as it is.
-  static constexpr std::int64_t kFormat = 2;
+  // 1: table texts in cp1252; 2: in UTF-8; 3: batches of searches too. An older file
+  // opened to be written is converted to format 3 first; read only, it stays as it is.
+  static constexpr std::int64_t kFormat = 3;
 
   // Opens the file and takes its lock. A missing or empty file becomes a new journal
   // when `create`; otherwise a missing file is an error and an empty one stays

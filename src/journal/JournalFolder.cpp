@@ -109,6 +109,10 @@ std::vector<EarlierSession> JournalFolder::earlierSessions() const {
       const JournalSummary summary = summarizeJournal(session.path);
       session.rows = summary.rows;
       session.saved = summary.saved;
+      if (const auto& batch = summary.lastBatch; batch && !batch->ended && batch->nextSearch()) {
+        session.nextSearch = batch->nextSearch()->position;
+        session.listSize = batch->start.listSize;
+      }
     } catch (const JournalError& problem) {
       if (problem.reason() == Reason::InUse) continue;  // a live session's
       session.problem = problem.what();

@@ -14,6 +14,10 @@ struct EarlierSession {
   std::string path;
   int rows = 0;
   bool saved = false;
+  // A list of searches it left unfinished: the position of the next search and the size of
+  // the list; 0 and 0 for none.
+  int nextSearch = 0;
+  int listSize = 0;
   // Why it cannot be restored (damaged, another program's, a newer format), in words;
   // empty when it can.
   std::string problem;

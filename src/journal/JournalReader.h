@@ -1,5 +1,6 @@
 #pragma once
 
+#include "journal/BatchRecord.h"
 #include "journal/RunRecord.h"
 #include "journal/TableOp.h"
 
@@ -25,6 +26,9 @@ class JournalReader {
   int runCount();
   // The run started last and its id; nullopt when no run was started.
   std::optional<std::pair<std::int64_t, RunRecord>> lastRun();
+  // The batch started last and its id, each search with its run's pages; nullopt when no
+  // batch was started or the journal's format has none.
+  std::optional<std::pair<std::int64_t, BatchRecord>> lastBatch();
 
  private:
   std::vector<std::pair<std::string, std::string>> optionsOf(std::int64_t run);

@@ -1,21 +1,12 @@
 #include "results/CsvWriter.h"
 
+#include "results/CsvGuard.h"
 #include "text/Utf8.h"
 
 #include <ostream>
 #include <string_view>
 
 namespace quillon::results {
-namespace {
-
-// Listing texts come from the web: a name such as =HYPERLINK(...) must not run as a
-// formula when the file is opened in a spreadsheet, which takes these first characters
-// for the start of one. An apostrophe in front makes any spreadsheet show the text.
-bool startsLikeAFormula(std::string_view cell) {
-  return !cell.empty() && std::string_view("=+-@\t\r").find(cell.front()) != std::string_view::npos;
-}
-
-}  // namespace
 
 void CsvWriter::begin(std::size_t /*rowCount*/) { m_out << "\xEF\xBB\xBF"; }
 
@@ -23,7 +14,7 @@ void CsvWriter::writeRow(const RowCells& cells) {
   m_line.clear();
   for (std::size_t i = 0; i < cells.size(); ++i) {
     if (i > 0) m_line += ',';
-    std::string field = startsLikeAFormula(cells[i]) ? "'" : "";
+    std::string field = needsFormulaGuard(cells[i]) ? "'" : "";
     field += text::wellFormedUtf8(cells[i]);
     if (field.find_first_of("\",\r\n") == std::string::npos) {
       m_line += field;

@@ -10,7 +10,8 @@ namespace quillon::results {
 // CSV as RFC 4180 has it: UTF-8 with a byte order mark, ten fields a row, a field in
 // double quotes (its quotes doubled) when it holds a quote, a comma, CR or LF, and
 // every row ended by CR LF. A cell that begins with =, +, -, @, a tab or a carriage
-// return gets a leading apostrophe, so that no spreadsheet runs it as a formula.
+// return gets a leading apostrophe, so that no spreadsheet runs it as a formula (see
+// CsvGuard).
 class CsvWriter final : public RowWriter {
  public:
   explicit CsvWriter(std::ostream& out) : m_out(out) {}

@@ -12,4 +12,11 @@ class ExportError : public std::runtime_error {
   explicit ExportError(const std::string& message) : std::runtime_error(message) {}
 };
 
+// A file that is not one of Quillon's files of rows (.json, .csv, .xlsx of ten columns);
+// the message names the file and says what is wrong with it.
+class RowFileError : public std::runtime_error {
+ public:
+  explicit RowFileError(const std::string& message) : std::runtime_error(message) {}
+};
+
 }  // namespace quillon::results

@@ -3,6 +3,7 @@
 #include <QString>
 
 #include <functional>
+#include <string>
 
 class QMenu;
 class QWidget;
@@ -27,6 +28,9 @@ class BrowserPane {
   virtual void setBlockHeavyResources(bool /*block*/) {}
   // The application's proxy has changed: the page's next load must go through the new one.
   virtual void proxyChanged() {}
+  // Why the last page that finished loading did not load, in words ("HTTP status 404",
+  // "host not found"); empty when it loaded.
+  virtual std::string loadFailure() const { return {}; }
 
   // The text selected on the page (empty when there is none).
   virtual QString selectedText() const { return {}; }

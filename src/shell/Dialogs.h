@@ -1,9 +1,13 @@
 #pragma once
 
+#include "batch/BatchDialogModel.h"
+
 #include <QString>
 #include <QStringList>
 
 #include <optional>
+#include <string>
+#include <vector>
 
 namespace quillon::shell {
 
@@ -31,6 +35,9 @@ class Dialogs {
   virtual bool askYesNo(const QString& title, const QString& text) = 0;
   // An error box with the critical icon and an OK button.
   virtual void showError(const QString& title, const QString& text) = 0;
+  // "Capture a list of searches": what to run (the saved profiles to choose from given), or
+  // nothing on Cancel.
+  virtual std::optional<batch::BatchChoice> askBatch(const std::vector<std::string>& profiles) = 0;
 };
 
 }  // namespace quillon::shell

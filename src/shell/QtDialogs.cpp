@@ -1,5 +1,7 @@
 #include "shell/QtDialogs.h"
 
+#include "shell/BatchDialog.h"
+
 #include <QFileDialog>
 #include <QMessageBox>
 
@@ -36,6 +38,12 @@ bool QtDialogs::askYesNo(const QString& title, const QString& text) {
 
 void QtDialogs::showError(const QString& title, const QString& text) {
   QMessageBox::critical(m_parent, title, text, QMessageBox::Ok);
+}
+
+std::optional<batch::BatchChoice> QtDialogs::askBatch(const std::vector<std::string>& profiles) {
+  BatchDialog dialog(profiles, m_parent);
+  if (dialog.exec() != QDialog::Accepted || !dialog.model().ready()) return std::nullopt;
+  return dialog.model().choice();
 }
 
 }  // namespace quillon::shell

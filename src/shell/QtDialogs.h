@@ -15,6 +15,7 @@ class QtDialogs final : public Dialogs {
   std::optional<QString> getSaveFileName(const SaveRequest& request) override;
   bool askYesNo(const QString& title, const QString& text) override;
   void showError(const QString& title, const QString& text) override;
+  std::optional<batch::BatchChoice> askBatch(const std::vector<std::string>& profiles) override;
 
  private:
   QWidget* m_parent;

@@ -8,10 +8,17 @@
 
 #include <QTimer>
 
+#include <utility>
+
 namespace quillon::shell {
 namespace {
 
 QString text(const std::string& utf8) { return QString::fromStdString(utf8); }
+
+// Rows saved or none, and no list of searches left unfinished.
+bool nothingLost(const journal::EarlierSession& session) {
+  return (session.saved || session.rows == 0) && session.nextSearch == 0;
+}
 
 }  // namespace
 
@@ -34,9 +41,9 @@ void SessionJournal::open() {
         tell(QStringLiteral("The journal of an earlier session cannot be restored: %1.")
                  .arg(text(session.problem)));
         m_folder.discard(session.path);
-      } else if (session.saved || session.rows == 0 || asked) {
+      } else if (nothingLost(session) || asked) {
         // Nothing lost, or an older session than the one offered: it can go.
-        if (session.saved || session.rows == 0) m_folder.discard(session.path);
+        if (nothingLost(session)) m_folder.discard(session.path);
       } else {
         asked = true;
         restoreOrDiscard(session);
@@ -50,13 +57,23 @@ void SessionJournal::open() {
 
 void SessionJournal::restoreOrDiscard(const journal::EarlierSession& session) {
   const QString question =
-      QStringLiteral("Restore the %1 rows captured in the last session?").arg(session.rows);
+      session.nextSearch == 0
+          ? QStringLiteral("Restore the %1 rows captured in the last session?").arg(session.rows)
+          : QStringLiteral(
+                "Restore the %1 rows captured in the last session and go on with its "
+                "list of searches at search %2 of %3?")
+                .arg(session.rows)
+                .arg(session.nextSearch)
+                .arg(session.listSize);
   if (!m_dialogs.askYesNo(QString::fromLatin1(kApplicationTitle), question)) {
     m_folder.discard(session.path);
     return;
   }
   auto journal = std::make_unique<journal::Journal>(session.path);
   journal->restore(m_table);
+  if (auto batch = journal->lastBatch(); batch && !batch->ended && batch->nextSearch()) {
+    m_resumable = std::move(batch);
+  }
   start(std::move(journal));
 }
 
@@ -78,6 +95,29 @@ void SessionJournal::start(std::unique_ptr<journal::Journal> journal) {
   // Each run gets a record, so that the journal knows where a run that did not end stood.
   m_runJournal = std::make_unique<capture::RunJournal>(*m_journal, nullptr, true);
   m_controller.addObserver(*m_runJournal);
+  m_batchJournal = std::make_unique<batch::BatchJournal>(*m_journal, nullptr);
+}
+
+void SessionJournal::startBatch(const journal::BatchRecord& batch) {
+  if (!active()) return;
+  try {
+    m_journal->startBatch(batch.start, batch.searches);
+  } catch (const journal::JournalError&) {
+    // The stop listener says it.
+  }
+}
+
+void SessionJournal::endBatch() {
+  if (!active()) return;
+  try {
+    m_journal->endBatch();
+  } catch (const journal::JournalError&) {
+    // The stop listener says it.
+  }
+}
+
+std::optional<journal::BatchRecord> SessionJournal::takeResumableBatch() {
+  return std::exchange(m_resumable, std::nullopt);
 }
 
 void SessionJournal::saved() {
@@ -92,6 +132,7 @@ void SessionJournal::saved() {
 void SessionJournal::closed() {
   if (m_runJournal) m_controller.removeObserver(*m_runJournal);
   m_runJournal.reset();
+  m_batchJournal.reset();
   if (!m_journal) return;
   m_journal->detach();
   try {

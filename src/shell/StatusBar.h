@@ -10,15 +10,17 @@ class ProgressPanel;
 class StatusPanel;
 
 // The window's status bar `sb`, 19 pixels high, with five panels: 0 the browser status
-// panel (a progress bar), 1 the home page panel, 2 an empty panel, 3 the count panel and
-// 4 the hint panel. The panels keep their widths side by side from the left edge; a
-// narrow window cuts off the last ones instead of growing to fit them.
+// panel (a progress bar), 1 the home page panel, 2 the batch panel ("search 3 of 40" while a
+// list of searches runs, else empty), 3 the count panel and 4 the hint panel. The panels keep their
+// widths side by side from the left edge; a narrow window cuts off the last ones instead of growing
+// to fit them.
 class StatusBar final : public QStatusBar {
   Q_OBJECT
 
  public:
   static constexpr int kPanelCount = 5;
   static constexpr int kHomePagePanel = 1;
+  static constexpr int kBatchPanel = 2;
   static constexpr int kCountPanel = 3;
   static constexpr int kHintPanel = 4;
   // The hint panel's text when it has nothing else to say.

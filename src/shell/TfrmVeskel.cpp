@@ -1,5 +1,6 @@
 #include "shell/TfrmVeskel.h"
 
+#include "batch/BatchRunner.h"
 #include "capture/CaptureController.h"
 #include "capture/PageAnswer.h"
 #include "capture/PageSurvey.h"
@@ -106,7 +107,13 @@ void TfrmVeskel::btncanadaClick() {
 void TfrmVeskel::btnAnySiteClick() {
   runCapture([this] { m_capture->captureAnySite(); });
 }
-void TfrmVeskel::btnStopClick() { m_capture->stop(); }
+void TfrmVeskel::btnStopClick() {
+  if (m_batch != nullptr) {
+    m_batch->stop();  // the page in progress, then the batch
+  } else {
+    m_capture->stop();
+  }
+}
 
 void TfrmVeskel::btnContinueClick() { m_capture->continueAfterCheck(); }
 
@@ -154,6 +161,12 @@ void TfrmVeskel::useJournal(const std::string& journalFolder) {
   m_sessionJournal = std::make_unique<SessionJournal>(journal::JournalFolder(journalFolder),
                                                       m_table, *m_capture, m_dialogs);
   m_sessionJournal->open();
+  // A list of searches that the last session left unfinished goes on once the window runs.
+  if (auto batch = m_sessionJournal->takeResumableBatch()) {
+    QMetaObject::invokeMethod(
+        this, [this, resumed = std::move(*batch)] { m_errors.guard([&] { runBatch(resumed); }); },
+        Qt::QueuedConnection);
+  }
 }
 
 bool TfrmVeskel::journalActive() const { return m_sessionJournal && m_sessionJournal->active(); }
@@ -183,6 +196,13 @@ void TfrmVeskel::FormCloseQuery(QCloseEvent& event) {
 }
 
 bool TfrmVeskel::mayClose() {
+  if (m_batch != nullptr) {
+    // The batch is below us on the stack, maybe between two searches.
+    m_closePending = true;
+    m_batch->stop();
+    if (m_capture->isRunning()) m_capture->abortRun();
+    return false;
+  }
   if (m_capture->isRunning()) {
     // The run is below us on the stack: it can only unwind after this handler returns.
     m_closePending = true;
@@ -274,6 +294,8 @@ void TfrmVeskel::runEnded(const capture::RunEnd& end) {
 }
 
 void TfrmVeskel::setBusy(bool busy) {
+  // Between the runs of a batch's searches the window stays busy.
+  if (!busy && batchGoesOn()) return;
   if (busy) {
     disableAllButtons();
   } else {
@@ -286,6 +308,7 @@ void TfrmVeskel::disableAllButtons() {
   for (QPushButton* each : m_buttons) each->setEnabled(false);
   m_addressField->setEnabled(false);
   m_teachButton->setEnabled(false);
+  m_batchButton->setEnabled(false);
   m_teachPanel->setEnabled(false);
   setCursor(Qt::WaitCursor);
 }
@@ -295,11 +318,16 @@ void TfrmVeskel::enableAllButtons() {
   for (QPushButton* each : m_buttons) each->setEnabled(true);
   m_addressField->setEnabled(true);
   m_teachButton->setEnabled(true);
+  m_batchButton->setEnabled(true);
   m_teachPanel->setEnabled(true);
   unsetCursor();
 }
 
-void TfrmVeskel::setStopVisible(bool visible) { m_stopButton->setVisible(visible); }
+void TfrmVeskel::setStopVisible(bool visible) {
+  if (!visible && batchGoesOn()) return;
+  m_stopButton->setVisible(visible);
+  m_batchButton->setVisible(!visible);
+}
 
 void TfrmVeskel::setContinueVisible(bool visible) {
   // The two share Stop's place, side by side, while a run waits for the user.

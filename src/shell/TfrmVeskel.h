@@ -1,5 +1,6 @@
 #pragma once
 
+#include "batch/BatchObserver.h"
 #include "capture/Browser.h"
 #include "capture/CaptureObserver.h"
 #include "capture/DownloadBusyFlag.h"
@@ -18,6 +19,8 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <string>
 
 class QCheckBox;
 class QDoubleSpinBox;
@@ -33,6 +36,10 @@ class CaptureController;
 
 namespace quillon::profiles {
 struct Profile;
+}
+
+namespace quillon::batch {
+class BatchRunner;
 }
 
 namespace quillon::shell {
@@ -55,7 +62,8 @@ class ToolPanel;
 class TfrmVeskel final : public QMainWindow,
                          public capture::RunDisplay,
                          private capture::BrowserListener,
-                         private capture::CaptureObserver {
+                         private capture::CaptureObserver,
+                         private batch::BatchObserver {
   Q_OBJECT
 
  public:
@@ -85,6 +93,7 @@ class TfrmVeskel final : public QMainWindow,
   QLineEdit& addressField() const { return *m_addressField; }
   TeachPanel& teachPanel() const { return *m_teachPanel; }
   QPushButton& teachButton() const { return *m_teachButton; }
+  QPushButton& batchButton() const { return *m_batchButton; }
   webfetch::TWebData& webData() { return m_webData; }
 
   // Keeps the table in a crash-safe journal in the folder, after offering back what an
@@ -111,6 +120,9 @@ class TfrmVeskel final : public QMainWindow,
   void teachClick();
   // A run with a site profile, as the Capture buttons start theirs.
   void captureWithProfile(const profiles::Profile& profile);
+  // "Capture a list of searches…": asks for the list, then reads its searches one after
+  // another in the browser (TfrmVeskelBatch.cpp).
+  void batchClick();
 
   // The busy and idle looks of the window during a run.
   void disableAllButtons();
@@ -140,6 +152,10 @@ class TfrmVeskel final : public QMainWindow,
   // The teach panel and its button (TfrmVeskelTeach.cpp).
   QWidget* createTeachPanel();
   void addSelectionActions(QMenu& menu, const QString& selection);
+  // A batch of searches: a new one or one that the journal brought back (TfrmVeskelBatch.cpp).
+  void runBatch(journal::BatchRecord batch);
+  std::optional<std::string> loadBatchPage(const std::string& address);
+  bool batchGoesOn() const;
 
   void FormCreate();
   void FormCloseQuery(QCloseEvent& event);
@@ -166,6 +182,10 @@ class TfrmVeskel final : public QMainWindow,
   void showAddress();
   // The hint panel says what "Capture any site" finds on the page shown.
   void showPageHint();
+
+  // batch::BatchObserver: which search the batch is at, and what it came to.
+  void searchStarting(const journal::SearchRecord& search, int listSize) override;
+  void batchEnded(const journal::BatchRecord& batch) override;
 
   std::unique_ptr<Dialogs> m_ownDialogs;
   Dialogs& m_dialogs;
@@ -200,6 +220,8 @@ class TfrmVeskel final : public QMainWindow,
   QLineEdit* m_proxyField = nullptr;
   TeachPanel* m_teachPanel = nullptr;
   QPushButton* m_teachButton = nullptr;
+  QPushButton* m_batchButton = nullptr;
+  batch::BatchRunner* m_batch = nullptr;  // while a batch runs
 };
 
 }  // namespace quillon::shell

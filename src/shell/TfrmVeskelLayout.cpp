@@ -147,6 +147,13 @@ ToolPanel* TfrmVeskel::createNavigationPanel() {
   m_teachButton->setCheckable(true);
   m_teachButton->setToolTip(QStringLiteral(
       "Teach Quillon a directory by example, keep it as a profile, capture with it"));
+  // Stop takes its place while a run goes (see setStopVisible).
+  m_batchButton = addButton(panel, "btnBatch", QStringLiteral(u"Capture a list\nof searches…"),
+                            {kButtonLeft, 346, kButtonWidth, 29});
+  m_batchButton->setAccessibleName(QStringLiteral(u"Capture a list of searches…"));
+  m_batchButton->setToolTip(
+      QStringLiteral("Read many searches one after another into one table: a list of start "
+                     "addresses, or a search template with a list of values"));
   return m_navigationPanel;
 }
 
@@ -277,6 +284,8 @@ void TfrmVeskel::connectHandlers() {
   onClick(WindowButton::Save, [this] { m_errors.guard([this] { btnSaveClick(); }); });
   connect(m_teachButton, &QPushButton::clicked, this,
           [this] { m_errors.guard([this] { teachClick(); }); });
+  connect(m_batchButton, &QPushButton::clicked, this,
+          [this] { m_errors.guard([this] { batchClick(); }); });
   connect(m_stopButton, &QPushButton::clicked, this,
           [this] { m_errors.guard([this] { btnStopClick(); }); });
   connect(m_continueButton, &QPushButton::clicked, this,

@@ -1,5 +1,6 @@
 #include "shell/WebBrowserPane.h"
 
+#include "capture/PageAnswer.h"
 #include "webengine/ApplicationProxy.h"
 #include "webengine/WebEngineBrowser.h"
 
@@ -31,6 +32,15 @@ void WebBrowserPane::setBlockHeavyResources(bool block) {
 
 void WebBrowserPane::proxyChanged() {
   if (m_view != nullptr) webengine::takeApplicationProxy(m_view->page()->profile());
+}
+
+std::string WebBrowserPane::loadFailure() const {
+  // The engine reports a page that answers with an error status as loaded.
+  const std::string& reason = m_browser->lastLoadError();
+  if (m_browser->lastLoadSucceeded() && !reason.starts_with("HTTP status ")) return {};
+  // A refusal or a check for a person is the run's to tell of.
+  if (capture::runAnswersStatus(m_browser->HttpStatus())) return {};
+  return reason.empty() ? std::string("the page did not load") : reason;
 }
 
 QString WebBrowserPane::selectedText() const { return m_view ? m_view->selectedText() : QString(); }

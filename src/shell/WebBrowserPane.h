@@ -25,6 +25,7 @@ class WebBrowserPane final : public BrowserPane {
   capture::Browser& browser() override;
   void setBlockHeavyResources(bool block) override;
   void proxyChanged() override;
+  std::string loadFailure() const override;
   QString selectedText() const override;
   void setContextMenuExtension(MenuExtension extend) override;
   webengine::WebEngineBrowser& webBrowser() { return *m_browser; }

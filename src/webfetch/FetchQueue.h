@@ -69,8 +69,8 @@ class FetchQueue {
   FetchQueue(const FetchQueue&) = delete;
   FetchQueue& operator=(const FetchQueue&) = delete;
 
-  // Queues a fetch of url (cp1252); done hears how it ended, exactly once, never from
-  // inside add. An address that cannot be fetched is reported as failed.
+  // Queues a fetch of url (UTF-8, as a row or page gave it); done hears how it ended, exactly once,
+  // never from inside add. An address that cannot be fetched is reported as failed.
   void add(std::string url, FetchCallback done, Pacing pacing = Pacing::HostGap);
 
   // Starts what may start, moves every transfer on without waiting, and reports the fetches

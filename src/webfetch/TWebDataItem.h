@@ -7,7 +7,7 @@ namespace quillon::webfetch {
 
 // One request of the web data component.
 struct TWebDataItem {
-  std::string URL;  // cp1252 text
+  std::string URL;  // UTF-8 text
   // A disabled item is skipped.
   bool Enable = true;
   // Kept for the component's owners; the body is held in memory, so there is nothing to

@@ -22,8 +22,8 @@ class WebsiteEmailSearch {
   // The queue must outlive every search started; reader reads each page fetched.
   WebsiteEmailSearch(FetchQueue& queue, PageReader reader);
 
-  // Looks for an e-mail on the website at webAddress (a listing's web address, cp1252, with
-  // or without scheme). done hears the address (cp1252, ASCII) or empty text, exactly once,
+  // Looks for an e-mail on the website at webAddress (a listing's web address, UTF-8, with
+  // or without scheme). done hears the address (ASCII) or empty text, exactly once,
   // from the queue's calls: empty for an address that cannot be fetched, for a site whose
   // pages fail, hold none, or are cancelled.
   void find(std::string_view webAddress, std::function<void(std::string email)> done);

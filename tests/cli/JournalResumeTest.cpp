@@ -5,6 +5,7 @@
 #include "CliRun.h"
 #include "FixtureServer.h"
 #include "JsonRows.h"
+#include "KilledTool.h"
 #include "cli/Command.h"
 #include "support/TemporaryFolder.h"
 
@@ -22,8 +23,8 @@ namespace {
 
 using namespace std::chrono_literals;
 using Rows = std::vector<std::vector<std::string>>;
-
-const QString kTool = QStringLiteral(QUILLON_BINARY_DIR "/src/quillon-cli");
+using testing::kTool;
+using testing::runAndKillWhen;
 
 Rows sorted(Rows rows) {
   for (auto& row : rows) row.resize(10);
@@ -58,26 +59,6 @@ class SlowSite {
   std::atomic<int> page2Requests{0};
   std::atomic<int> page3Requests{0};
 };
-
-// Starts the tool and kills it as soon as `moment` holds (checked as its output comes).
-void runAndKillWhen(const QStringList& args, const std::function<bool(const QString&)>& moment) {
-  QProcess tool;
-  tool.start(kTool, args);
-  ASSERT_TRUE(tool.waitForStarted());
-  QString err;
-  const auto deadline = std::chrono::steady_clock::now() + 120s;
-  while (tool.state() == QProcess::Running && std::chrono::steady_clock::now() < deadline) {
-    tool.waitForReadyRead(20);
-    err += QString::fromUtf8(tool.readAllStandardError());
-    if (moment(err)) {
-      tool.kill();  // SIGKILL: no handler runs, nothing is flushed
-      break;
-    }
-  }
-  tool.waitForFinished(30'000);
-  ASSERT_EQ(tool.exitStatus(), QProcess::CrashExit) << "the run ended before its kill:\n"
-                                                    << err.toStdString();
-}
 
 // Runs the tool to its end and returns the rows written.
 Rows rowsOf(const QStringList& args) {

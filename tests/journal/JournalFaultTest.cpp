@@ -97,7 +97,7 @@ TEST_F(JournalFaultTest, AJournalOfANewerFormatSaysSo) {
   EXPECT_EQ(restoreError(&reason),
             "The journal " + path +
                 " was written by a newer version of Quillon (journal format 7; this version "
-                "reads format 2)");
+                "reads format 3)");
   EXPECT_EQ(reason, Reason::NewerFormat);
 }
 

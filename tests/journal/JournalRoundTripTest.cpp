@@ -139,7 +139,9 @@ TEST(JournalRoundTripTest, AFormat1JournalIsConvertedWhenItIsOpened) {
     }
     SqliteStatement update(database, "UPDATE ops SET data = ?2 WHERE seq = ?1");
     for (const auto& [seq, data] : old) update.bind(1, seq).bind(2, data).run();
-    database.execute("PRAGMA user_version = 1");
+    database.execute(
+        "DROP TABLE batches; DROP TABLE batch_options; DROP TABLE searches; "
+        "PRAGMA user_version = 1");
   }
   auto restored = newTable();
   {

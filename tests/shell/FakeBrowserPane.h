@@ -26,8 +26,16 @@ class FakeBrowserPane final : public BrowserPane {
   QWidget* widget() override { return m_widget; }
   capture::Browser& browser() override { return m_browser; }
   void setBlockHeavyResources(bool block) override { blockCalls.push_back(block); }
+  std::string loadFailure() const override {
+    return std::find(unreachable.begin(), unreachable.end(), m_browser.location) !=
+                   unreachable.end()
+               ? "HTTP status 404"
+               : "";
+  }
 
   std::vector<bool> blockCalls;
+  // Addresses whose load fails, as an error page would.
+  std::vector<std::u16string> unreachable;
 
  private:
   quillon::testing::FakeBrowser& m_browser;

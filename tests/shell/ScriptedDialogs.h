@@ -20,6 +20,8 @@ class ScriptedDialogs final : public Dialogs {
   std::deque<QString> saveAnswers;
   // The answers to Yes/No questions, in turn; No when none is left.
   std::deque<bool> yesNoAnswers;
+  // The answers of "Capture a list of searches", in turn; Cancel when none is left.
+  std::deque<batch::BatchChoice> batchAnswers;
   // Runs while the save dialog is "open", as the event loop of a real one would.
   std::function<void()> whileSaving;
 
@@ -30,6 +32,7 @@ class ScriptedDialogs final : public Dialogs {
   };
   std::vector<Question> questions;
   std::vector<Question> errors;
+  std::vector<std::vector<std::string>> batchRequests;  // the profiles offered each time
 
   std::optional<QString> getSaveFileName(const SaveRequest& request) override {
     saveRequests.push_back(request);
@@ -51,6 +54,14 @@ class ScriptedDialogs final : public Dialogs {
 
   void showError(const QString& title, const QString& text) override {
     errors.push_back({title, text});
+  }
+
+  std::optional<batch::BatchChoice> askBatch(const std::vector<std::string>& profiles) override {
+    batchRequests.push_back(profiles);
+    if (batchAnswers.empty()) return std::nullopt;
+    batch::BatchChoice answer = batchAnswers.front();
+    batchAnswers.pop_front();
+    return answer;
   }
 };
 
