@@ -44,6 +44,7 @@ std::shared_ptr<FakeDocument> page(std::vector<std::pair<std::u16string, std::u1
 struct Site {
   std::map<std::u16string, std::shared_ptr<FakeDocument>> pages;
   std::set<std::string> unreachable = {"http://ca/b1"};
+  std::map<std::u16string, int> statuses;  // 200 when not named
   Site() {
     pages[u"http://ca/a1"] =
         page({{u"Alpha", u"416-555-0001"}, {u"Bravo", u"416-555-0002"}}, u"http://ca/a2");
@@ -86,6 +87,8 @@ struct Harness : BatchObserver {
   Harness() {
     browser.onNavigate = [this](std::u16string_view url) {
       browser.document = site.pages[std::u16string(url)];
+      const auto status = site.statuses.find(std::u16string(url));
+      browser.httpStatus = status == site.statuses.end() ? 200 : status->second;
     };
     runner.addObserver(*this);
   }
@@ -135,6 +138,23 @@ TEST(BatchRunner, SearchesShareOneTableAndAFailedSearchDoesNotEndTheBatch) {
   h.runner.run(batch);
   EXPECT_EQ(h.events,
             std::vector<std::string>{"5 searches: 3 read to their end, 2 failed; 5 rows"});
+}
+
+// A site that refuses a search's page would refuse the next search too: the batch ends there,
+// and that search stays unfinished for a resumed batch.
+TEST(BatchRunner, ASearchTheSiteRefusesEndsTheBatchUnfinished) {
+  Harness h;
+  h.site.pages[u"http://ca/r1"] = page({});
+  h.site.statuses[u"http://ca/r1"] = 403;
+  journal::BatchRecord batch = batchOf({"http://ca/a1", "http://ca/r1", "http://ca/e1"});
+  h.runner.run(batch);
+
+  EXPECT_EQ(h.loads, (std::vector<std::string>{"http://ca/a1", "http://ca/r1"}));
+  EXPECT_EQ(h.events.at(3), "search 2: 0 rows, interrupted: the site refused page 1 (HTTP 403)");
+  EXPECT_EQ(h.events.back(), "3 searches: 1 read to its end, 0 failed, 2 left to read; 3 rows");
+  EXPECT_EQ(batch.searches[1].state, SearchState::Unfinished);
+  EXPECT_TRUE(h.runner.cutOffBySite());
+  EXPECT_FALSE(h.runner.stopped());
 }
 
 // Stop on the first page of search 2 finishes that page and leaves the search unfinished;
