@@ -1,13 +1,10 @@
 #pragma once
 
 #include "batch/BatchObserver.h"
+#include "journal/JournalWrites.h"
 
 #include <functional>
 #include <string>
-
-namespace quillon::journal {
-class Journal;
-}
 
 namespace quillon::batch {
 
@@ -25,12 +22,8 @@ class BatchJournal final : public BatchObserver {
   void batchEnded(const journal::BatchRecord& batch) override;
 
  private:
-  template <class Write>
-  void write(Write write);
-
   journal::Journal& m_journal;
-  std::function<void(const std::string&)> m_onFailure;
-  bool m_failed = false;
+  journal::JournalWrites m_write;
 };
 
 }  // namespace quillon::batch

@@ -2,14 +2,11 @@
 
 #include "capture/CaptureController.h"
 #include "capture/CaptureObserver.h"
+#include "journal/JournalWrites.h"
 #include "journal/RunRecord.h"
 
 #include <functional>
 #include <string>
-
-namespace quillon::journal {
-class Journal;
-}
 
 namespace quillon::capture {
 
@@ -33,13 +30,9 @@ class RunJournal final : public CaptureObserver {
   void runFailed(const std::string& message) override;
 
  private:
-  template <class Write>
-  void write(Write write);
-
   journal::Journal& m_journal;
-  std::function<void(const std::string&)> m_onFailure;
+  journal::JournalWrites m_write;
   bool m_startsRuns;
-  bool m_failed = false;
 };
 
 // Where a run that its journal left unfinished goes on: the page after the last one read,
