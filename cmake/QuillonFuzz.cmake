@@ -9,5 +9,5 @@ if(QUILLON_GUI)
   message(FATAL_ERROR "QUILLON_FUZZ builds the core only: add -DQUILLON_GUI=OFF")
 endif()
 add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined
-                    -fno-omit-frame-pointer -g)
+                    -fno-omit-frame-pointer -gline-tables-only)
 add_link_options(-fsanitize=address,undefined)
