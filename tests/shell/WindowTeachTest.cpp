@@ -7,6 +7,7 @@
 #include "capture/CaptureController.h"
 #include "cli/FixtureServer.h"
 #include "results/ResultsTable.h"
+#include "shell/StatusBar.h"
 #include "shell/TeachPanel.h"
 #include "shell/TfrmVeskel.h"
 #include "shell/WebBrowserPane.h"
@@ -123,6 +124,9 @@ TEST_F(WindowTeach, TeachesBySelectionSavesAndCapturesWithTheProfile) {
   std::ofstream(folder / "huge.json")
       << R"({"name":"x","listing":"article","fields":{"name":{"selector":"h2"}},"x":1e99999})";
   open("/profile/page1.html");
+  // Before any set-up, the hint panel says what "Capture any site" finds on the page.
+  EXPECT_EQ(window->statusPanels().panelText(StatusBar::kHintPanel).toStdString(),
+            "4 listings found: Name, Activity, Street, Postal code, Locality, Web, E-mail");
   window->teachButton().click();
   TeachPanel& panel = window->teachPanel();
   ASSERT_TRUE(panel.isVisible());
