@@ -71,7 +71,6 @@ class ProgressPrinter final : public capture::CaptureObserver {
 
  private:
   std::ostream& m_err;
-  capture::RunEnd m_end;
 };
 
 }  // namespace

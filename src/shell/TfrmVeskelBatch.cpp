@@ -100,7 +100,16 @@ void TfrmVeskel::searchStarting(const journal::SearchRecord& search, int listSiz
 }
 
 void TfrmVeskel::batchEnded(const journal::BatchRecord& batch) {
-  const QString summary = QString::fromStdString(batch::summaryText(batch, m_table.Count()));
+  QString summary = QString::fromStdString(batch::summaryText(batch, m_table.Count()));
+  // A site that refused a search ended the batch there: say why, beside what is left.
+  for (const journal::SearchRecord& search : batch.searches) {
+    if (m_batch == nullptr || !m_batch->cutOffBySite()) break;
+    if (search.state != journal::SearchState::Unfinished) continue;
+    summary += QStringLiteral(" (search %1: %2)")
+                   .arg(search.position)
+                   .arg(QString::fromStdString(search.reason));
+    break;
+  }
   m_statusBar->setPanelText(StatusBar::kHintPanel, summary);
   if (!batch::anySearchFailed(batch)) return;
   QString failures = summary + QLatin1Char('\n');

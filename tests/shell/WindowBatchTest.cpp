@@ -92,6 +92,24 @@ TEST_F(WindowBatch, TheListsSearchesRunIntoOneTableWithTheirCountBesideTheRows) 
   EXPECT_TRUE(shown.empty());
 }
 
+// The next search would meet the same refusal: the batch ends there and says why.
+TEST_F(WindowBatch, ASiteThatRefusesASearchEndsTheBatchAndSaysWhy) {
+  pages[u"http://ca/r1"] = page({});
+  const auto showPage = browser.onNavigate;
+  browser.onNavigate = [this, showPage](std::u16string_view url) {
+    showPage(url);
+    browser.httpStatus = url == u"http://ca/r1" ? 403 : 200;
+  };
+  dialogs.batchAnswers = {{"ca", "", {"http://ca/a1", "http://ca/r1", "http://ca/c1"}}};
+  window->batchButton().click();
+
+  EXPECT_EQ(names(), (std::vector<std::string>{"Alpha", "Bravo", "Charlie"}));
+  EXPECT_EQ(panel(StatusBar::kHintPanel),
+            QStringLiteral("3 searches: 1 read to its end, 0 failed, 2 left to read; 3 rows "
+                           "(search 2: the site refused page 1 (HTTP 403))"));
+  EXPECT_TRUE(dialogs.errors.empty());
+}
+
 TEST_F(WindowBatch, StopEndsTheBatchAndACrashAfterItOffersOnlyTheRows) {
   quillon::testing::TemporaryFolder folder;
   window->useJournal(folder.path().string());
