@@ -9,7 +9,9 @@
 # A crash, a hang (one input over 10 s), a leak or a sanitizer report fails the run: the
 # script prints the report, leaves the input in build-fuzz/findings/<target>/ and exits 1.
 # Reproduce with: build-fuzz/fuzz/quillon_<target>_fuzz <input>
-# QUILLON_FUZZ_SEED fixes libFuzzer's seed for a hunt too.
+# QUILLON_FUZZ_SEED fixes libFuzzer's seed for a hunt too. QUILLON_FUZZ_BUILD_DIR names a
+# tree already configured with QUILLON_FUZZ=ON (the test command's sanitizer build) to use
+# instead of build-fuzz.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 limit=(-max_total_time="${1:-60}")
@@ -21,7 +23,7 @@ if [ "${1:-}" = "--runs" ]; then
 else
   shift || true
 fi
-build_dir=build-fuzz
+build_dir=${QUILLON_FUZZ_BUILD_DIR:-build-fuzz}
 
 targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
@@ -33,9 +35,11 @@ fi
 
 # Warnings are gated by the GCC build; clang only has to build the code for fuzzing.
 mkdir -p "$build_dir"
-if ! { cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-         -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DQUILLON_FUZZ=ON \
-         -DQUILLON_GUI=OFF -DQUILLON_TESTS=OFF -DQUILLON_BENCH=OFF -DQUILLON_WERROR=OFF &&
+configure=(cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+           -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DQUILLON_FUZZ=ON
+           -DQUILLON_GUI=OFF -DQUILLON_TESTS=OFF -DQUILLON_BENCH=OFF -DQUILLON_WERROR=OFF)
+[ -z "${QUILLON_FUZZ_BUILD_DIR:-}" ] || configure=(true)
+if ! { "${configure[@]}" &&
        cmake --build "$build_dir" -j "$(nproc)"; } >"$build_dir/fuzz-build.log" 2>&1; then
   tail -40 "$build_dir/fuzz-build.log"
   echo "fuzz: the build failed (log: $build_dir/fuzz-build.log)"

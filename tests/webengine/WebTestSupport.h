@@ -50,7 +50,7 @@ class PageFiles {
 inline void load(WebEngineBrowser& browser, std::u16string_view url) {
   browser.Navigate(url);
   ASSERT_TRUE(browser.waitUntilComplete(kLoadLimit)) << "page did not finish loading";
-  ASSERT_TRUE(browser.lastLoadSucceeded()) << "page failed to load";
+  ASSERT_TRUE(browser.lastLoadSucceeded()) << "page failed to load: " << browser.lastLoadError();
 }
 
 inline std::string currentUrl(const WebEngineBrowser& browser) {
