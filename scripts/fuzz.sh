@@ -49,11 +49,14 @@ fi
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:symbolize=1
 export LSAN_OPTIONS="suppressions=$PWD/fuzz/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
-failed=0
-for target in "${targets[@]}"; do
-  binary="$build_dir/fuzz/quillon_${target}_fuzz"
-  findings="$build_dir/findings/$target"
-  log="$build_dir/findings/$target.log"
+# Runs one target; its verdict goes to findings/<target>.result, its output to the log.
+fuzz_one() {
+  local target=$1
+  local binary="$build_dir/fuzz/quillon_${target}_fuzz"
+  local findings="$build_dir/findings/$target"
+  local log="$build_dir/findings/$target.log"
+  local result="$build_dir/findings/$target.result"
+  local corpus seed=() dictionary=()
   if [ "$mode" = smoke ]; then
     # A fresh scratch folder takes what the run adds, so every smoke starts alike.
     corpus="$build_dir/smoke-corpus/$target"
@@ -61,21 +64,40 @@ for target in "${targets[@]}"; do
     seed=(-seed="${QUILLON_FUZZ_SEED:-20261209}")
   else
     corpus="$build_dir/corpus/$target"
-    seed=()
     [ -z "${QUILLON_FUZZ_SEED:-}" ] || seed=(-seed="$QUILLON_FUZZ_SEED")
   fi
   mkdir -p "$corpus" "$findings"
-  dictionary=()
   [ ! -f "fuzz/$target.dict" ] || dictionary=(-dict="fuzz/$target.dict")
   if "$binary" "${limit[@]}" -timeout=10 -rss_limit_mb=2048 "${seed[@]}" \
       -artifact_prefix="$findings/" -print_final_stats=1 "${dictionary[@]}" \
       "$corpus" "fuzz/corpus/$target" >"$log" 2>&1; then
+    local runs
     runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
-    echo "fuzz $target: ${runs:-?} inputs, no findings"
+    echo "fuzz $target: ${runs:-?} inputs, no findings" >"$result"
   else
-    echo "fuzz $target: FAILED (log: $log, input: $findings/)"
-    grep -E -A40 "ERROR:|runtime error|property broken|==[0-9]+==" "$log" | head -60 || tail -40 "$log"
-    failed=1
+    {
+      echo "fuzz $target: FAILED (log: $log, input: $findings/)"
+      grep -E -A40 "ERROR:|runtime error|property broken|==[0-9]+==" "$log" | head -60 ||
+        tail -40 "$log"
+    } >"$result"
+    return 1
   fi
+}
+
+# The targets run side by side, as many at once as there are processors (each is one
+# process), and their verdicts are printed in order.
+mkdir -p "$build_dir/findings"
+parallel_runs=${QUILLON_FUZZ_JOBS:-$(nproc)}
+for target in "${targets[@]}"; do
+  while [ "$(jobs -rp | wc -l)" -ge "$parallel_runs" ]; do wait -n || true; done
+  rm -f "$build_dir/findings/$target.result"
+  fuzz_one "$target" &
+done
+wait || true
+failed=0
+for target in "${targets[@]}"; do
+  result="$build_dir/findings/$target.result"
+  if [ -f "$result" ]; then cat "$result"; else echo "fuzz $target: FAILED (no verdict)"; fi
+  grep -q "^fuzz $target: .*no findings\$" "$result" 2>/dev/null || failed=1
 done
 exit $failed
