@@ -35,9 +35,8 @@ function(quillon_add_test_suite folder)
   target_link_libraries(${target} PRIVATE ${ARGN} GTest::gmock GTest::gtest)
   # The suites' own code needs no more than -O1 (the layers under test keep the build's
   # optimisation), and GoogleTest is read once per suite, not once per file: the suites
-  # build faster. GCC 12 then warns of out-of-bounds copies inside
-  # std::string's own inlined code that cannot happen; AddressSanitizer checks the suites'
-  # real accesses.
+  # build faster. GCC 12 then warns of out-of-bounds copies inside std::string's own
+  # inlined code that cannot happen; AddressSanitizer checks the suites' real accesses.
   target_compile_options(${target} PRIVATE -O1)
   if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
     target_compile_options(${target} PRIVATE -Wno-array-bounds -Wno-stringop-overflow)

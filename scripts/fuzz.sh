@@ -11,7 +11,8 @@
 # Reproduce with: build-fuzz/fuzz/quillon_<target>_fuzz <input>
 # QUILLON_FUZZ_SEED fixes libFuzzer's seed for a hunt too. QUILLON_FUZZ_BUILD_DIR names a
 # tree already configured with QUILLON_FUZZ=ON (the test command's sanitizer build) to use
-# instead of build-fuzz.
+# instead of build-fuzz. QUILLON_FUZZ_JOBS sets how many targets run at once (default: one
+# per processor).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 limit=(-max_total_time="${1:-60}")
