@@ -68,14 +68,14 @@ def check_batch(program, path, problems):
     job = only_job(path, problems)
     if job is None:
         return
-    spec = job["spec"]
-    if spec.get("completionMode") != "Indexed":
+    desired = job["spec"]  # Kubernetes' name for an object's desired state
+    if desired.get("completionMode") != "Indexed":
         problems.append(f"{path}: the Job is not an Indexed Job")
     container, script = script_of(job, path, problems)
     shards = {e["name"]: e.get("value") for e in container.get("env", [])}.get("SHARDS")
-    if shards is None or int(shards) != spec.get("completions"):
+    if shards is None or int(shards) != desired.get("completions"):
         problems.append(f"{path}: SHARDS ({shards}) is not the completions "
-                        f"({spec.get('completions')})")
+                        f"({desired.get('completions')})")
     if job["spec"]["template"]["spec"].get("restartPolicy") != "Never":
         problems.append(f"{path}: a pod that fails must be started anew (restartPolicy Never)")
     for needed in ("JOB_COMPLETION_INDEX", "--shard", "--journal", "--resume", "--output"):
