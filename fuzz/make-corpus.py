@@ -130,6 +130,9 @@ def main():
         put("writers", b"\x01\x03" + row)
     for _ in range(6):
         put("writers", bytes(rng.randrange(256) for _ in range(rng.randrange(8, 300))))
+    # A cell "'" + tab: the .csv guard goes before the cell's own apostrophes.
+    put("writers", b"\x01\x03\x01paromJa\xa4\x92\x93i\x90\xce\xd30\xdf\xdf\xcf'\t" + bytes(7)
+        + b"5210\tA\x8c\x9c\xfe\xfe\x90\x9d\x9a\x91\x01\x03\x01\x00")
 
 
 if __name__ == "__main__":
