@@ -16,8 +16,9 @@ constexpr std::string_view kNoWordChar = R"((?![\p{L}\p{N}_]))";
 constexpr std::string_view kNoWordCharBefore = R"((?<![\p{L}\p{N}_]))";
 constexpr std::string_view kJunk = R"([\s,;|\-\x{2013}]*)";
 constexpr std::string_view kComma = R"(\h*,?\h*)";
-// Between a code and the locality after it (isSeparatorAfterCode).
-constexpr std::string_view kAfterCode = R"(\h*[,\-\x{2013}]?\h*)";
+// Between a code and the locality after it (isSeparatorAfterCode). Possessive, as the
+// split takes the separator once seen: "555 12 -20" has no locality, not "-".
+constexpr std::string_view kAfterCode = R"(\h*+[,\-\x{2013}]?+\h*+)";
 constexpr std::string_view kParenthesised = R"(\(\h*([^()\s](?:[^()\v]{0,38}[^()\s])?)\h*\))";
 constexpr std::string_view kCode = "(?&code)";
 constexpr std::string_view kRegion = "(?&region)";
