@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # Installs what Quillon and its tests need, builds everything and runs every test: the
-# whole suite (first, so that a plain failure shows early), the formatting check, the
-# suites again under AddressSanitizer and UndefinedBehaviorSanitizer, a fixed smoke run of
-# every fuzz target, and the checks of an install and of the Debian package. Any failure,
-# sanitizer report, fuzz finding or packaging error ends the script with a non-zero status;
-# the last line is the summary of the whole suite. The test build is the release build, with
-# Debian's hardening flags, that the package is made from; nothing is built that no step
-# runs (the benchmarks are built by scripts/build.sh).
+# formatting check, the whole suite under AddressSanitizer and UndefinedBehaviorSanitizer, a
+# fixed smoke run of every fuzz target, and the checks of an install and of the Debian
+# package. Any warning, failure, sanitizer report, fuzz finding or packaging error ends the
+# script with a non-zero status; the last two lines are CTest's summaries. Two trees:
+# the release build (GCC, Debian's hardening flags, warnings fatal) that the package is made
+# from, and one clang tree with the sanitizers that builds the suites and the fuzz targets
+# (warnings fatal too), so that no code is compiled twice for tests; nothing is built that
+# no step runs (the benchmarks are built by scripts/build.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 # Each step says when it starts, counted from here, so that a slow one shows.
@@ -20,34 +21,35 @@ timeout=300
 
 source scripts/release-flags.sh
 stage "release build"
-bash scripts/build.sh build-test "${release_cmake_args[@]}" -DQUILLON_BENCH=OFF
-stage "the whole suite"
-ctest --test-dir build-test --output-on-failure --timeout "$timeout" -j "$(nproc)" | tee build-test/suite.log
-summary=$(grep -E "tests passed" build-test/suite.log | tail -1)
+bash scripts/build.sh build-test "${release_cmake_args[@]}" -DQUILLON_TESTS=OFF -DQUILLON_BENCH=OFF
 
 bash scripts/check-format.sh
 
-# Sanitizers: every suite again under ASan and UBSan, every report fatal. Chromium inside
-# Qt WebEngine is not instrumented and trips the leak and delete-size checks by itself, so
-# the Qt suites (label "qt") run without those two; every other check stays on for them.
-# clang builds this tree in a third of GCC's time (at -O1); the release build above gates
-# warnings.
+# The suites under ASan and UBSan, every report fatal. Chromium inside Qt WebEngine is not
+# instrumented and trips the leak and delete-size checks by itself, so the Qt suites (label
+# "qt") run without those two; every other check stays on for them. clang builds this tree
+# at -O1 in a third of GCC's time with the sanitizers.
 stage "sanitizer build"
 # The same tree holds the fuzz targets, with the fuzzer's coverage throughout.
 bash scripts/build.sh build-asan -DQUILLON_SANITIZE=ON -DQUILLON_FUZZ=ON -DQUILLON_GUI=ON \
-  -DQUILLON_BENCH=OFF -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DQUILLON_WERROR=OFF
+  -DQUILLON_BENCH=OFF -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
 asan=halt_on_error=1:abort_on_error=1:detect_stack_use_after_return=1:strict_string_checks=1
 export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 # Leaks of Debian's libgumbo itself are not ours (see the file).
 export LSAN_OPTIONS="suppressions=$PWD/fuzz/lsan.supp:print_suppressions=0"
-stage "the suites under the sanitizers"
+stage "the whole suite, under the sanitizers"
 ASAN_OPTIONS=$asan:detect_leaks=1 \
-  ctest --test-dir build-asan -LE qt --output-on-failure --timeout "$timeout" -j "$(nproc)"
+  ctest --test-dir build-asan -LE qt --output-on-failure --timeout "$timeout" -j "$(nproc)" |
+  tee build-asan/core-suite.log
 ASAN_OPTIONS=$asan:detect_leaks=0:new_delete_type_mismatch=0 \
-  ctest --test-dir build-asan -L qt --output-on-failure --timeout "$timeout" -j "$(nproc)"
+  ctest --test-dir build-asan -L qt --output-on-failure --timeout "$timeout" -j "$(nproc)" |
+  tee build-asan/qt-suite.log
+summary="core suites: $(grep -E "tests passed" build-asan/core-suite.log | tail -1)
+Qt suites: $(grep -E "tests passed" build-asan/qt-suite.log | tail -1)"
 
-# Fuzz smoke: the same inputs on every run (fixed seed, fixed count, the committed corpus);
-# longer, unseeded runs (scripts/fuzz.sh SECONDS) are for hunting.
+# Fuzz smoke: a fixed seed and count from the committed corpus (the same inputs on one
+# machine; the order a folder lists the corpus in may differ on another, and so may the
+# inputs); longer runs (scripts/fuzz.sh SECONDS) are for hunting.
 stage "fuzz smoke"
 QUILLON_FUZZ_BUILD_DIR=build-asan bash scripts/fuzz.sh --runs "${QUILLON_FUZZ_RUNS:-20000}"
 
