@@ -5,6 +5,7 @@
 #include "FixtureServer.h"
 #include "JsonRows.h"
 #include "cli/Command.h"
+#include "support/TemporaryFolder.h"
 
 #include <algorithm>
 #include <fstream>
@@ -94,7 +95,8 @@ TEST(AutoCapture, KeepsEveryScriptFromPageToFile) {
   EXPECT_EQ(rows.status, kExitOk) << rows.err;
   EXPECT_EQ(sorted(printedRows(rows.out)), sorted(expected));
 
-  const std::string csv = ::testing::TempDir() + "/scripts.csv";
+  const quillon::testing::TemporaryFolder folder;
+  const std::string csv = folder.file("scripts.csv");
   const auto saved =
       runWith({"capture", "--site", "auto", server.url("/auto/scripts.html"), "--output", csv});
   EXPECT_EQ(saved.status, kExitOk) << saved.err;

@@ -2,6 +2,7 @@
 #include "FixtureServer.h"
 #include "JsonRows.h"
 #include "cli/Command.h"
+#include "support/TemporaryFolder.h"
 
 #include <algorithm>
 #include <fstream>
@@ -74,7 +75,8 @@ TEST(CaptureCommand, ItalianRowsCarryTheEmailOfTheirListingPage) {
 TEST(CaptureCommand, MaxPagesAndOutputFile) {
   FixtureServer server;
   server.start();
-  const std::string path = ::testing::TempDir() + "/quillon_capture_rows.json";
+  const quillon::testing::TemporaryFolder folder;
+  const std::string path = folder.file("rows.json");
   const auto run =
       capture({"--site", "ca", server.url("/ca/page1.html"), "--max-pages", "1", "--output", path});
   EXPECT_EQ(run.status, kExitOk) << run.err;
@@ -86,7 +88,6 @@ TEST(CaptureCommand, MaxPagesAndOutputFile) {
   ASSERT_TRUE(testing::parseJsonRows(json, rows)) << json;
   EXPECT_FALSE(rows.empty());
   EXPECT_LT(rows.size(), expectedRows("ca").size());
-  std::remove(path.c_str());
 }
 
 TEST(CaptureCommand, AnErrorMidRunKeepsTheRowsCaptured) {

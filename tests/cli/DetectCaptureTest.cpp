@@ -7,6 +7,7 @@
 #include "JsonRows.h"
 #include "cli/Command.h"
 #include "profiles/ProfileFile.h"
+#include "support/TemporaryFolder.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -69,8 +70,8 @@ TEST(DetectCapture, DetectWritesTheProfileAndSaysWhatItReads) {
       << shown.err;
 
   // The profile written runs as any profile: its reveal buttons are clicked on each page.
-  const std::string file = ::testing::TempDir() + "/detected-mx.json";
-  std::filesystem::remove(file);
+  const quillon::testing::TemporaryFolder folder;
+  const std::string file = folder.file("detected-mx.json");
   const auto written = runWith({"detect", server.url("/detect/mx/page1.html"), "--output", file});
   ASSERT_EQ(written.status, kExitOk) << written.err;
   EXPECT_EQ(written.out, "");

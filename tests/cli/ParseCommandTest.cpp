@@ -1,5 +1,6 @@
 #include "CliRun.h"
 #include "cli/Command.h"
+#include "support/TemporaryFolder.h"
 
 #include <cstdio>
 #include <fstream>
@@ -66,12 +67,12 @@ TEST(ParseCommand, HelpOnEveryCommand) {
 }
 
 TEST(ParseCommand, ReadsAFile) {
-  const std::string path = ::testing::TempDir() + "/quillon_parse_block.txt";
+  const quillon::testing::TemporaryFolder folder;
+  const std::string path = folder.file("block.txt");
   std::ofstream(path, std::ios::binary) << "istingTitle: Joe's Diner\r\n";
   const auto run = runWith({"parse", "--site", "ca", path});
   EXPECT_EQ(run.status, kExitOk);
   EXPECT_NE(run.out.find("\"Name\":\"Joe's Diner\""), std::string::npos);
-  std::remove(path.c_str());
 }
 
 TEST(FindersCommand, PrintsLinkAndEmail) {

@@ -1,3 +1,4 @@
+#include "support/TemporaryFolder.h"
 #include "webfetch/FetchTestSupport.h"
 #include "webfetch/LoopbackServer.h"
 #include "webfetch/TWebData.h"
@@ -149,7 +150,8 @@ TEST_F(WebDataTest, FetchesEnabledItemsInOrderAndKeepsTheLastPageFetched) {
 TEST_F(WebDataTest, RefusesEverySchemeButHttpAndHttps) {
   LoopbackServer server(routes({{"/page", httpResponse(200, "served")}}));
   const std::string local = "127.0.0.1:" + std::to_string(server.port()) + "/page";
-  const std::string file = ::testing::TempDir() + "webdata_refused.html";
+  const quillon::testing::TemporaryFolder folder;
+  const std::string file = folder.file("refused.html");
   std::ofstream(file) << "file page info@file.test\n";
 
   for (const std::string& url :
@@ -160,21 +162,20 @@ TEST_F(WebDataTest, RefusesEverySchemeButHttpAndHttps) {
   }
   EXPECT_THAT(webData.PageLines, IsEmpty());
   EXPECT_THAT(server.requests(), IsEmpty());
-  std::remove(file.c_str());
 
   ASSERT_TRUE(fetch("HTTP://" + local));
   EXPECT_THAT(webData.PageLines, ElementsAre("served"));
 }
 
 TEST_F(WebDataTest, ARedirectToAnotherSchemeIsNotFollowed) {
-  const std::string file = ::testing::TempDir() + "webdata_redirected.html";
+  const quillon::testing::TemporaryFolder folder;
+  const std::string file = folder.file("redirected.html");
   std::ofstream(file) << "local file\n";
   LoopbackServer server(routes({{"/tofile", redirect(302, "file://" + file)},
                                 {"/toftp", redirect(302, "ftp://127.0.0.1/x")}}));
   EXPECT_FALSE(fetch(server.url("/tofile")));
   EXPECT_FALSE(fetch(server.url("/toftp")));
   EXPECT_THAT(webData.PageLines, IsEmpty());
-  std::remove(file.c_str());
 }
 
 TEST_F(WebDataTest, MalformedOrUnreachableAddressesFailQuietlyAndBounded) {
